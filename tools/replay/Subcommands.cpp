@@ -1,0 +1,33 @@
+#include "ReplayCommand.hpp"
+
+#include <ostream>
+
+namespace tessaril::replay {
+namespace {
+
+Handler notAvailableYet(std::string name) {
+    return [name](const Invocation& invocation) {
+        invocation.errors << "tessaril-replay " << name << ": not available yet\n";
+        return exitUnreadableRequest;
+    };
+}
+
+} // namespace
+
+const std::vector<Subcommand>& subcommands() {
+    static const std::vector<Subcommand> all{
+        {{"engine"}, "runs one RuleEngine over the request's steps", notAvailableYet("engine")},
+        {{"settings", "decode"}, "decodes a settings document and prints it as the store encodes it",
+         notAvailableYet("settings decode")},
+        {{"settings", "import"}, "previews the import of FILE", notAvailableYet("settings import")},
+        {{"settings", "load"}, "runs the store's load over an in-memory defaults domain",
+         notAvailableYet("settings load")},
+        {{"settings", "resolve"}, "resolves the values in force for a keyboard and an application",
+         notAvailableYet("settings resolve")},
+        {{"session"}, "runs the whole keyboard pipeline in the simulated login session",
+         notAvailableYet("session")},
+    };
+    return all;
+}
+
+} // namespace tessaril::replay

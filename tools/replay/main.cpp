@@ -1,0 +1,11 @@
+// tessaril-replay: feeds the system's real code with recorded input and prints what it does, as JSON.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "ReplayCommand.hpp"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    return tessaril::replay::run(arguments, std::cin, std::cout, std::cerr);
+}
