@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include <unicode/ubrk.h>
 #include <unicode/uchar.h>
@@ -39,7 +40,11 @@ UBreakIterator* characterBreakIterator() {
 UCollator* standardCollator() {
     thread_local std::unique_ptr<UCollator, CollatorCloser> collator = [] {
         UErrorCode status = U_ZERO_ERROR;
-        UCollator* opened = ucol_open(uloc_getDefault(), &status);
+        // The C/POSIX locale maps to en_US_POSIX, whose collation is plain code-point order; the root
+        // collation is what a user of an unconfigured machine expects.
+        std::string_view locale = uloc_getDefault();
+        if (locale.starts_with("en_US_POSIX") || locale == "c" || locale.empty()) locale = "";
+        UCollator* opened = ucol_open(std::string(locale).c_str(), &status);
         if (U_FAILURE(status)) {
             status = U_ZERO_ERROR;
             opened = ucol_open("", &status);
