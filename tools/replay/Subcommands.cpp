@@ -1,5 +1,7 @@
 #include "ReplayCommand.hpp"
 
+#include "EngineReplay.hpp"
+
 #include <ostream>
 
 namespace tessaril::replay {
@@ -16,7 +18,7 @@ Handler notAvailableYet(std::string name) {
 
 const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> all{
-        {{"engine"}, "runs one RuleEngine over the request's steps", notAvailableYet("engine")},
+        {{"engine"}, "runs one RuleEngine over the request's steps", runEngineReplay},
         {{"settings", "decode"}, "decodes a settings document and prints it as the store encodes it",
          notAvailableYet("settings decode")},
         {{"settings", "import"}, "previews the import of FILE", notAvailableYet("settings import")},

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "TessarilCore/CompanionModifier.hpp"
+#include "TessarilCore/KeyboardPreset.hpp"
+#include "TessarilCore/KeypadShortcutHackKey.hpp"
+#include "TessarilCore/PairAssistRule.hpp"
+#include "TessarilCore/Shortcut.hpp"
+
+namespace tessaril {
+
+struct DoublePressGuardSettings;
+struct FixedPhraseAssistSettings;
+struct KeypadShortcutHackSettings;
+struct WritingAssistSettings;
+
+// Lookup tables the rule engine builds from its configuration when the configuration is written, so
+// that a keystroke costs the same however many phrases and rules the user keeps. Every table answers
+// exactly what the record's own lookup answers. Part of the engine's value; touched on the thread that
+// owns the engine.
+class RuleEngineLookup {
+public:
+    // One keypad hack, with its output text already normalised.
+    struct KeypadHack {
+        bool isEnabled = false;
+        CompanionModifier modifier = CompanionModifier::shift;
+        std::string outputText;
+        std::array<bool, 3> isActiveInPreset{};
+
+        bool isEnabledIn(KeyboardPreset preset) const noexcept;
+    };
+
+    // Tables that find nothing, until the rebuilds fill them.
+    RuleEngineLookup();
+
+    void rebuildKeypadHacks(const KeypadShortcutHackSettings& hacks);
+    void rebuildGuardRules(const DoublePressGuardSettings& guard);
+    void rebuildPairAssistRules(const WritingAssistSettings& writingAssist);
+    void rebuildFixedPhrases(const FixedPhraseAssistSettings& fixedPhraseAssist);
+
+    const KeypadHack& keypadHack(KeypadShortcutHackKey key) const noexcept;
+    // Whether some hack rule is enabled and active in the preset.
+    bool hasEnabledKeypadHack(KeyboardPreset preset) const noexcept;
+
+    // Index into the guard's `rules` of the rule that `rule(for:activePreset:)` answers, else none.
+    std::optional<std::size_t> guardRuleIndex(const Shortcut& shortcut, KeyboardPreset preset) const noexcept;
+    // Index into `rules` of the phrase that `activeRule(for:activePreset:)` answers, else none.
+    std::optional<std::size_t> fixedPhraseIndex(const Shortcut& shortcut, KeyboardPreset preset) const noexcept;
+
+    // The pair rules in force, in order, and the positions in that list of the enabled rules each trigger has.
+    const std::vector<PairAssistRule>& pairAssistRules() const noexcept { return pairAssistRules_; }
+    const std::vector<std::uint32_t>* pairAssistCandidates(const Shortcut& shortcut) const noexcept;
+
+private:
+    static constexpr std::int32_t none = -1;
+    using PerPreset = std::array<std::int32_t, 3>;
+
+    std::array<KeypadHack, 5> keypadHacks_{};
+    std::array<PerPreset, 26> guardRuleByLetter_{};
+    std::vector<PairAssistRule> pairAssistRules_;
+    std::unordered_map<Shortcut, std::vector<std::uint32_t>> pairAssistCandidatesByTrigger_;
+    std::unordered_map<Shortcut, PerPreset> fixedPhraseByTrigger_;
+};
+
+} // namespace tessaril
