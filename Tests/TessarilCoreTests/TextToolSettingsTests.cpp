@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "TessarilCoreTests/DecodingFailure.hpp"
 #include "TessarilCore/TextToolSettings.hpp"
 
 namespace tessaril {
 namespace {
+
+using test_support::expectDecodingFailures;
 
 using Modifier = Shortcut::Modifier;
 
@@ -15,15 +18,6 @@ Shortcut commandControl(std::string character) {
     return Shortcut{ShortcutModifierSet{Modifier::command, Modifier::control}, Shortcut::Key::character(std::move(character))};
 }
 
-DecodingError textToolFailure(const Json& json) {
-    try {
-        coding::decode<TextToolSettings>(json);
-    } catch (const DecodingError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "decoded without error: " << json.dump();
-    return DecodingError(DecodingError::Kind::dataCorrupted, "");
-}
 
 TEST(TextToolSettingsTest, DefaultsAreThreeDisabledCommandControlShortcuts) {
     const TextToolSettings defaults;
@@ -101,36 +95,24 @@ TEST(TextToolSettingsTest, EncodesAllFiveKeysAndRoundTrips) {
 }
 
 TEST(TextToolSettingsTest, IncompleteRulesAndWrongValuesFail) {
-    struct Case {
-        const char* json;
-        DecodingError::Kind kind;
-        const char* message;
-        const char* path;
-    };
-    const std::vector<Case> cases{
-        {R"({"plainCopy": {"isEnabled": true}})", DecodingError::Kind::keyNotFound,
+    expectDecodingFailures<TextToolSettings>({
+        {Json::parse(R"({"plainCopy": {"isEnabled": true}})"), DecodingError::Kind::keyNotFound,
          "No value associated with key \"shortcut\".", "plainCopy"},
-        {R"({"plainPaste": {"shortcut": {"modifiers": [], "key": {"escape": {}}}}})", DecodingError::Kind::keyNotFound,
+        {Json::parse(R"({"plainPaste": {"shortcut": {"modifiers": [], "key": {"escape": {}}}}})"), DecodingError::Kind::keyNotFound,
          "No value associated with key \"isEnabled\".", "plainPaste"},
-        {R"({"characterCount": {"isEnabled": true, "shortcut": null}})", DecodingError::Kind::valueNotFound,
+        {Json::parse(R"({"characterCount": {"isEnabled": true, "shortcut": null}})"), DecodingError::Kind::valueNotFound,
          "Cannot get value of a required key -- found null value instead.", "characterCount.shortcut"},
-        {R"({"characterCount": {"isEnabled": 1, "shortcut": null}})", DecodingError::Kind::typeMismatch,
+        {Json::parse(R"({"characterCount": {"isEnabled": 1, "shortcut": null}})"), DecodingError::Kind::typeMismatch,
          "Expected to decode Bool but found a number instead.", "characterCount.isEnabled"},
-        {R"({"characterCountHUDPosition": "top"})", DecodingError::Kind::dataCorrupted,
+        {Json::parse(R"({"characterCountHUDPosition": "top"})"), DecodingError::Kind::dataCorrupted,
          "Cannot initialize CharacterCountHUDPosition from invalid String value top", "characterCountHUDPosition"},
-        {R"({"copiesCharacterCountResult": "true"})", DecodingError::Kind::typeMismatch,
+        {Json::parse(R"({"copiesCharacterCountResult": "true"})"), DecodingError::Kind::typeMismatch,
          "Expected to decode Bool but found a string instead.", "copiesCharacterCountResult"},
-        {R"({"plainCopy": true})", DecodingError::Kind::typeMismatch,
+        {Json::parse(R"({"plainCopy": true})"), DecodingError::Kind::typeMismatch,
          "Expected to decode TextToolShortcutRule (a dictionary) but found bool instead.", "plainCopy"},
-        {R"([])", DecodingError::Kind::typeMismatch,
+        {Json::parse(R"([])"), DecodingError::Kind::typeMismatch,
          "Expected to decode TextToolSettings (a dictionary) but found an array instead.", ""},
-    };
-    for (const auto& testCase : cases) {
-        auto error = textToolFailure(Json::parse(testCase.json));
-        EXPECT_EQ(error.kind(), testCase.kind) << testCase.json;
-        EXPECT_EQ(error.message(), testCase.message) << testCase.json;
-        EXPECT_EQ(error.codingPathText(), testCase.path) << testCase.json;
-    }
+    });
 }
 
 TEST(TextToolSettingsTest, EnumerationsListTheirCasesInOrder) {

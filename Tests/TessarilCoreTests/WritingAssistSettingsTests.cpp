@@ -4,12 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "TessarilCoreTests/DecodingFailure.hpp"
 #include "TessarilCore/AppWritingAssistSettings.hpp"
 #include "TessarilCore/UUIDGenerator.hpp"
 #include "TessarilCore/WritingAssistSettings.hpp"
 
 namespace tessaril {
 namespace {
+
+using test_support::decodingFailure;
+using test_support::expectDecodingFailures;
 
 using Condition = WritingAssistInputModeCondition;
 using Modifier = Shortcut::Modifier;
@@ -18,15 +22,6 @@ Shortcut controlShift(std::string character) {
     return Shortcut{ShortcutModifierSet{Modifier::control, Modifier::shift}, Shortcut::Key::character(std::move(character))};
 }
 
-template <class T> DecodingError decodingFailure(const Json& json) {
-    try {
-        coding::decode<T>(json);
-    } catch (const DecodingError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "decoded without error: " << json.dump();
-    return DecodingError(DecodingError::Kind::dataCorrupted, "");
-}
 
 TEST(WritingAssistInputModeConditionTest, CanActivateFollowsTheModeFamily) {
     struct Case {
@@ -351,39 +346,27 @@ TEST(AppWritingAssistSettingsTest, DisplayNameIsRequiredAndTheRestDefaults) {
 }
 
 TEST(WritingAssistSettingsTest, WrongValuesFailWithTheirPath) {
-    struct Case {
-        const char* json;
-        DecodingError::Kind kind;
-        const char* message;
-        const char* path;
-    };
-    const std::vector<Case> cases{
-        {R"({"quoteAssist": {"isEnabled": "yes"}})", DecodingError::Kind::typeMismatch,
+    expectDecodingFailures<WritingAssistSettings>({
+        {Json::parse(R"({"quoteAssist": {"isEnabled": "yes"}})"), DecodingError::Kind::typeMismatch,
          "Expected to decode Bool but found a string instead.", "quoteAssist.isEnabled"},
-        {R"({"quoteAssist": {"requiresKanaInput": 1}})", DecodingError::Kind::typeMismatch,
+        {Json::parse(R"({"quoteAssist": {"requiresKanaInput": 1}})"), DecodingError::Kind::typeMismatch,
          "Expected to decode Bool but found a number instead.", "quoteAssist.requiresKanaInput"},
-        {R"({"pairInsertionAssist": {"inputModeCondition": "always"}})", DecodingError::Kind::dataCorrupted,
+        {Json::parse(R"({"pairInsertionAssist": {"inputModeCondition": "always"}})"), DecodingError::Kind::dataCorrupted,
          "Cannot initialize WritingAssistInputModeCondition from invalid String value always",
          "pairInsertionAssist.inputModeCondition"},
-        {R"({"pairInsertionAssist": {"activePresets": ["laptop", "custom"]}})", DecodingError::Kind::dataCorrupted,
+        {Json::parse(R"({"pairInsertionAssist": {"activePresets": ["laptop", "custom"]}})"), DecodingError::Kind::dataCorrupted,
          "Cannot initialize KeyboardPreset from invalid String value custom", "pairInsertionAssist.activePresets[1]"},
-        {R"({"quoteAssist": {"trigger": {"modifiers": [], "key": {}}}})", DecodingError::Kind::typeMismatch,
+        {Json::parse(R"({"quoteAssist": {"trigger": {"modifiers": [], "key": {}}}})"), DecodingError::Kind::typeMismatch,
          "Invalid number of keys found, expected one.", "quoteAssist.trigger.key"},
-        {R"({"quoteAssist": []})", DecodingError::Kind::typeMismatch,
+        {Json::parse(R"({"quoteAssist": []})"), DecodingError::Kind::typeMismatch,
          "Expected to decode QuoteAssistSettings (a dictionary) but found an array instead.", "quoteAssist"},
-        {R"({"pairAssistRules": {}})", DecodingError::Kind::typeMismatch,
+        {Json::parse(R"({"pairAssistRules": {}})"), DecodingError::Kind::typeMismatch,
          "Expected to decode Array (an array) but found a dictionary instead.", "pairAssistRules"},
-        {R"({"pairAssistRules": [{}, {"title": 5}]})", DecodingError::Kind::typeMismatch,
+        {Json::parse(R"({"pairAssistRules": [{}, {"title": 5}]})"), DecodingError::Kind::typeMismatch,
          "Expected to decode String but found a number instead.", "pairAssistRules[1].title"},
-        {R"({"pairAssistRules": [{"trigger": "^"}]})", DecodingError::Kind::typeMismatch,
+        {Json::parse(R"({"pairAssistRules": [{"trigger": "^"}]})"), DecodingError::Kind::typeMismatch,
          "Expected to decode Shortcut (a dictionary) but found a string instead.", "pairAssistRules[0].trigger"},
-    };
-    for (const auto& testCase : cases) {
-        auto error = decodingFailure<WritingAssistSettings>(Json::parse(testCase.json));
-        EXPECT_EQ(error.kind(), testCase.kind) << testCase.json;
-        EXPECT_EQ(error.message(), testCase.message) << testCase.json;
-        EXPECT_EQ(error.codingPathText(), testCase.path) << testCase.json;
-    }
+    });
 }
 
 } // namespace
