@@ -1,6 +1,7 @@
 #include "ReplayCommand.hpp"
 
 #include "EngineReplay.hpp"
+#include "SettingsDecodeReplay.hpp"
 
 #include <ostream>
 
@@ -20,7 +21,7 @@ const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> all{
         {{"engine"}, "runs one RuleEngine over the request's steps", runEngineReplay},
         {{"settings", "decode"}, "decodes a settings document and prints it as the store encodes it",
-         notAvailableYet("settings decode")},
+         runSettingsDecode},
         {{"settings", "import"}, "previews the import of FILE", notAvailableYet("settings import")},
         {{"settings", "load"}, "runs the store's load over an in-memory defaults domain",
          notAvailableYet("settings load")},

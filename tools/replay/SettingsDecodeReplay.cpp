@@ -1,0 +1,14 @@
+#include "SettingsDecodeReplay.hpp"
+
+#include "TessarilCore/TessarilSettings.hpp"
+
+namespace tessaril::replay {
+
+int runSettingsDecode(const Invocation& invocation) {
+    auto request = invocation.readRequest();
+    auto settings = coding::decode<TessarilSettings>(request);
+    invocation.emit(coding::encode(settings));
+    return 0;
+}
+
+} // namespace tessaril::replay
