@@ -21,6 +21,11 @@ std::vector<std::string> presetNames(const TessarilSettings& settings) {
     return names;
 }
 
+// Every document these tests reach survives the store's round trip unchanged.
+void expectRoundTrip(const TessarilSettings& settings) {
+    EXPECT_EQ(coding::decode<TessarilSettings>(Json::parse(coding::encode(settings).dump())), settings);
+}
+
 // Laptop, compactUS and fullSizeUS profiles with left delays 1, 2 and 3 ms, and custom presets A (10 ms)
 // and B (20 ms).
 TessarilSettings documentWithPresets() {
@@ -102,6 +107,7 @@ TEST(TessarilSettingsPresetsTests, PerKeyboardResolution) {
     }
     // The stale assignment is skipped, not removed.
     EXPECT_EQ(settings.keyboardCustomPresetAssignments.at(keyboardL.rawValue), "gone");
+    expectRoundTrip(settings);
 }
 
 TEST(TessarilSettingsPresetsTests, DeletingACustomPresetRemovesItsAssignmentsAndActivation) {
@@ -126,6 +132,7 @@ TEST(TessarilSettingsPresetsTests, DeletingACustomPresetRemovesItsAssignmentsAnd
     settings.activeCustomPresetID = "B";
     settings.deleteCustomPreset("A");  // nothing left to delete
     EXPECT_EQ(settings.activeCustomPresetID, "B");
+    expectRoundTrip(settings);
 }
 
 TEST(TessarilSettingsPresetsTests, DisplayNamesAndRenaming) {
@@ -154,6 +161,7 @@ TEST(TessarilSettingsPresetsTests, DisplayNamesAndRenaming) {
         settings.renamePreset(step.preset, step.name);
         EXPECT_EQ(settings.presetDisplayNames, step.expectedNames);
         EXPECT_EQ(settings.displayName(step.preset), step.expectedDisplayName);
+        expectRoundTrip(settings);
     }
 
     // A stored name written directly is shown trimmed; a blank one shows the default.
@@ -187,6 +195,7 @@ TEST(TessarilSettingsPresetsTests, CreatingCustomPresets) {
     EXPECT_EQ(settings.customPresets.back().name, std::string(40, 'z'));
     EXPECT_EQ(settings.customPresets[0].id, "A");
     EXPECT_EQ(settings.customPresets[1].id, "N5");
+    expectRoundTrip(settings);
 }
 
 TEST(TessarilSettingsPresetsTests, RenamingCustomPresets) {
@@ -197,6 +206,7 @@ TEST(TessarilSettingsPresetsTests, RenamingCustomPresets) {
     settings.renameCustomPreset("missing", "Aardvark");
     EXPECT_EQ(presetNames(settings), (std::vector<std::string>{"Beta", "Zulu"}));
     EXPECT_EQ(settings.customPresets[1].id, "A");
+    expectRoundTrip(settings);
 }
 
 TEST(TessarilSettingsPresetsTests, ActivationAndAssignment) {
@@ -224,6 +234,7 @@ TEST(TessarilSettingsPresetsTests, ActivationAndAssignment) {
     settings.clearAssignment(keyboardK);
     EXPECT_TRUE(settings.keyboardCustomPresetAssignments.empty());
     EXPECT_TRUE(settings.keyboardPresetAssignments.empty());
+    expectRoundTrip(settings);
 }
 
 TEST(TessarilSettingsPresetsTests, UpdatingAndResettingSettings) {
@@ -253,6 +264,7 @@ TEST(TessarilSettingsPresetsTests, UpdatingAndResettingSettings) {
     settings.resetActivePresetToDefaults();
     EXPECT_EQ(settings.profiles.compactUS, defaultRuleEngineSettings(KeyboardPreset::compactUS));
     EXPECT_EQ(settings.profiles.laptop, distinctRuleEngineSettings(1));
+    expectRoundTrip(settings);
 }
 
 TEST(KeyboardPresetProfilesTests, SubscriptReadsAndWritesOneField) {
