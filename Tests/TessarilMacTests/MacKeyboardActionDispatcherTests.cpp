@@ -20,16 +20,19 @@ struct Press {
     friend bool operator==(const Press&, const Press&) = default;
 };
 
-struct DispatcherFixture : ::testing::Test {
-    std::vector<Press> posted() const {
-        std::vector<Press> result;
-        for (const Event& event : events.postedEvents()) {
-            EXPECT_TRUE(TessarilSyntheticEvent::isMarked(event));
-            result.push_back({event.type(), event.integerValueField(EventField::keyboardEventKeycode), event.flags(),
-                              event.keyboardUnicodeString()});
-        }
-        return result;
+// The posted presses; every posted event must carry the marker.
+std::vector<Press> pressesPosted(const platform::EventSystem& events) {
+    std::vector<Press> result;
+    for (const Event& event : events.postedEvents()) {
+        EXPECT_TRUE(TessarilSyntheticEvent::isMarked(event));
+        result.push_back({event.type(), event.integerValueField(EventField::keyboardEventKeycode), event.flags(),
+                          event.keyboardUnicodeString()});
     }
+    return result;
+}
+
+struct DispatcherFixture : ::testing::Test {
+    std::vector<Press> posted() const { return pressesPosted(events); }
 
     platform::VirtualUptimeClock clock{7'000'000};
     platform::EventSystem events{clock};
@@ -102,13 +105,7 @@ TEST_F(DispatcherFixture, OperationsPostTheirPressesInOrder) {
         platform::EventSystem fresh(clock);
         MacKeyboardActionDispatcher local(fresh);
         testCase.run(local);
-        std::vector<Press> result;
-        for (const Event& event : fresh.postedEvents()) {
-            EXPECT_TRUE(TessarilSyntheticEvent::isMarked(event)) << testCase.name;
-            result.push_back({event.type(), event.integerValueField(EventField::keyboardEventKeycode), event.flags(),
-                              event.keyboardUnicodeString()});
-        }
-        EXPECT_EQ(result, testCase.presses) << testCase.name;
+        EXPECT_EQ(pressesPosted(fresh), testCase.presses) << testCase.name;
         EXPECT_EQ(fresh.createdEventSourceCount(), testCase.sources) << testCase.name;
     }
 }
