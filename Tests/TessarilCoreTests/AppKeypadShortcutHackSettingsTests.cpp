@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TessarilCore/AppKeypadShortcutHackSettings.hpp"
+#include "SettingsTestSupport.hpp"
 
 namespace tessaril {
 namespace {
@@ -38,13 +39,7 @@ TEST(AppKeypadShortcutHackSettingsTests, RejectsMissingNameAndWrongTypes) {
          "Expected to decode Bool but found a string instead. (at usesDefaultKeypadShortcutHacks)"},
     };
     for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.json);
-        try {
-            coding::decode<AppKeypadShortcutHackSettings>(Json::parse(testCase.json));
-            ADD_FAILURE() << "decoded";
-        } catch (const DecodingError& error) {
-            EXPECT_EQ(error.description(), testCase.description);
-        }
+        testing::expectDecodingFailure<AppKeypadShortcutHackSettings>(testCase.json, testCase.description);
     }
 }
 

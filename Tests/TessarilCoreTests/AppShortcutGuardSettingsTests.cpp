@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TessarilCore/AppShortcutGuardSettings.hpp"
+#include "SettingsTestSupport.hpp"
 
 namespace tessaril {
 namespace {
@@ -32,13 +33,7 @@ TEST(AppShortcutGuardSettingsTests, RoundTripsAndRejectsMalformedKeys) {
          "Expected to decode DoublePressGuardSettings (a dictionary) but found an array instead. (at doublePressGuard)"},
     };
     for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.json);
-        try {
-            coding::decode<AppShortcutGuardSettings>(Json::parse(testCase.json));
-            ADD_FAILURE() << "decoded";
-        } catch (const DecodingError& error) {
-            EXPECT_EQ(error.description(), testCase.description);
-        }
+        testing::expectDecodingFailure<AppShortcutGuardSettings>(testCase.json, testCase.description);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "TessarilCore/KeyboardPresetReference.hpp"
+#include "SettingsTestSupport.hpp"
 
 namespace tessaril {
 namespace {
@@ -65,14 +66,7 @@ TEST(KeyboardPresetReferenceTests, RejectsMalformedObjects) {
          "Expected to decode String but found a number instead. (at custom._0)"},
     };
     for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.json);
-        try {
-            coding::decode<Reference>(Json::parse(testCase.json));
-            ADD_FAILURE() << "decoded";
-        } catch (const DecodingError& error) {
-            EXPECT_EQ(error.kind(), testCase.kind);
-            EXPECT_EQ(error.description(), testCase.description);
-        }
+        testing::expectDecodingFailure<Reference>(testCase.json, testCase.description, testCase.kind);
     }
 }
 

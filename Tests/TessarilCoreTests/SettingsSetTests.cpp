@@ -6,6 +6,7 @@
 #include "TessarilCore/AppShortcutGuardTarget.hpp"
 #include "TessarilCore/SettingsSet.hpp"
 #include "TessarilCore/UUIDGenerator.hpp"
+#include "SettingsTestSupport.hpp"
 
 namespace tessaril {
 
@@ -184,13 +185,7 @@ TEST(SettingsSetTests, DecodingFailsOnMissingValueOrWrongTypes) {
          "No value associated with key \"displayName\". (at appTargets[0])"},
     };
     for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.json);
-        try {
-            coding::decode<SampleSet>(Json::parse(testCase.json));
-            ADD_FAILURE() << "decoded";
-        } catch (const DecodingError& error) {
-            EXPECT_EQ(error.description(), testCase.description);
-        }
+        testing::expectDecodingFailure<SampleSet>(testCase.json, testCase.description);
     }
 }
 

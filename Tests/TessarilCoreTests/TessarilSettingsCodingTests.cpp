@@ -5,7 +5,7 @@
 
 #include "TessarilCore/TessarilSettings.hpp"
 #include "TessarilCore/UUIDGenerator.hpp"
-#include "TessarilSettingsTestDocuments.hpp"
+#include "SettingsTestSupport.hpp"
 
 namespace tessaril {
 namespace {
@@ -151,13 +151,7 @@ TEST(TessarilSettingsCodingTests, MalformedPresentKeyFailsTheWholeDocument) {
         {R"([])", "Expected to decode TessarilSettings (a dictionary) but found an array instead."},
     };
     for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.json);
-        try {
-            decoded(testCase.json);
-            ADD_FAILURE() << "decoded";
-        } catch (const DecodingError& error) {
-            EXPECT_EQ(error.description(), testCase.description);
-        }
+        testing::expectDecodingFailure<TessarilSettings>(testCase.json, testCase.description);
     }
 }
 

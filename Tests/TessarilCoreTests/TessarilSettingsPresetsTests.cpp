@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "TessarilCore/TessarilSettings.hpp"
-#include "TessarilSettingsTestDocuments.hpp"
+#include "SettingsTestSupport.hpp"
 
 namespace tessaril {
 namespace {

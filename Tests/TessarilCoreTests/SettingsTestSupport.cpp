@@ -1,4 +1,4 @@
-#include "TessarilSettingsTestDocuments.hpp"
+#include "SettingsTestSupport.hpp"
 
 namespace tessaril::testing {
 
