@@ -1,5 +1,7 @@
 # Runs one golden scenario through tessaril-replay and compares its output with the expected lines.
 # Scenarios live in Tests/Scenarios/<subcommand>/; "settings-<verb>" folders map to "settings <verb>".
+# <name>.expected.jsonl holds the expected standard output. A scenario that must fail also has
+# <name>.expected.status (the exit status) and <name>.expected.stderr (the error line).
 string(REPLACE "-" ";" command_words "${SUBCOMMAND}")
 get_filename_component(directory ${INPUT} DIRECTORY)
 get_filename_component(name ${INPUT} NAME_WE)
@@ -9,10 +11,25 @@ execute_process(
   OUTPUT_VARIABLE actual
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "tessaril-replay exited with ${status}: ${errors}")
+
+set(expected_status 0)
+if(EXISTS ${directory}/${name}.expected.status)
+  file(STRINGS ${directory}/${name}.expected.status expected_status LIMIT_COUNT 1)
 endif()
-file(READ ${expected_file} expected)
+if(NOT status EQUAL expected_status)
+  message(FATAL_ERROR "tessaril-replay exited with ${status}, expected ${expected_status}: ${errors}")
+endif()
+if(EXISTS ${directory}/${name}.expected.stderr)
+  file(READ ${directory}/${name}.expected.stderr expected_errors)
+  if(NOT errors STREQUAL expected_errors)
+    message(FATAL_ERROR "Scenario ${name}: standard error differs.\n--- expected\n${expected_errors}\n--- actual\n${errors}")
+  endif()
+endif()
+
+set(expected "")
+if(EXISTS ${expected_file})
+  file(READ ${expected_file} expected)
+endif()
 if(NOT actual STREQUAL expected)
   file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual.jsonl "${actual}")
   message(FATAL_ERROR "Scenario ${name} differs.\n--- expected\n${expected}\n--- actual\n${actual}")
