@@ -43,10 +43,11 @@ std::optional<InputSourceProperties> InputSourceService::properties(InputSourceR
 std::int32_t InputSourceService::selectInputSource(InputSourceRef source) {
     std::vector<std::shared_ptr<const Observer>> toNotify;
     std::int32_t status = 0;
+    InputSourceSelectionRecord record;
+    std::shared_ptr<const SelectionListener> listener;
     {
         std::lock_guard lock(mutex_);
         const auto* found = find(source);
-        InputSourceSelectionRecord record;
         if (found == nullptr) {
             status = parameterErrorStatus;
         } else {
@@ -61,8 +62,10 @@ std::int32_t InputSourceService::selectInputSource(InputSourceRef source) {
         record.status = status;
         selections_.push_back(record);
         if (status == 0) toNotify = changeCurrentLocked(source);
+        listener = selectionListener_;
     }
     notify(std::move(toNotify));
+    if (listener) (*listener)(record);
     return status;
 }
 
@@ -76,6 +79,11 @@ std::size_t InputSourceService::addSelectedSourceChangedObserver(Observer observ
 void InputSourceService::removeSelectedSourceChangedObserver(std::size_t token) {
     std::lock_guard lock(mutex_);
     observers_.erase(token);
+}
+
+void InputSourceService::setSelectionListener(SelectionListener listener) {
+    std::lock_guard lock(mutex_);
+    selectionListener_ = listener ? std::make_shared<const SelectionListener>(std::move(listener)) : nullptr;
 }
 
 InputSourceRef InputSourceService::install(InputSourceProperties properties) {

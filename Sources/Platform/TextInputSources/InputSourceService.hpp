@@ -52,6 +52,11 @@ public:
     std::size_t addSelectedSourceChangedObserver(Observer observer);
     void removeSelectedSourceChangedObserver(std::size_t token);
 
+    using SelectionListener = std::function<void(const InputSourceSelectionRecord&)>;
+    // Told of every `selectInputSource` as it happens, on the selecting thread, outside the lock (the
+    // simulated session reports selections in order with everything else).
+    void setSelectionListener(SelectionListener listener);
+
     // The system's side.
     InputSourceRef install(InputSourceProperties properties);
     void setEnabled(InputSourceRef source, bool enabled);
@@ -85,6 +90,7 @@ private:
     bool currentUnavailable_ = false;
     std::vector<InputSourceSelectionRecord> selections_;
     std::map<std::size_t, std::shared_ptr<const Observer>> observers_;
+    std::shared_ptr<const SelectionListener> selectionListener_;
     std::size_t nextObserverToken_ = 1;
     std::uint64_t nextIdentity_ = 1;
 };
