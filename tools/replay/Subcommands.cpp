@@ -2,6 +2,8 @@
 
 #include "EngineReplay.hpp"
 #include "SettingsDecodeReplay.hpp"
+#include "SettingsResolveReplay.hpp"
+#include "SettingsStoreReplay.hpp"
 
 #include <ostream>
 
@@ -22,11 +24,10 @@ const std::vector<Subcommand>& subcommands() {
         {{"engine"}, "runs one RuleEngine over the request's steps", runEngineReplay},
         {{"settings", "decode"}, "decodes a settings document and prints it as the store encodes it",
          runSettingsDecode},
-        {{"settings", "import"}, "previews the import of FILE", notAvailableYet("settings import")},
-        {{"settings", "load"}, "runs the store's load over an in-memory defaults domain",
-         notAvailableYet("settings load")},
+        {{"settings", "import"}, "previews the import of FILE", runSettingsImport},
+        {{"settings", "load"}, "runs the store's load over an in-memory defaults domain", runSettingsLoad},
         {{"settings", "resolve"}, "resolves the values in force for a keyboard and an application",
-         notAvailableYet("settings resolve")},
+         runSettingsResolve},
         {{"session"}, "runs the whole keyboard pipeline in the simulated login session",
          notAvailableYet("session")},
     };
