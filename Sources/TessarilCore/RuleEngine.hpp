@@ -169,8 +169,10 @@ private:
     // Shortcut attempts (RuleEngineShortcuts.cpp).
     void handleShortcutAttempt(const ShortcutAttempt& attempt, Actions& actions);
     bool handleTextToolShortcutAttempt(const ShortcutAttempt& attempt, Actions& actions);
-    bool handleFixedPhraseShortcutAttempt(const ShortcutAttempt& attempt, Actions& actions);
-    bool handlePairAssistShortcutAttempt(const ShortcutAttempt& attempt, Actions& actions);
+    bool handleFixedPhraseShortcutAttempt(const ShortcutAttempt& attempt, const RuleEngineLookup::TriggerRules& rules,
+                                          Actions& actions);
+    bool handlePairAssistShortcutAttempt(const ShortcutAttempt& attempt, const RuleEngineLookup::TriggerRules& rules,
+                                         Actions& actions);
     bool handleGuardedShortcutAttempt(const ShortcutAttempt& attempt, Actions& actions);
     void answerAssistedShortcut(const ShortcutAttempt& attempt, Actions& actions);
 

@@ -1,5 +1,7 @@
 #include "TessarilCore/RuleEngineLookup.hpp"
 
+#include <algorithm>
+
 #include "TessarilCore/DoublePressGuardSettings.hpp"
 #include "TessarilCore/FixedPhraseAssistSettings.hpp"
 #include "TessarilCore/KeypadShortcutHackSettings.hpp"
@@ -76,39 +78,48 @@ std::optional<std::size_t> RuleEngineLookup::guardRuleIndex(const Shortcut& shor
     return entry(guardRuleByLetter_[static_cast<std::size_t>(text[0] - 'a')], preset);
 }
 
+RuleEngineLookup::TriggerRules::TriggerRules() { fixedPhraseByPreset_.fill(none); }
+
+std::optional<std::size_t> RuleEngineLookup::TriggerRules::fixedPhraseIndex(KeyboardPreset preset) const noexcept {
+    return entry(fixedPhraseByPreset_, preset);
+}
+
 void RuleEngineLookup::rebuildPairAssistRules(const WritingAssistSettings& writingAssist) {
     pairAssistRules_ = writingAssist.effectivePairAssistRules();
-    pairAssistCandidatesByTrigger_.clear();
+    for (auto& [trigger, rules] : triggerRules_) rules.pairAssistCandidates_.clear();
     for (std::size_t index = 0; index < pairAssistRules_.size(); ++index) {
         const auto& rule = pairAssistRules_[index];
         if (!rule.isEnabled || !rule.trigger) continue;
-        pairAssistCandidatesByTrigger_[*rule.trigger].push_back(static_cast<std::uint32_t>(index));
+        triggerRules_[*rule.trigger].pairAssistCandidates_.push_back(static_cast<std::uint32_t>(index));
     }
-}
-
-const std::vector<std::uint32_t>* RuleEngineLookup::pairAssistCandidates(const Shortcut& shortcut) const noexcept {
-    if (pairAssistCandidatesByTrigger_.empty()) return nullptr;
-    auto found = pairAssistCandidatesByTrigger_.find(shortcut);
-    return found == pairAssistCandidatesByTrigger_.end() ? nullptr : &found->second;
+    dropTriggersWithoutRules();
 }
 
 void RuleEngineLookup::rebuildFixedPhrases(const FixedPhraseAssistSettings& fixedPhraseAssist) {
-    fixedPhraseByTrigger_.clear();
+    for (auto& [trigger, rules] : triggerRules_) rules.fixedPhraseByPreset_.fill(none);
     const auto& rules = fixedPhraseAssist.rules;
     for (std::size_t index = 0; index < rules.size(); ++index) {
         const auto& rule = rules[index];
         if (!rule.isEnabled || !rule.trigger || !rule.hasContent()) continue;
-        auto [slot, inserted] = fixedPhraseByTrigger_.try_emplace(*rule.trigger);
-        if (inserted) slot->second.fill(none);
-        claimFirst(slot->second, index, [&](KeyboardPreset preset) { return rule.isActive(preset); });
+        claimFirst(triggerRules_[*rule.trigger].fixedPhraseByPreset_, index,
+                   [&](KeyboardPreset preset) { return rule.isActive(preset); });
     }
+    dropTriggersWithoutRules();
 }
 
-std::optional<std::size_t> RuleEngineLookup::fixedPhraseIndex(const Shortcut& shortcut, KeyboardPreset preset) const noexcept {
-    if (fixedPhraseByTrigger_.empty()) return std::nullopt;
-    auto found = fixedPhraseByTrigger_.find(shortcut);
-    if (found == fixedPhraseByTrigger_.end()) return std::nullopt;
-    return entry(found->second, preset);
+void RuleEngineLookup::dropTriggersWithoutRules() {
+    std::erase_if(triggerRules_, [](const auto& item) {
+        const auto& rules = item.second;
+        return rules.pairAssistCandidates_.empty() &&
+               std::all_of(rules.fixedPhraseByPreset_.begin(), rules.fixedPhraseByPreset_.end(),
+                           [](std::int32_t index) { return index == none; });
+    });
+}
+
+const RuleEngineLookup::TriggerRules* RuleEngineLookup::triggerRules(const Shortcut& shortcut) const noexcept {
+    if (triggerRules_.empty()) return nullptr;
+    auto found = triggerRules_.find(shortcut);
+    return found == triggerRules_.end() ? nullptr : &found->second;
 }
 
 } // namespace tessaril

@@ -50,22 +50,36 @@ public:
 
     // Index into the guard's `rules` of the rule that `rule(for:activePreset:)` answers, else none.
     std::optional<std::size_t> guardRuleIndex(const Shortcut& shortcut, KeyboardPreset preset) const noexcept;
-    // Index into `rules` of the phrase that `activeRule(for:activePreset:)` answers, else none.
-    std::optional<std::size_t> fixedPhraseIndex(const Shortcut& shortcut, KeyboardPreset preset) const noexcept;
+    // What one trigger shortcut may fire, found with a single lookup per attempt.
+    class TriggerRules {
+    public:
+        TriggerRules();
+        // Index into the phrases' `rules` of the one `activeRule(for:activePreset:)` answers, else none.
+        std::optional<std::size_t> fixedPhraseIndex(KeyboardPreset preset) const noexcept;
+        // Positions in `pairAssistRules()` of the enabled rules with this trigger, in order.
+        const std::vector<std::uint32_t>& pairAssistCandidates() const noexcept { return pairAssistCandidates_; }
 
-    // The pair rules in force, in order, and the positions in that list of the enabled rules each trigger has.
+    private:
+        friend class RuleEngineLookup;
+        std::array<std::int32_t, 3> fixedPhraseByPreset_;
+        std::vector<std::uint32_t> pairAssistCandidates_;
+    };
+    // None when no phrase or pair rule has this trigger.
+    const TriggerRules* triggerRules(const Shortcut& shortcut) const noexcept;
+
+    // The pair rules in force, in order.
     const std::vector<PairAssistRule>& pairAssistRules() const noexcept { return pairAssistRules_; }
-    const std::vector<std::uint32_t>* pairAssistCandidates(const Shortcut& shortcut) const noexcept;
 
 private:
     static constexpr std::int32_t none = -1;
     using PerPreset = std::array<std::int32_t, 3>;
 
+    void dropTriggersWithoutRules();
+
     std::array<KeypadHack, 5> keypadHacks_{};
     std::array<PerPreset, 26> guardRuleByLetter_{};
     std::vector<PairAssistRule> pairAssistRules_;
-    std::unordered_map<Shortcut, std::vector<std::uint32_t>> pairAssistCandidatesByTrigger_;
-    std::unordered_map<Shortcut, PerPreset> fixedPhraseByTrigger_;
+    std::unordered_map<Shortcut, TriggerRules> triggerRules_;
 };
 
 } // namespace tessaril

@@ -6,8 +6,10 @@ namespace tessaril {
 
 void RuleEngine::handleShortcutAttempt(const ShortcutAttempt& attempt, Actions& actions) {
     if (handleTextToolShortcutAttempt(attempt, actions)) return;
-    if (handleFixedPhraseShortcutAttempt(attempt, actions)) return;
-    if (handlePairAssistShortcutAttempt(attempt, actions)) return;
+    if (const auto* rules = lookup_.triggerRules(attempt.shortcut)) {
+        if (handleFixedPhraseShortcutAttempt(attempt, *rules, actions)) return;
+        if (handlePairAssistShortcutAttempt(attempt, *rules, actions)) return;
+    }
     if (handleGuardedShortcutAttempt(attempt, actions)) return;
     pendingGuard_.reset();
     actions.push_back(EngineAction::allowShortcut(attempt.shortcut));
@@ -27,8 +29,9 @@ bool RuleEngine::handleTextToolShortcutAttempt(const ShortcutAttempt& attempt, A
     return true;
 }
 
-bool RuleEngine::handleFixedPhraseShortcutAttempt(const ShortcutAttempt& attempt, Actions& actions) {
-    auto index = lookup_.fixedPhraseIndex(attempt.shortcut, activePreset_);
+bool RuleEngine::handleFixedPhraseShortcutAttempt(const ShortcutAttempt& attempt, const RuleEngineLookup::TriggerRules& rules,
+                                                  Actions& actions) {
+    auto index = rules.fixedPhraseIndex(activePreset_);
     if (!index) return false;
     answerAssistedShortcut(attempt, actions);
     if (attempt.isRepeat) return true;
@@ -40,13 +43,14 @@ bool RuleEngine::handleFixedPhraseShortcutAttempt(const ShortcutAttempt& attempt
     return true;
 }
 
-bool RuleEngine::handlePairAssistShortcutAttempt(const ShortcutAttempt& attempt, Actions& actions) {
-    const auto* candidates = lookup_.pairAssistCandidates(attempt.shortcut);
-    if (candidates == nullptr) return false;
+bool RuleEngine::handlePairAssistShortcutAttempt(const ShortcutAttempt& attempt, const RuleEngineLookup::TriggerRules& rules,
+                                                 Actions& actions) {
+    const auto& candidates = rules.pairAssistCandidates();
+    if (candidates.empty()) return false;
     const auto mode = assistInputMode(attempt.timeMilliseconds);
-    const auto& rules = lookup_.pairAssistRules();
-    for (auto index : *candidates) {
-        const auto& rule = rules[index];
+    const auto& pairRules = lookup_.pairAssistRules();
+    for (auto index : candidates) {
+        const auto& rule = pairRules[index];
         if (!rule.matches(attempt.shortcut, activePreset_, mode)) continue;
         answerAssistedShortcut(attempt, actions);
         if (!attempt.isRepeat) actions.push_back(EngineAction::insertTextPair(rule.openingText, rule.closingText));
