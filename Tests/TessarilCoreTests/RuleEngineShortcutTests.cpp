@@ -107,6 +107,8 @@ TEST(RuleEngineShortcut, DoublePressGuardCountsPressesWithinTheTimeout) {
 TEST(RuleEngineShortcut, GuardOffLetsEverythingThroughAndForgetsProgress) {
     auto engine = guardedEngine({guardRule("q")});
     EXPECT_EQ(engine.handle(attempt(commandQ, 0)), Actions{A::suppressShortcut(commandQ)});
+    engine.resetRuntimeState();
+    EXPECT_EQ(engine.handle(attempt(commandQ, 50)), Actions{A::suppressShortcut(commandQ)}) << "a reset starts the count again";
     auto settings = engine.settings();
     settings.doublePressGuard.isEnabled = false;
     engine.setSettings(settings);
