@@ -184,7 +184,7 @@ TessarilSettings TessarilSettingsStore::previewImport(const std::filesystem::pat
 TessarilSettings TessarilSettingsStore::importSettings(const std::filesystem::path& url) {
     TessarilSettings settings = previewImport(url);
     try {
-        if (!defaults_.hasValue(settingsKey)) {
+        if (!defaults_.data(settingsKey)) {
             for (auto key : migrationKeys) markMigrationDone(key);
         }
         store(settings);
