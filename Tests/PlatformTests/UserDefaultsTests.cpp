@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <thread>
 
 #include <csignal>
 
@@ -332,6 +333,33 @@ TEST(UserDefaultsTests, processDomainsAreSharedPerName) {
     EXPECT_EQ(nlohmann::json::parse(fileText(temporary.path() / "tessaril" / "qa-preview.json")),
               nlohmann::json::object());
     ::unsetenv("XDG_CONFIG_HOME");
+}
+
+// Two objects on one file stand for two processes: each change re-reads the file under the directory
+// lock before writing, so neither writer loses the other's keys.
+TEST(ThreadedUserDefaultsTests, concurrentWritersOnOneFileLoseNothing) {
+    TemporaryDirectory temporary;
+    UserDefaults first(temporary.path(), "standard");
+    UserDefaults second(temporary.path(), "standard");
+    constexpr int keysEach = 40;
+    std::thread writerA([&] {
+        for (int index = 0; index < keysEach; ++index) first.setBool("a" + std::to_string(index), true);
+    });
+    std::thread writerB([&] {
+        for (int index = 0; index < keysEach; ++index) second.setString("b" + std::to_string(index), "x");
+    });
+    std::thread reader([&] {
+        for (int index = 0; index < keysEach; ++index) (void)first.string("b0");
+    });
+    writerA.join();
+    writerB.join();
+    reader.join();
+
+    UserDefaults third(temporary.path(), "standard");
+    for (int index = 0; index < keysEach; ++index) {
+        EXPECT_TRUE(third.boolean("a" + std::to_string(index))) << index;
+        EXPECT_EQ(third.string("b" + std::to_string(index)), "x") << index;
+    }
 }
 
 TEST(DataEncodingTests, base64RoundTripsAndRejectsMalformedText) {

@@ -9,6 +9,7 @@
 #include "Platform/Dispatch/VirtualScheduler.hpp"
 #include "Platform/Foundation/UserDefaultsWriteError.hpp"
 #include "Platform/Logging/RecordingLogSink.hpp"
+#include "TessarilMacTests/KotoeriInputSources.hpp"
 
 namespace tessaril {
 namespace {
@@ -35,19 +36,9 @@ protected:
     MacInputModeDispatcher dispatcher{MacInputSourceIDs::applicationDefaults(), defaults, inputSources, log};
 
     platform::InputSourceRef abc = inputSources.install({"com.apple.keylayout.ABC", std::nullopt, "ABC", true, true});
-    platform::InputSourceRef hiragana = inputSources.install(
-        {"com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese", "com.apple.inputmethod.Japanese", "ひらがな", true, true});
-    platform::InputSourceRef katakana =
-        inputSources.install({"com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.Katakana",
-                              "com.apple.inputmethod.Japanese.Katakana", "カタカナ", true, true});
+    test_support::KotoeriInputSources kotoeri = test_support::KotoeriInputSources::install(inputSources);
     platform::InputSourceRef otherKatakana =
         inputSources.install({"com.example.KatakanaIM", std::nullopt, "Other katakana", true, true});
-    platform::InputSourceRef halfWidth =
-        inputSources.install({"com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.HalfWidthKana",
-                              "com.apple.inputmethod.Japanese.HalfWidthKana", "半角カタカナ", true, true});
-    platform::InputSourceRef fullWidthRoman =
-        inputSources.install({"com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.FullWidthRoman",
-                              "com.apple.inputmethod.Japanese.FullWidthRoman", "全角英字", true, true});
 
     std::vector<std::string> inputModeLog() const { return log->messages("input-mode"); }
     std::optional<std::string> selectedSourceID() const {
@@ -77,9 +68,9 @@ TEST_F(MacInputModeDispatcherTests, modeKeysGoToTheSenderOnceItIsInstalled) {
 
 TEST_F(MacInputModeDispatcherTests, theOtherModesSelectTheResolversChoice) {
     const std::vector<std::pair<InputMode, std::string>> cases = {
-        {InputMode::katakana, "com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.Katakana"},
-        {InputMode::halfWidthKatakana, "com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.HalfWidthKana"},
-        {InputMode::fullWidthRoman, "com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.FullWidthRoman"},
+        {InputMode::katakana, test_support::KotoeriInputSources::katakanaSourceID},
+        {InputMode::halfWidthKatakana, test_support::KotoeriInputSources::halfWidthSourceID},
+        {InputMode::fullWidthRoman, test_support::KotoeriInputSources::fullWidthRomanSourceID},
     };
     for (const auto& [mode, sourceID] : cases) {
         dispatcher.setInputMode(mode);
@@ -108,7 +99,7 @@ TEST_F(MacInputModeDispatcherTests, aSavedSourceWinsWhileItIsEnabled) {
 
     inputSources.setEnabled(otherKatakana, false);
     dispatcher.setInputMode(InputMode::katakana);
-    EXPECT_EQ(selectedSourceID(), "com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.Katakana")
+    EXPECT_EQ(selectedSourceID(), test_support::KotoeriInputSources::katakanaSourceID)
         << "a disabled saved source is passed over for the resolver's choice";
 }
 
@@ -124,12 +115,12 @@ TEST_F(MacInputModeDispatcherTests, everyFailureOfTheInputSourceServiceReachesIt
               "TISSelectInputSource result mode=katakana sourceID=com.example.KatakanaIM inputModeID=none status=-25");
 
     // A refused resolver choice.
-    inputSources.setSelectionStatus(halfWidth, -50);
+    inputSources.setSelectionStatus(kotoeri.halfWidth, -50);
     EXPECT_EQ(dispatcherError([&] { dispatcher.setInputMode(InputMode::halfWidthKatakana); }),
               MacInputModeDispatcherError::inputSourceSelectionFailed(InputMode::halfWidthKatakana, -50));
 
     // No candidate at all, and no listing.
-    inputSources.setEnabled(fullWidthRoman, false);
+    inputSources.setEnabled(kotoeri.fullWidthRoman, false);
     EXPECT_EQ(dispatcherError([&] { dispatcher.setInputMode(InputMode::fullWidthRoman); }),
               MacInputModeDispatcherError::inputSourceNotFound(InputMode::fullWidthRoman));
     inputSources.setListUnavailable(true);
@@ -173,7 +164,7 @@ TEST_F(MacInputModeDispatcherTests, savedSourcesLiveUnderTheirDefaultsKeys) {
         EXPECT_FALSE(defaults.hasValue(std::string("Tessaril.inputSource.kana.") + field)) << field;
     }
 
-    inputSources.makeCurrent(hiragana);
+    inputSources.makeCurrent(kotoeri.hiragana);
     EXPECT_EQ(dispatcher.saveCurrentInputSource(InputMode::kana),
               (MacInputSourceSelection{"com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese",
                                        "com.apple.inputmethod.Japanese", "ひらがな"}));
@@ -188,7 +179,7 @@ TEST_F(MacInputModeDispatcherTests, listingKeepsSelectableSourcesWithAnIdentifie
     inputSources.install({"com.apple.CharacterPaletteIM", std::nullopt, "Emoji", false, true});
     inputSources.install({std::nullopt, std::nullopt, "no identifier", true, true});
     inputSources.install({"com.example.unnamed", std::nullopt, std::nullopt, true, true});
-    inputSources.setEnabled(halfWidth, false);
+    inputSources.setEnabled(kotoeri.halfWidth, false);
 
     std::vector<std::string> titles;
     for (const auto& selection : dispatcher.availableInputSources()) titles.push_back(selection.menuTitle());
@@ -196,8 +187,8 @@ TEST_F(MacInputModeDispatcherTests, listingKeepsSelectableSourcesWithAnIdentifie
                           "ABC / com.apple.keylayout.ABC",
                           "ひらがな / com.apple.inputmethod.Japanese",
                           "カタカナ / com.apple.inputmethod.Japanese.Katakana",
-                          "Other katakana / com.example.KatakanaIM",
                           "全角英字 / com.apple.inputmethod.Japanese.FullWidthRoman",
+                          "Other katakana / com.example.KatakanaIM",
                           "com.example.unnamed / com.example.unnamed",
                       }));
     EXPECT_EQ(dispatcher.resolvedInputSourceConfiguration().kana.localizedName, "ひらがな");

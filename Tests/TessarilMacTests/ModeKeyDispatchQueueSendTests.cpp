@@ -8,6 +8,7 @@
 #include "TessarilMac/KanaModeKeyboard.hpp"
 #include "TessarilMac/MacInputModeDispatcher.hpp"
 #include "TessarilMac/ModeKeyDispatchQueue.hpp"
+#include "TessarilMacTests/KotoeriInputSources.hpp"
 
 namespace tessaril {
 namespace {
@@ -33,17 +34,7 @@ protected:
                                    send(mode, std::move(stillCurrent), std::move(finished));
                                }};
 
-    platform::InputSourceRef hiragana = inputSources.install(
-        {"com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese", "com.apple.inputmethod.Japanese", "ひらがな", true, true});
-    platform::InputSourceRef katakana =
-        inputSources.install({"com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.Katakana",
-                              "com.apple.inputmethod.Japanese.Katakana", "カタカナ", true, true});
-    platform::InputSourceRef halfWidth =
-        inputSources.install({"com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.HalfWidthKana",
-                              "com.apple.inputmethod.Japanese.HalfWidthKana", "半角カタカナ", true, true});
-    platform::InputSourceRef fullWidthRoman =
-        inputSources.install({"com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.FullWidthRoman",
-                              "com.apple.inputmethod.Japanese.FullWidthRoman", "全角英字", true, true});
+    test_support::KotoeriInputSources kotoeri = test_support::KotoeriInputSources::install(inputSources);
     platform::InputSourceRef customRoman =
         inputSources.install({"com.example.WideRoman", std::nullopt, "Wide roman", true, true});
 
@@ -99,8 +90,8 @@ TEST_F(ModeKeyDispatchQueueSendTests, eisuAndKanaBecomeModeKeyTaps) {
 TEST_F(ModeKeyDispatchQueueSendTests, theOtherModesSelectTheSavedOrResolvedSource) {
     dispatcher.saveInputSource({"com.example.WideRoman", std::nullopt, "Wide roman"}, InputMode::fullWidthRoman);
     const std::vector<std::pair<InputMode, std::string>> cases = {
-        {InputMode::katakana, "com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.Katakana"},
-        {InputMode::halfWidthKatakana, "com.apple.inputmethod.Kotoeri.RomajiTyping.Japanese.HalfWidthKana"},
+        {InputMode::katakana, test_support::KotoeriInputSources::katakanaSourceID},
+        {InputMode::halfWidthKatakana, test_support::KotoeriInputSources::halfWidthSourceID},
         {InputMode::fullWidthRoman, "com.example.WideRoman"},
     };
     for (const auto& [mode, sourceID] : cases) {
@@ -124,7 +115,7 @@ TEST_F(ModeKeyDispatchQueueSendTests, staleRequestsAreSkippedAndFailuresReachThe
     EXPECT_TRUE(inputSources.selections().empty());
 
     hid->setCreationFails(true);
-    inputSources.setSelectionStatus(halfWidth, -50);
+    inputSources.setSelectionStatus(kotoeri.halfWidth, -50);
     queue.enqueue(InputMode::eisu);
     queue.enqueue(InputMode::halfWidthKatakana);
     main.advanceBy(100);
