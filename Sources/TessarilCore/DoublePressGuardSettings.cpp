@@ -35,10 +35,14 @@ void DoublePressGuardSettings::deriveRulesFromShortcuts() {
     }
 }
 
-void DoublePressGuardSettings::sortRulesAndRebuildShortcuts() {
-    rules = sortedByCommandLetter(std::move(rules));
+void DoublePressGuardSettings::rebuildShortcuts() {
     shortcuts.clear();
     for (const ShortcutGuardRule& each : rules) shortcuts.insert(each.shortcut());
+}
+
+void DoublePressGuardSettings::sortRulesAndRebuildShortcuts() {
+    rules = sortedByCommandLetter(std::move(rules));
+    rebuildShortcuts();
 }
 
 void DoublePressGuardSettings::upsertRule(const ShortcutGuardRule& newRule) {
@@ -63,8 +67,9 @@ bool DoublePressGuardSettings::addCommandLetter(std::string_view letter) {
 void DoublePressGuardSettings::removeCommandLetter(std::string_view letter) {
     auto normalized = Shortcut::normalizedCommandLetter(letter);
     if (!normalized) return;
+    // Removing keeps the others where they are: a list written out of order stays as written.
     std::erase_if(rules, [&](const ShortcutGuardRule& each) { return each.hasLetter(*normalized); });
-    sortRulesAndRebuildShortcuts();
+    rebuildShortcuts();
 }
 
 bool DoublePressGuardSettings::containsCommandLetter(std::string_view letter) const {

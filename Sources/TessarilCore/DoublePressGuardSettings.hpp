@@ -46,7 +46,7 @@ struct DoublePressGuardSettings {
     void upsertRule(const ShortcutGuardRule& rule);
     // Puts a fresh enabled two-press `standard` rule under the letter; false when it is no letter.
     bool addCommandLetter(std::string_view letter);
-    // Removes every rule of the letter; nothing when it is no letter.
+    // Removes every rule of the letter, leaving the others in their order; nothing when it is no letter.
     void removeCommandLetter(std::string_view letter);
     bool containsCommandLetter(std::string_view letter) const;
     // Moves the first rule of `oldLetter` to `newLetter`, keeping its options; false, and no change, when a
@@ -71,6 +71,7 @@ struct DoublePressGuardSettings {
 
 private:
     void deriveRulesFromShortcuts();
+    void rebuildShortcuts();
     void sortRulesAndRebuildShortcuts();
 };
 

@@ -152,7 +152,7 @@ RuleEngineSettings JSONCoding<RuleEngineSettings>::decode(const Json& value) {
     bool shiftRightSwitchesToEisu = decodeOr<bool>(value, "shiftRightCommandSwitchesToEisu", false);
     bool shiftLeftSwitchesToKana = decodeOr<bool>(value, "shiftLeftCommandSwitchesToKana", false);
 
-    // Read in key order, so that the first bad key is the one reported.
+    // The flags first, then the other keys in stored order: the first bad key in that order is the one reported.
     auto leftAction = decodeOptional<CommandKeyAction>(value, "leftCommandAction");
     auto rightAction = decodeOptional<CommandKeyAction>(value, "rightCommandAction");
     auto rightModifiedAction = decodeOptional<ModifiedCommandAction>(value, "rightModifiedCommandAction");

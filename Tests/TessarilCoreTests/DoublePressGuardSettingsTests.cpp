@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "TessarilCoreTests/DecodingFailure.hpp"
 #include "TessarilCore/DoublePressGuardSettings.hpp"
 
 namespace tessaril {
@@ -34,13 +35,7 @@ std::vector<std::string> letters(const Guard& guard) {
 Guard decodeGuard(const std::string& text) { return coding::decode<Guard>(Json::parse(text)); }
 
 DecodingError decodingFailure(const std::string& text) {
-    try {
-        decodeGuard(text);
-    } catch (const DecodingError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "decoded without error: " << text;
-    return DecodingError(DecodingError::Kind::dataCorrupted, "");
+    return test_support::decodingFailure<Guard>(Json::parse(text));
 }
 
 TEST(ShortcutGuardTimingPresetTest, TimingsAndMatching) {
@@ -216,6 +211,12 @@ TEST(DoublePressGuardSettingsTest, UpsertAddRemoveContains) {
     EXPECT_FALSE(fresh.shortcuts.contains(command("k")));
     fresh.removeCommandLetter("??");
     EXPECT_EQ(letters(fresh), (std::vector<std::string>{"d", "q", "w"}));
+
+    // Removing leaves a list written out of order as it was.
+    fresh.rules = {rule("w"), rule("d"), rule("q")};
+    fresh.removeCommandLetter("d");
+    EXPECT_EQ(letters(fresh), (std::vector<std::string>{"w", "q"}));
+    EXPECT_EQ(fresh.shortcuts, (Guard::ShortcutSet{command("q"), command("w")}));
 }
 
 TEST(DoublePressGuardSettingsTest, ReplaceCommandLetter) {

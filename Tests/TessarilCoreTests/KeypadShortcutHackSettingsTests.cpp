@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "TessarilCoreTests/DecodingFailure.hpp"
 #include "TessarilCore/KeypadShortcutHackSettings.hpp"
 
 namespace tessaril {
@@ -15,15 +16,7 @@ const KeyboardPresetSet allPresets{KeyboardPreset::laptop, KeyboardPreset::compa
 
 Settings decodeSettings(const char* text) { return coding::decode<Settings>(Json::parse(text)); }
 
-DecodingError decodingFailure(const char* text) {
-    try {
-        decodeSettings(text);
-    } catch (const DecodingError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "decoded without error: " << text;
-    return DecodingError(DecodingError::Kind::dataCorrupted, "");
-}
+DecodingError decodingFailure(const char* text) { return test_support::decodingFailure<Settings>(Json::parse(text)); }
 
 TEST(KeypadShortcutHackKeyTest, CasesRawValuesKeysAndTexts) {
     struct Row {
