@@ -4,6 +4,8 @@
 #include <optional>
 #include <utility>
 
+#include "Platform/Foundation/AtomicFile.hpp"
+#include "Platform/Foundation/FileWriteError.hpp"
 #include "Platform/Foundation/UserDefaultsWriteError.hpp"
 #include "Platform/Logging/StandardErrorLogSink.hpp"
 #include "TessarilCore/DecodingError.hpp"
@@ -113,23 +115,31 @@ std::string TessarilSettingsStore::encoded(const Json& value) {
     return value.dump(2, ' ', false, Json::error_handler_t::strict);
 }
 
-TessarilSettings TessarilSettingsStore::load() {
+TessarilSettings TessarilSettingsStore::load() { return loadReportingSave().settings; }
+
+TessarilSettingsStore::LoadResult TessarilSettingsStore::loadReportingSave() {
     const auto data = defaults_.data(settingsKey);
     if (!data) {
         for (auto key : migrationKeys) markMigrationDoneLoggingFailure(key);
-        return TessarilSettings();
+        return {};
     }
 
-    TessarilSettings settings;
+    LoadResult result;
     try {
-        settings = decodedSettings(*data);
+        result.settings = decodedSettings(*data);
     } catch (const std::exception& error) {
         keepUndecodableData(*data);
         processLog_.write(std::string(loadFailedPrefix) + error.what());
-        return TessarilSettings();
+        return {};
     }
-
     bool changed = storedSetsLackIdentifiers(*data);
+    changed = repairLoadedDocument(result.settings) || changed;
+    if (changed) result.saved = saveLoggingFailure(result.settings);
+    return result;
+}
+
+bool TessarilSettingsStore::repairLoadedDocument(TessarilSettings& settings) {
+    bool changed = false;
     if (!migrationDone(optionalHelpersMigrationKey)) {
         // Counts as a change whatever it altered, so that the flag and the document are saved together.
         disableLegacyOptionalHelpersByDefault(settings);
@@ -149,16 +159,18 @@ TessarilSettings TessarilSettingsStore::load() {
     changed = changes(settings, [](TessarilSettings& document) { document.ensureStandardAppShortcutGuardTargets(); }) ||
               changed;
     changed = changes(settings, [](TessarilSettings& document) { normalizeShortcutBaseKeys(document); }) || changed;
-
-    if (changed) save(settings);
-    return settings;
+    return changed;
 }
 
-void TessarilSettingsStore::save(const TessarilSettings& settings) {
+void TessarilSettingsStore::save(const TessarilSettings& settings) { saveLoggingFailure(settings); }
+
+bool TessarilSettingsStore::saveLoggingFailure(const TessarilSettings& settings) {
     try {
         store(settings);
+        return true;
     } catch (const TessarilSettingsStoreSystemError& error) {
         processLog_.write(std::string(saveFailedPrefix) + error.description());
+        return false;
     }
 }
 
@@ -169,7 +181,11 @@ void TessarilSettingsStore::exportSettings(const TessarilSettings& settings, con
     } catch (const Json::exception& error) {
         throw TessarilSettingsStoreSystemError(error.what());
     }
-    settings_store_files::writeFileAtomically(url, contents);
+    try {
+        platform::AtomicFile::write(url, contents, 0644, platform::AtomicFile::DirectorySync::bestEffort);
+    } catch (const platform::FileWriteError& error) {
+        throw TessarilSettingsStoreSystemError(error.what());
+    }
 }
 
 TessarilSettings TessarilSettingsStore::previewImport(const std::filesystem::path& url) {

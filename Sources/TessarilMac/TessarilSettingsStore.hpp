@@ -44,6 +44,13 @@ public:
     // one-time migrations marked done. Undecodable data: the default document; the data stays stored.
     // Otherwise the stored document, repaired, and saved when a repair changed it.
     TessarilSettings load();
+    // What load() did: the document it answers, and whether it stored that document (even where the
+    // stored bytes come out the same).
+    struct LoadResult {
+        TessarilSettings settings;
+        bool saved = false;
+    };
+    LoadResult loadReportingSave();
     // Stores the document. A failure is written to the process log; the previous data stays.
     void save(const TessarilSettings& settings);
     // Writes the export file ("schemaVersion" 1 and "settings") atomically. Throws
@@ -63,6 +70,11 @@ public:
 private:
     static platform::ProcessLog defaultProcessLog();
 
+    // save(); true when the document was stored.
+    bool saveLoggingFailure(const TessarilSettings& settings);
+    // The repairs of every load (and the one-time migrations still pending); true when the document
+    // must be saved.
+    bool repairLoadedDocument(TessarilSettings& settings);
     // Stores the document, marking the one-time migrations done when it replaces undecodable data.
     // Throws TessarilSettingsStoreSystemError.
     void store(const TessarilSettings& settings);

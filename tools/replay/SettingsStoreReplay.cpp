@@ -67,10 +67,8 @@ int runSettingsLoad(const Invocation& invocation) {
             keys.insert(key);
         }
     }
-    const auto storedBefore = defaults.data(TessarilSettingsStore::settingsKey);
-
     TessarilSettingsStore store(defaults);
-    const TessarilSettings settings = store.load();
+    const auto [settings, saved] = store.loadReportingSave();
 
     keys.insert(std::string(TessarilSettingsStore::settingsKey));
     keys.insert(std::string(TessarilSettingsStore::undecodableSettingsKey));
@@ -79,8 +77,6 @@ int runSettingsLoad(const Invocation& invocation) {
     for (const auto& key : keys) {
         if (defaults.hasValue(key)) after[key] = valueOf(defaults, key);
     }
-    // Load writes the settings key only to store a changed document, so a write shows as new data.
-    const bool saved = defaults.data(TessarilSettingsStore::settingsKey) != storedBefore;
     invocation.emit({{"settings", coding::encode(settings)}, {"saved", saved}, {"defaults", after}});
     return 0;
 }

@@ -10,6 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "Platform/Foundation/AtomicFile.hpp"
+#include "Platform/Foundation/FileDescriptor.hpp"
+#include "Platform/Foundation/FileWriteError.hpp"
 #include "Platform/Foundation/UserDefaultsWriteError.hpp"
 
 namespace tessaril::platform {
@@ -33,42 +36,13 @@ DomainFile::Identity identityOf(const struct stat& status) {
     };
 }
 
-// Closes a descriptor on every path out of a function.
-class Descriptor {
-public:
-    explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
-    ~Descriptor() {
-        if (descriptor_ >= 0) ::close(descriptor_);
+// The defaults' callers know one write error; the file helpers report their own.
+template <class Operation> auto asUserDefaultsWriteError(Operation&& operation) {
+    try {
+        return operation();
+    } catch (const FileWriteError& error) {
+        throw UserDefaultsWriteError(error.what());
     }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return descriptor_; }
-    // Closes now and answers the error of close (a delayed write error surfaces here), or 0.
-    int close() {
-        const int result = ::close(descriptor_);
-        descriptor_ = -1;
-        return result == 0 ? 0 : errno;
-    }
-
-private:
-    int descriptor_;
-};
-
-void writeAll(int descriptor, std::string_view text, const std::filesystem::path& path) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(descriptor, text.data(), text.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            fail("write", path, errno);
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-}
-
-void syncDirectory(const std::filesystem::path& directory) {
-    Descriptor descriptor(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (descriptor.get() < 0) fail("open", directory, errno);
-    if (::fsync(descriptor.get()) != 0) fail("sync", directory, errno);
 }
 
 } // namespace
@@ -114,8 +88,8 @@ DomainFile::Identity DomainFile::identity() const {
 
 DomainFile::Contents DomainFile::read() const {
     Contents contents;
-    Descriptor descriptor(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
-    if (descriptor.get() < 0) {
+    FileDescriptor descriptor(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!descriptor.isOpen()) {
         if (errno != ENOENT) {
             contents.problem = "cannot open " + path_.string() + ": " + systemReason(errno);
             contents.identity = identity();
@@ -156,26 +130,8 @@ DomainFile::Contents DomainFile::read() const {
 
 DomainFile::Identity DomainFile::write(const nlohmann::json& values) const {
     const std::string text = values.dump(2) + "\n";
-    std::string pattern = path_.string() + ".XXXXXX";
-    std::vector<char> temporaryName(pattern.begin(), pattern.end());
-    temporaryName.push_back('\0');
-    Descriptor descriptor(::mkostemp(temporaryName.data(), O_CLOEXEC));
-    if (descriptor.get() < 0) fail("create a temporary file in", directory_, errno);
-    const std::filesystem::path temporaryPath(temporaryName.data());
-    try {
-        if (::fchmod(descriptor.get(), 0600) != 0) fail("set permissions of", temporaryPath, errno);
-        writeAll(descriptor.get(), text, temporaryPath);
-        if (::fsync(descriptor.get()) != 0) fail("sync", temporaryPath, errno);
-        struct stat status {};
-        if (::fstat(descriptor.get(), &status) != 0) fail("inspect", temporaryPath, errno);
-        if (const int error = descriptor.close(); error != 0) fail("close", temporaryPath, error);
-        if (::rename(temporaryPath.c_str(), path_.c_str()) != 0) fail("replace", path_, errno);
-        syncDirectory(directory_);
-        return identityOf(status);
-    } catch (...) {
-        ::unlink(temporaryPath.c_str());
-        throw;
-    }
+    return identityOf(asUserDefaultsWriteError(
+        [&] { return AtomicFile::write(path_, text, 0600, AtomicFile::DirectorySync::required); }));
 }
 
 std::optional<std::filesystem::path> DomainFile::moveAside() const {
@@ -190,7 +146,7 @@ std::optional<std::filesystem::path> DomainFile::moveAside() const {
             fail("keep a copy of", path_, errno);
         }
         if (::unlink(path_.c_str()) != 0) fail("remove", path_, errno);
-        syncDirectory(directory_);
+        asUserDefaultsWriteError([&] { AtomicFile::syncDirectory(directory_); });
         return backup;
     }
 }
