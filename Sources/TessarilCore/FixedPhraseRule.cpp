@@ -78,18 +78,23 @@ Json JSONCoding<FixedPhraseRule>::encode(const FixedPhraseRule& rule) {
 
 FixedPhraseRule JSONCoding<FixedPhraseRule>::decode(const Json& value) {
     coding::expectObject(value, "FixedPhraseRule");
-    // Every key may be missing; the constructor fills in the id and derives the modes older
-    // documents lack.
-    return FixedPhraseRule(coding::decodeOr<std::string>(value, "id", {}), coding::decodeOr<std::string>(value, "title", {}),
-                           coding::decodeOr<bool>(value, "isEnabled", true), coding::decodeOptional<Shortcut>(value, "trigger"),
-                           coding::decodeOr<std::string>(value, "plainText", {}),
-                           coding::decodeOptional<std::string>(value, "richTextRTFBase64"),
-                           coding::decodeOptional<std::string>(value, "htmlText"),
-                           coding::decodeOr(value, "insertionFormat", FixedPhraseInsertionFormat::plain),
-                           coding::decodeOptional<FixedPhraseInputMode>(value, "inputMode"),
-                           coding::decodeOptional<FixedPhrasePreviewMode>(value, "previewMode"),
-                           coding::decodeOptional<FixedPhraseInsertionMode>(value, "insertionMode"),
-                           coding::decodeOr(value, "activePresets", keyboard_preset::standardSet));
+    // Every key may be missing; the constructor fills in the id and derives the modes older documents
+    // lack. Read key by key in field order, so that of several bad values the first one is reported.
+    auto id = coding::decodeOr<std::string>(value, "id", {});
+    auto title = coding::decodeOr<std::string>(value, "title", {});
+    auto isEnabled = coding::decodeOr<bool>(value, "isEnabled", true);
+    auto trigger = coding::decodeOptional<Shortcut>(value, "trigger");
+    auto plainText = coding::decodeOr<std::string>(value, "plainText", {});
+    auto richTextRTFBase64 = coding::decodeOptional<std::string>(value, "richTextRTFBase64");
+    auto htmlText = coding::decodeOptional<std::string>(value, "htmlText");
+    auto insertionFormat = coding::decodeOr(value, "insertionFormat", FixedPhraseInsertionFormat::plain);
+    auto inputMode = coding::decodeOptional<FixedPhraseInputMode>(value, "inputMode");
+    auto previewMode = coding::decodeOptional<FixedPhrasePreviewMode>(value, "previewMode");
+    auto insertionMode = coding::decodeOptional<FixedPhraseInsertionMode>(value, "insertionMode");
+    auto activePresets = coding::decodeOr(value, "activePresets", keyboard_preset::standardSet);
+    return FixedPhraseRule(std::move(id), std::move(title), isEnabled, std::move(trigger), std::move(plainText),
+                           std::move(richTextRTFBase64), std::move(htmlText), insertionFormat, inputMode, previewMode,
+                           insertionMode, activePresets);
 }
 
 } // namespace tessaril

@@ -35,14 +35,18 @@ Json JSONCoding<PairAssistRule>::encode(const PairAssistRule& rule) {
 
 PairAssistRule JSONCoding<PairAssistRule>::decode(const Json& value) {
     coding::expectObject(value, "PairAssistRule");
+    // Read key by key in field order, so that of several bad values the first one is reported.
     // Missing, null and empty identifiers and titles all end in the constructor's replacements.
-    return PairAssistRule(coding::decodeOr<std::string>(value, "id", {}), coding::decodeOr<std::string>(value, "title", {}),
-                          coding::decodeOr<bool>(value, "isEnabled", false),
-                          coding::decodeOr(value, "inputModeCondition", WritingAssistInputModeCondition::kanaOnly),
-                          coding::decodeOptional<Shortcut>(value, "trigger"),
-                          coding::decodeOr<std::string>(value, "openingText", {}),
-                          coding::decodeOr<std::string>(value, "closingText", {}),
-                          coding::decodeOr(value, "activePresets", keyboard_preset::standardSet));
+    auto id = coding::decodeOr<std::string>(value, "id", {});
+    auto title = coding::decodeOr<std::string>(value, "title", {});
+    auto isEnabled = coding::decodeOr<bool>(value, "isEnabled", false);
+    auto condition = coding::decodeOr(value, "inputModeCondition", WritingAssistInputModeCondition::kanaOnly);
+    auto trigger = coding::decodeOptional<Shortcut>(value, "trigger");
+    auto openingText = coding::decodeOr<std::string>(value, "openingText", {});
+    auto closingText = coding::decodeOr<std::string>(value, "closingText", {});
+    auto activePresets = coding::decodeOr(value, "activePresets", keyboard_preset::standardSet);
+    return PairAssistRule(std::move(id), std::move(title), isEnabled, condition, std::move(trigger),
+                          std::move(openingText), std::move(closingText), activePresets);
 }
 
 } // namespace tessaril

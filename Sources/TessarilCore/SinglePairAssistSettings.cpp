@@ -68,12 +68,15 @@ std::optional<Shortcut> decodeTrigger(const Json& object, const Shortcut& standa
 template <class Standard>
 SinglePairAssistSettings<Standard> JSONCoding<SinglePairAssistSettings<Standard>>::decode(const Json& value) {
     coding::expectObject(value, Standard::typeName);
-    return SinglePairAssistSettings<Standard>(
-        coding::decodeOr<bool>(value, "isEnabled", false), decodeCondition(value),
-        decodeTrigger(value, Standard::trigger()),
-        coding::decodeOr<std::string>(value, "openingText", std::string(Standard::openingText)),
-        coding::decodeOr<std::string>(value, "closingText", std::string(Standard::closingText)),
-        coding::decodeOr<KeyboardPresetSet>(value, "activePresets", keyboard_preset::standardSet));
+    // Read key by key in field order, so that of several bad values the first one is reported.
+    auto isEnabled = coding::decodeOr<bool>(value, "isEnabled", false);
+    auto condition = decodeCondition(value);
+    auto trigger = decodeTrigger(value, Standard::trigger());
+    auto openingText = coding::decodeOr<std::string>(value, "openingText", std::string(Standard::openingText));
+    auto closingText = coding::decodeOr<std::string>(value, "closingText", std::string(Standard::closingText));
+    auto activePresets = coding::decodeOr<KeyboardPresetSet>(value, "activePresets", keyboard_preset::standardSet);
+    return SinglePairAssistSettings<Standard>(isEnabled, condition, std::move(trigger), std::move(openingText),
+                                              std::move(closingText), activePresets);
 }
 
 template struct SinglePairAssistSettings<QuoteAssistStandard>;

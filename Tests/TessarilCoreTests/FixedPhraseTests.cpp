@@ -287,6 +287,9 @@ TEST(FixedPhraseAssistSettingsTest, RequiredKeysAndWrongValuesFail) {
          "Expected to decode Bool but found a string instead.", "rules[0].isEnabled"},
         {Json::parse(R"({"rules": [{"activePresets": "laptop"}]})"), DecodingError::Kind::typeMismatch,
          "Expected to decode Set (an array) but found a string instead.", "rules[0].activePresets"},
+        // Of several bad values, the first in field order is the one reported.
+        {Json::parse(R"({"rules": [{"id": 7, "activePresets": "laptop"}]})"), DecodingError::Kind::typeMismatch,
+         "Expected to decode String but found a number instead.", "rules[0].id"},
         {Json::parse(R"({"rules": [{"trigger": {"modifiers": [{"hyper": {}}], "key": {"escape": {}}}}]})"),
          DecodingError::Kind::typeMismatch, "Invalid number of keys found, expected one.",
          "rules[0].trigger.modifiers[0]"},

@@ -366,6 +366,11 @@ TEST(WritingAssistSettingsTest, WrongValuesFailWithTheirPath) {
          "Expected to decode String but found a number instead.", "pairAssistRules[1].title"},
         {Json::parse(R"({"pairAssistRules": [{"trigger": "^"}]})"), DecodingError::Kind::typeMismatch,
          "Expected to decode Shortcut (a dictionary) but found a string instead.", "pairAssistRules[0].trigger"},
+        // Of several bad values, the first in field order is the one reported.
+        {Json::parse(R"({"quoteAssist": {"isEnabled": 1, "activePresets": 1}})"), DecodingError::Kind::typeMismatch,
+         "Expected to decode Bool but found a number instead.", "quoteAssist.isEnabled"},
+        {Json::parse(R"({"pairAssistRules": [{"title": 5, "closingText": 5}]})"), DecodingError::Kind::typeMismatch,
+         "Expected to decode String but found a number instead.", "pairAssistRules[0].title"},
     });
 }
 
