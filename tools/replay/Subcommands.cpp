@@ -1,23 +1,12 @@
 #include "ReplayCommand.hpp"
 
 #include "EngineReplay.hpp"
+#include "SessionReplay.hpp"
 #include "SettingsDecodeReplay.hpp"
 #include "SettingsResolveReplay.hpp"
 #include "SettingsStoreReplay.hpp"
 
-#include <ostream>
-
 namespace tessaril::replay {
-namespace {
-
-Handler notAvailableYet(std::string name) {
-    return [name](const Invocation& invocation) {
-        invocation.errors << "tessaril-replay " << name << ": not available yet\n";
-        return exitUnreadableRequest;
-    };
-}
-
-} // namespace
 
 const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> all{
@@ -28,8 +17,7 @@ const std::vector<Subcommand>& subcommands() {
         {{"settings", "load"}, "runs the store's load over an in-memory defaults domain", runSettingsLoad},
         {{"settings", "resolve"}, "resolves the values in force for a keyboard and an application",
          runSettingsResolve},
-        {{"session"}, "runs the whole keyboard pipeline in the simulated login session",
-         notAvailableYet("session")},
+        {{"session"}, "runs the whole keyboard pipeline in the simulated login session", runSessionReplay},
     };
     return all;
 }
