@@ -258,10 +258,15 @@ void KeyboardEventController::dispatch(Actions actions) {
                 batch.push_back(std::move(action));
             }
             break;
+        case EngineAction::Kind::insertText:
+            // This is also the "=" of a pending keypad "=" that another key flushed: that key is
+            // answered (passed) at once on this thread, so the "=" from the main queue lands after it.
+            // Deliberately kept in this order rather than swallowing and retyping the key.
+            batch.push_back(std::move(action));
+            break;
         case EngineAction::Kind::scheduleInputMode:
         case EngineAction::Kind::cancelScheduledInputMode:
         case EngineAction::Kind::recordModifierGraceCorrection:
-        case EngineAction::Kind::insertText:
         case EngineAction::Kind::insertTextAndMoveCursorLeft:
         case EngineAction::Kind::insertTextPair:
         case EngineAction::Kind::performTextTool:

@@ -2,8 +2,17 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 namespace tessaril {
+namespace {
+
+// A callback the controller was not given does nothing.
+template <class Callback, class... Arguments> void callIfPresent(const Callback& callback, Arguments&&... arguments) {
+    if (callback) callback(std::forward<Arguments>(arguments)...);
+}
+
+} // namespace
 
 KeyboardSideEffectHandlers::KeyboardSideEffectHandlers(TextCallbacks callbacks, platform::Executor& mainExecutor,
                                                        KeyboardEventDiagnostics diagnostics)
@@ -32,23 +41,23 @@ void KeyboardSideEffectHandlers::dispatch(const EngineAction& action, const Stal
         return;
     }
     case Action::Kind::insertText:
-        callbacks_.dispatchTextInsertion(action.get<Action::InsertText>()->text);
+        callIfPresent(callbacks_.dispatchTextInsertion, action.get<Action::InsertText>()->text);
         return;
     case Action::Kind::insertTextAndMoveCursorLeft: {
         const auto& insertion = *action.get<Action::InsertTextAndMoveCursorLeft>();
-        callbacks_.dispatchTextInsertionAndCursorMove(insertion.text, insertion.count);
+        callIfPresent(callbacks_.dispatchTextInsertionAndCursorMove, insertion.text, insertion.count);
         return;
     }
     case Action::Kind::insertTextPair: {
         const auto& pair = *action.get<Action::InsertTextPair>();
-        callbacks_.dispatchTextPairInsertion(pair.opening, pair.closing);
+        callIfPresent(callbacks_.dispatchTextPairInsertion, pair.opening, pair.closing);
         return;
     }
     case Action::Kind::performTextTool:
-        callbacks_.dispatchTextTool(action.get<Action::PerformTextTool>()->action);
+        callIfPresent(callbacks_.dispatchTextTool, action.get<Action::PerformTextTool>()->action);
         return;
     case Action::Kind::insertFixedPhrase:
-        callbacks_.dispatchFixedPhraseInsertion(action.get<Action::InsertFixedPhrase>()->insertion);
+        callIfPresent(callbacks_.dispatchFixedPhraseInsertion, action.get<Action::InsertFixedPhrase>()->insertion);
         return;
     case Action::Kind::beginCommandTracking:
     case Action::Kind::useCommandAsModifier:

@@ -1,6 +1,8 @@
 #include "TessarilMacTests/KeyboardEventControllerTestHarness.hpp"
 
 #include <cstdio>
+#include <cstdlib>
+#include <future>
 
 namespace tessaril::testing {
 
@@ -77,5 +79,37 @@ std::vector<std::string> ControllerHarness::drainCalls() {
 }
 
 std::vector<std::string> ControllerHarness::keyboardLog() const { return logSink->messages("keyboard"); }
+
+void RealMainThread::run(const std::function<void()>& body) {
+    std::promise<void> done;
+    executor.post([&] {
+        body();
+        done.set_value();
+    });
+    done.get_future().wait();
+}
+
+RealMainThread::~RealMainThread() {
+    executor.stop();
+    thread.join();
+}
+
+Watchdog::Watchdog(std::chrono::seconds limit, std::string what)
+    : thread_([this, limit, what = std::move(what)] {
+          std::unique_lock lock(mutex_);
+          if (finished_.wait_for(lock, limit, [this] { return done_; })) return;
+          std::fprintf(stderr, "watchdog: %s did not finish within %lld s (deadlock?)\n", what.c_str(),
+                       static_cast<long long>(limit.count()));
+          std::abort();
+      }) {}
+
+Watchdog::~Watchdog() {
+    {
+        std::lock_guard lock(mutex_);
+        done_ = true;
+    }
+    finished_.notify_all();
+    thread_.join();
+}
 
 } // namespace tessaril::testing

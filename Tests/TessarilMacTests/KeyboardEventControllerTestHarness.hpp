@@ -1,11 +1,17 @@
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Platform/Clock/VirtualUptimeClock.hpp"
+#include "Platform/Dispatch/MainQueueExecutor.hpp"
 #include "Platform/Dispatch/VirtualScheduler.hpp"
 #include "Platform/Logging/RecordingLogSink.hpp"
 #include "TessarilCore/TessarilSettings.hpp"
@@ -66,6 +72,32 @@ struct ControllerHarness {
     std::vector<std::string> drainCalls();
     std::vector<std::string> takeCalls();
     std::vector<std::string> keyboardLog() const;
+};
+
+// A real main queue on a thread of its own, for the threaded tests.
+struct RealMainThread {
+    platform::MainQueueExecutor executor;
+    std::thread thread{[this] { executor.runUntilStopped(); }};
+
+    // Runs `body` on the main thread and waits for it.
+    void run(const std::function<void()>& body);
+    ~RealMainThread();
+};
+
+// Aborts the test program when the scope it guards has not ended within the limit, so a deadlock in a
+// threaded test fails the run instead of hanging it.
+class Watchdog {
+public:
+    Watchdog(std::chrono::seconds limit, std::string what);
+    ~Watchdog();
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable finished_;
+    bool done_ = false;
+    std::thread thread_;
 };
 
 } // namespace tessaril::testing
