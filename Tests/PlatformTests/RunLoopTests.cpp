@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <future>
+#include <thread>
 
 #include "Platform/RunLoop/NamedThread.hpp"
 #include "Platform/RunLoop/RunLoop.hpp"
@@ -32,7 +33,6 @@ TEST(ThreadedRunLoop, PerformsSignalledSourcesAndBlocksUntilStopped) {
     loop->wakeUp();
     ASSERT_EQ(blockRan.get_future().wait_for(10s), std::future_status::ready);
 
-    std::promise<void> stopped;
     loop->performBlock([&] { RunLoop::current()->stop(); });
     loop->wakeUp();
     thread.join();
@@ -40,6 +40,40 @@ TEST(ThreadedRunLoop, PerformsSignalledSourcesAndBlocksUntilStopped) {
     EXPECT_TRUE(heldWhileRunning.load());
     EXPECT_FALSE(loop->containsSource(source));
     EXPECT_FALSE(loop->isRunning());
+}
+
+TEST(ThreadedRunLoop, ASourceSignalledWhileItIsBeingAddedIsPerformed) {
+    std::promise<std::shared_ptr<RunLoop>> started;
+    NamedThread thread("loop", [&] {
+        auto loop = RunLoop::current();
+        started.set_value(loop);
+        loop->run();
+    });
+    auto loop = started.get_future().get();
+
+    // The signal races the adding: whichever comes first, the running loop must perform the source.
+    for (int round = 0; round < 2000; ++round) {
+        auto performed = std::make_shared<std::promise<void>>();
+        auto source = std::make_shared<RunLoopSource>([performed] { performed->set_value(); });
+        std::atomic<bool> go{false};
+        std::thread signaller([&] {
+            while (!go.load()) {
+            }
+            source->signal();
+        });
+        go.store(true);
+        loop->addSource(source);
+        signaller.join();
+        bool ran = performed->get_future().wait_for(5s) == std::future_status::ready;
+        loop->removeSource(source);
+        if (!ran) {
+            ADD_FAILURE() << "signal lost in round " << round;
+            break;
+        }
+    }
+    loop->performBlock([] { RunLoop::current()->stop(); });
+    loop->wakeUp();
+    thread.join();
 }
 
 TEST(RunLoop, StopOnALoopThatIsNotRunningIsForgotten) {

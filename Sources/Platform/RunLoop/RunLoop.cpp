@@ -10,15 +10,15 @@ std::shared_ptr<RunLoop> RunLoop::current() {
 }
 
 void RunLoop::addSource(const std::shared_ptr<RunLoopSource>& source) {
-    bool pending = false;
     {
         std::lock_guard lock(mutex_);
         if (std::find(sources_.begin(), sources_.end(), source) != sources_.end()) return;
         sources_.push_back(source);
-        pending = source->isSignalled();
     }
+    // Attach before looking at the signal: a signal that comes before the attach is seen here, one
+    // that comes after wakes this loop itself, so none is lost in between.
     source->attach(shared_from_this());
-    if (pending) wakeUp();
+    if (source->isSignalled()) wakeUp();
 }
 
 void RunLoop::removeSource(const std::shared_ptr<RunLoopSource>& source) {
