@@ -99,7 +99,7 @@ template <class Mapper> std::string mapCase(std::string_view text, Mapper mapper
 
 } // namespace
 
-bool isASCII(std::string_view text) {
+bool isASCII(std::string_view text) noexcept {
     for (unsigned char byte : text) {
         if (byte >= 0x80) return false;
     }
@@ -290,15 +290,25 @@ std::string nfc(std::string_view text) {
     return fromUTF16(destination);
 }
 
-bool canonicallyEqual(std::string_view left, std::string_view right) {
+// Both sit on the key path: should ICU or memory fail, they fall back to comparing bytes rather than
+// end the process.
+bool canonicallyEqual(std::string_view left, std::string_view right) noexcept {
     if (left == right) return true;
     if (isASCII(left) && isASCII(right)) return false;
-    return nfc(left) == nfc(right);
+    try {
+        return nfc(left) == nfc(right);
+    } catch (...) {
+        return false;
+    }
 }
 
-std::size_t canonicalHash(std::string_view text) {
+std::size_t canonicalHash(std::string_view text) noexcept {
     if (isASCII(text)) return std::hash<std::string_view>{}(text);
-    return std::hash<std::string>{}(nfc(text));
+    try {
+        return std::hash<std::string>{}(nfc(text));
+    } catch (...) {
+        return std::hash<std::string_view>{}(text);
+    }
 }
 
 int localizedStandardCompare(std::string_view left, std::string_view right) {

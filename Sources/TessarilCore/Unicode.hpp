@@ -32,9 +32,9 @@ bool isBlank(std::string_view text); // empty after trimming
 
 // Canonical equivalence: texts compare equal when their NFC forms are equal.
 std::string nfc(std::string_view text);
-bool canonicallyEqual(std::string_view left, std::string_view right);
+bool canonicallyEqual(std::string_view left, std::string_view right) noexcept;
 // A hash that agrees with canonicallyEqual.
-std::size_t canonicalHash(std::string_view text);
+std::size_t canonicalHash(std::string_view text) noexcept;
 
 // Localized, numeric-aware, case-insensitive comparison in the process locale (the order a Finder
 // listing uses). Negative, zero or positive.
@@ -54,6 +54,6 @@ std::vector<char32_t> scalars(std::string_view text);
 std::string fromScalars(const std::vector<char32_t>& scalars);
 std::size_t utf16Length(std::string_view text);
 
-bool isASCII(std::string_view text);
+bool isASCII(std::string_view text) noexcept;
 
 } // namespace tessaril::unicode
