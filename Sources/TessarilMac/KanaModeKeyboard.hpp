@@ -29,7 +29,8 @@ namespace tessaril {
 // alive until they finish, so a key that was pressed is always released.
 class KanaModeKeyboard {
 public:
-    // Null on success, else the error: KeyboardError, or the platform's VirtualHIDError of a report.
+    // Null on success, else the error: KeyboardError, or the platform's VirtualHIDError of a report
+    // (`inputDispatchErrorTypeName` names either for the status text).
     using Completion = std::function<void(std::exception_ptr error)>;
 
     class KeyboardError : public Error {

@@ -84,7 +84,8 @@ MacInputSourceSelection MacInputModeDispatcher::saveCurrentInputSource(InputMode
 
 MacInputSourceSelection MacInputModeDispatcher::currentInputSource() const {
     const auto source = inputSources_.copyCurrentKeyboardInputSource();
-    auto selection = source ? selectionOf(*source) : std::nullopt;
+    const auto properties = source ? inputSources_.properties(*source) : std::nullopt;
+    auto selection = properties ? selectionOf(*properties) : std::nullopt;
     if (!selection) throw MacInputModeDispatcherError::currentInputSourceUnavailable();
     return std::move(*selection);
 }
@@ -96,7 +97,7 @@ std::vector<MacInputSourceSelection> MacInputModeDispatcher::availableInputSourc
     for (const auto source : *sources) {
         const auto properties = inputSources_.properties(source);
         if (!properties || !properties->isSelectCapable) continue;
-        if (auto selection = selectionOf(source)) selections.push_back(std::move(*selection));
+        if (auto selection = selectionOf(*properties)) selections.push_back(std::move(*selection));
     }
     return selections;
 }
@@ -116,7 +117,11 @@ MacInputSourceConfiguration MacInputModeDispatcher::resolvedInputSourceConfigura
 }
 
 std::string MacInputModeDispatcher::defaultsKey(InputMode mode, std::string_view field) {
-    return "Tessaril.inputSource." + std::string(rawValue(mode)) + "." + std::string(field);
+    std::string key("Tessaril.inputSource.");
+    key += rawValue(mode);
+    key += '.';
+    key += field;
+    return key;
 }
 
 std::optional<platform::InputSourceRef> MacInputModeDispatcher::findSource(
@@ -135,11 +140,11 @@ void MacInputModeDispatcher::select(platform::InputSourceRef source, InputMode m
     if (status != 0) throw MacInputModeDispatcherError::inputSourceSelectionFailed(mode, status);
 }
 
-std::optional<MacInputSourceSelection> MacInputModeDispatcher::selectionOf(platform::InputSourceRef source) const {
-    const auto properties = inputSources_.properties(source);
-    if (!properties || !properties->sourceID) return std::nullopt;
-    return MacInputSourceSelection{*properties->sourceID, properties->inputModeID,
-                                   properties->localizedName.value_or(*properties->sourceID)};
+std::optional<MacInputSourceSelection> MacInputModeDispatcher::selectionOf(
+    const platform::InputSourceProperties& properties) {
+    if (!properties.sourceID) return std::nullopt;
+    return MacInputSourceSelection{*properties.sourceID, properties.inputModeID,
+                                   properties.localizedName.value_or(*properties.sourceID)};
 }
 
 } // namespace tessaril

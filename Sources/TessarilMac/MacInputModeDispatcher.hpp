@@ -67,7 +67,9 @@ public:
 private:
     std::optional<platform::InputSourceRef> findSource(const MacInputSourceSelection& selection) const;
     void select(platform::InputSourceRef source, InputMode mode);
-    std::optional<MacInputSourceSelection> selectionOf(platform::InputSourceRef source) const;
+    // A source as the listing and the current source give it: none without a source identifier, and
+    // the identifier as its name when it has none.
+    static std::optional<MacInputSourceSelection> selectionOf(const platform::InputSourceProperties& properties);
 
     const MacInputSourceIDs sourceIDs_;
     platform::UserDefaults& defaults_;

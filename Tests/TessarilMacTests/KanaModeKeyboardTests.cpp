@@ -10,6 +10,7 @@
 #include "Platform/Dispatch/VirtualScheduler.hpp"
 #include "Platform/HID/VirtualHIDError.hpp"
 #include "Platform/Logging/RecordingLogSink.hpp"
+#include "TessarilMac/InputDispatchErrorTypeName.hpp"
 
 namespace tessaril {
 namespace {
@@ -23,18 +24,22 @@ const Bytes lang1Down{0, 0, 0x90, 0, 0, 0, 0, 0};
 const Bytes allUp(8, 0);
 constexpr std::uint64_t millisecond = 1'000'000;
 
-// The outcome of one completion: "success", the keyboard error's description, or the HID error's text.
+// The outcome of one completion: "success", or the type name the status text shows, a full stop and
+// the keyboard error's description or the HID error's text.
 std::string outcome(std::exception_ptr error) {
     if (!error) return "success";
+    std::string text = inputDispatchErrorTypeName(error);
     try {
         std::rethrow_exception(error);
     } catch (const KanaModeKeyboard::KeyboardError& failure) {
-        return "KeyboardError." + failure.description();
+        text += "." + failure.description();
     } catch (const platform::VirtualHIDError& failure) {
-        return std::string("VirtualHIDError: ") + failure.what();
+        text += ": ";
+        text += failure.what();
     } catch (...) {
-        return "unexpected error type";
+        text += " of an unexpected type";
     }
+    return text;
 }
 
 class KanaModeKeyboardTests : public ::testing::Test {
