@@ -32,7 +32,9 @@ nlohmann::json encodedData(const UserDefaults::Data& value) {
 
 std::optional<UserDefaults::Data> decodedData(const nlohmann::json& entry) {
     if (!entry.is_object() || entry.size() != 1) return std::nullopt;
-    const auto& [form, text] = *entry.items().begin();
+    const auto first = entry.begin();  // the items() proxy would dangle once the statement ends
+    const std::string& form = first.key();
+    const auto& text = first.value();
     if (!text.is_string()) return std::nullopt;
     const auto& string = text.get_ref<const std::string&>();
     if (form == utf8DataKey) return UserDefaults::Data(string.begin(), string.end());
