@@ -1,6 +1,7 @@
 #include "TessarilMac/KeyboardEventController.hpp"
 
 #include <algorithm>
+#include <iterator>
 
 #include "TessarilCore/TessarilSettingsPerApplication.hpp"
 #include "TessarilMac/PointerButtonActivity.hpp"
@@ -134,7 +135,7 @@ KeyboardInputDecision KeyboardEventController::handleLocked(const KeyboardInputE
 
     const bool isFlagsChanged = event.kind == KeyboardInputEvent::Kind::modifierFlagsChanged;
     std::optional<PhysicalKey> key = keyCodeMapper_.physicalKey(event.keyCode);
-    reconcileStaleModifierState(event.modifiers, isFlagsChanged ? key : std::nullopt, event.timeMilliseconds);
+    dispatch(reconcileStaleModifierState(event.modifiers, isFlagsChanged ? key : std::nullopt, event.timeMilliseconds));
 
     bool modifierWasDown = false;
     bool familyHasAnotherHeldKey = false;
@@ -172,19 +173,22 @@ KeyboardInputDecision KeyboardEventController::handleLocked(const KeyboardInputE
 
 // Feeds the engine the release of every held modifier whose family flag has vanished: a release the
 // tap never saw (the key went up while another application held the keyboard, or during a reset).
-// On a flags-changed event the event's own key is left to the event itself.
-void KeyboardEventController::reconcileStaleModifierState(KeyboardInputEvent::Modifiers modifiers,
-                                                          const std::optional<PhysicalKey>& excluding,
-                                                          std::int64_t timeMilliseconds) {
+// On a flags-changed event the event's own key is left to the event itself. The releases' actions come
+// back as one list, so they make one batch.
+KeyboardEventController::Actions KeyboardEventController::reconcileStaleModifierState(
+    KeyboardInputEvent::Modifiers modifiers, const std::optional<PhysicalKey>& excluding, std::int64_t timeMilliseconds) {
+    Actions actions;
+    // Backwards, so that moving the last key into a released key's place skips nothing.
     for (std::size_t index = heldPhysicalKeys_.size(); index-- > 0;) {
-        if (index >= heldPhysicalKeys_.size()) continue;
-        const PhysicalKey& held = heldPhysicalKeys_[index];
+        const PhysicalKey held = heldPhysicalKeys_[index];
         auto flag = familyFlag(held);
         if (!flag || modifiers.contains(*flag) || (excluding && held == *excluding)) continue;
-        PhysicalKey stale = held;
-        eraseHeld(stale);
-        dispatch(engine_.handle(EngineEvent::physicalKey(PhysicalKeyEvent{stale, KeyPhase::up, timeMilliseconds, false})));
+        heldPhysicalKeys_[index] = heldPhysicalKeys_.back();
+        heldPhysicalKeys_.pop_back();
+        Actions released = engine_.handle(EngineEvent::physicalKey(PhysicalKeyEvent{held, KeyPhase::up, timeMilliseconds, false}));
+        actions.insert(actions.end(), std::make_move_iterator(released.begin()), std::make_move_iterator(released.end()));
     }
+    return actions;
 }
 
 // A Command key held across a pointer-button press (a Command-click) served as a modifier, so its

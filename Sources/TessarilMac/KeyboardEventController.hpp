@@ -108,8 +108,8 @@ private:
 
     void deriveEngineConfiguration();
     KeyboardInputDecision handleLocked(const KeyboardInputEvent& event);
-    void reconcileStaleModifierState(KeyboardInputEvent::Modifiers modifiers, const std::optional<PhysicalKey>& excluding,
-                                     std::int64_t timeMilliseconds);
+    Actions reconcileStaleModifierState(KeyboardInputEvent::Modifiers modifiers,
+                                        const std::optional<PhysicalKey>& excluding, std::int64_t timeMilliseconds);
     void noteCommandPointerUse(const PhysicalKeyEvent& event);
     void dispatch(Actions actions);
     StalenessCheck makeStalenessCheck();

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "Platform/HID/VirtualHIDError.hpp"
-#include "TessarilCore/Error.hpp"
+#include "TessarilMac/InputDispatchErrorTypeName.hpp"
 #include "TessarilMac/MacInputSourceIDs.hpp"
 
 namespace tessaril {
@@ -63,25 +62,10 @@ KeyboardEventController::Callbacks KeyboardPipeline::controllerCallbacks() {
     };
     callbacks.pointerButtonWasPressed = KeyboardEventController::systemPointerButtonPressCheck(services_.events);
     callbacks.dispatchTextInsertion = [weakLink](const std::string& text) {
-        auto link = weakLink.lock();
-        if (!link) return;
-        link->host.willInsertText(text);
-        try {
-            link->pipeline.keyboardActionDispatcher_.insertText(text);
-        } catch (...) {
-            link->pipeline.recordInputDispatchError(std::current_exception());
-        }
+        if (auto link = weakLink.lock()) link->host.dispatchTextInsertion(text);
     };
     callbacks.dispatchTextInsertionAndCursorMove = [weakLink](const std::string& text, std::int64_t count) {
-        auto link = weakLink.lock();
-        if (!link) return;
-        auto moves = static_cast<int>(std::clamp<std::int64_t>(count, 0, std::numeric_limits<int>::max()));
-        link->host.willInsertTextAndMoveCursorLeft(text, count);
-        try {
-            link->pipeline.keyboardActionDispatcher_.insertTextAndMoveCursorLeft(text, moves);
-        } catch (...) {
-            link->pipeline.recordInputDispatchError(std::current_exception());
-        }
+        if (auto link = weakLink.lock()) link->host.dispatchTextInsertionAndCursorMove(text, count);
     };
     callbacks.dispatchTextPairInsertion = [weakLink](const std::string& opening, const std::string& closing) {
         if (auto link = weakLink.lock()) link->host.performTextPairInsertion(opening, closing);
@@ -180,22 +164,26 @@ void KeyboardPipeline::startInputBackend() {
 
 void KeyboardPipeline::stopInputBackend() { inputBackend_.stop(); }
 
-std::string KeyboardPipeline::errorTypeName(const std::exception_ptr& error) {
-    if (!error) return "Error";
+void KeyboardPipeline::insertText(const std::string& text) {
     try {
-        std::rethrow_exception(error);
-    } catch (const Error& typed) {
-        return typed.typeName();
-    } catch (const platform::VirtualHIDError&) {
-        return "VirtualHIDError";
+        keyboardActionDispatcher_.insertText(text);
     } catch (...) {
-        return "Error";
+        recordInputDispatchError(std::current_exception());
+    }
+}
+
+void KeyboardPipeline::insertTextAndMoveCursorLeft(const std::string& text, std::int64_t count) {
+    auto moves = static_cast<int>(std::clamp<std::int64_t>(count, 0, std::numeric_limits<int>::max()));
+    try {
+        keyboardActionDispatcher_.insertTextAndMoveCursorLeft(text, moves);
+    } catch (...) {
+        recordInputDispatchError(std::current_exception());
     }
 }
 
 void KeyboardPipeline::recordInputDispatchError(const std::exception_ptr& error) {
     if (!error || !link_) return;
-    link_->host.setStatusText(std::string(inputDispatchErrorPrefix) + errorTypeName(error));
+    link_->host.setStatusText(std::string(inputDispatchErrorPrefix) + inputDispatchErrorTypeName(error));
 }
 
 } // namespace tessaril

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -73,7 +74,10 @@ public:
 
     // The status text "入力送信エラー: " and the name of the error's type; the error's own text is not shown.
     void recordInputDispatchError(const std::exception_ptr& error);
-    static std::string errorTypeName(const std::exception_ptr& error);
+    // Types a text through marked synthetic events (then moves the caret left `count` times); a failure
+    // goes into the status text. For the host's text actions.
+    void insertText(const std::string& text);
+    void insertTextAndMoveCursorLeft(const std::string& text, std::int64_t count);
 
     KeyboardEventController& eventController() { return *eventController_; }
     MacInputModeDispatcher& inputModeDispatcher() { return inputModeDispatcher_; }

@@ -129,31 +129,33 @@ void SessionShellRecorder::setStatusText(const std::string& text) {
 }
 
 void SessionShellRecorder::performTextPairInsertion(const std::string& opening, const std::string& closing) {
-    recordTextAction(EngineAction::InsertTextPair{opening, closing});
+    record(EngineAction::InsertTextPair{opening, closing});
 }
 
-void SessionShellRecorder::performPlainCopy() { recordTextAction(EngineAction::PerformTextTool{TextToolAction::plainCopy}); }
+void SessionShellRecorder::performPlainCopy() { record(EngineAction::PerformTextTool{TextToolAction::plainCopy}); }
 
-void SessionShellRecorder::performPlainPaste() { recordTextAction(EngineAction::PerformTextTool{TextToolAction::plainPaste}); }
+void SessionShellRecorder::performPlainPaste() { record(EngineAction::PerformTextTool{TextToolAction::plainPaste}); }
 
-void SessionShellRecorder::performCharacterCountCheck() { recordTextAction(EngineAction::PerformTextTool{TextToolAction::characterCount}); }
+void SessionShellRecorder::performCharacterCountCheck() { record(EngineAction::PerformTextTool{TextToolAction::characterCount}); }
 
 void SessionShellRecorder::performFixedPhraseInsertion(const FixedPhraseInsertion& insertion) {
-    recordTextAction(EngineAction::InsertFixedPhrase{insertion});
+    record(EngineAction::InsertFixedPhrase{insertion});
 }
 
-void SessionShellRecorder::willInsertText(const std::string& text) { recordTextAction(EngineAction::InsertText{text}); }
+void SessionShellRecorder::dispatchTextInsertion(const std::string& text) {
+    record(EngineAction::InsertText{text});
+    pipeline_->insertText(text);
+}
 
-void SessionShellRecorder::willInsertTextAndMoveCursorLeft(const std::string& text, std::int64_t count) {
-    recordTextAction(EngineAction::InsertTextAndMoveCursorLeft{text, count});
+void SessionShellRecorder::dispatchTextInsertionAndCursorMove(const std::string& text, std::int64_t count) {
+    record(EngineAction::InsertTextAndMoveCursorLeft{text, count});
+    pipeline_->insertTextAndMoveCursorLeft(text, count);
 }
 
 void SessionShellRecorder::finishAccessibilityRevocation() {
     pipeline_->eventController().resetRuntimeState();
     setStatusText(std::string(accessibilityWaitingStatus));
 }
-
-void SessionShellRecorder::recordTextAction(TextAction action) { record(std::move(action)); }
 
 void SessionShellRecorder::record(Entry::Payload payload) {
     // Events posted before this call belong before it in the transcript.

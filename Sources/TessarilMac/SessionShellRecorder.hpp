@@ -25,8 +25,8 @@ namespace tessaril {
 // Stands in for the application delegate inside a simulated login session: owns the keyboard pipeline
 // wired on the session's stand-ins, launches it as the application does, makes the application's calls
 // (frontmost application, settings, suspension, reset) and answers the pipeline's calls into the shell.
-// Text actions are recorded (the pipeline itself types text and moves the caret, so their posted
-// events follow). An input error becomes the status "入力送信エラー: " and the error type's name; a withdrawn
+// Text actions are recorded; typing a text and moving the caret are also carried out, so their
+// posted events follow. An input error becomes the status "入力送信エラー: " and the error type's name; a withdrawn
 // permission resets the controller and sets "アクセシビリティ権限待ち". It keeps one transcript of
 // everything the session observed and everything the shell was asked, in order, with virtual times.
 // Thread: the session's driving thread (the main thread), like the delegate.
@@ -73,13 +73,13 @@ public:
 
     // KeyboardPipelineHost.
     void setStatusText(const std::string& text) override;
+    void dispatchTextInsertion(const std::string& text) override;
+    void dispatchTextInsertionAndCursorMove(const std::string& text, std::int64_t count) override;
     void performTextPairInsertion(const std::string& opening, const std::string& closing) override;
     void performPlainCopy() override;
     void performPlainPaste() override;
     void performCharacterCountCheck() override;
     void performFixedPhraseInsertion(const FixedPhraseInsertion& insertion) override;
-    void willInsertText(const std::string& text) override;
-    void willInsertTextAndMoveCursorLeft(const std::string& text, std::int64_t count) override;
     void finishAccessibilityRevocation() override;
 
     KeyboardPipeline& pipeline() { return *pipeline_; }
@@ -92,7 +92,6 @@ public:
 
 private:
     void record(Entry::Payload payload);
-    void recordTextAction(TextAction action);
 
     platform::SimulatedSession& session_;
     // The pipeline's serial executors on the session's timeline; they outlive the pipeline.

@@ -18,9 +18,19 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// Records every call; types texts through the pipeline, as the application does.
 struct RecordingHost final : KeyboardPipelineHost {
     Strings calls;
+    KeyboardPipeline* pipeline = nullptr;
     void setStatusText(const std::string& text) override { calls.push_back("status " + text); }
+    void dispatchTextInsertion(const std::string& text) override {
+        calls.push_back("text " + text);
+        pipeline->insertText(text);
+    }
+    void dispatchTextInsertionAndCursorMove(const std::string& text, std::int64_t count) override {
+        calls.push_back("text " + text + " left " + std::to_string(count));
+        pipeline->insertTextAndMoveCursorLeft(text, count);
+    }
     void performTextPairInsertion(const std::string& opening, const std::string& closing) override {
         calls.push_back("pair " + opening + " " + closing);
     }
@@ -60,6 +70,7 @@ struct PipelineHarness {
             host, std::move(settings),
             KeyboardPipeline::Services{events, *hid, inputSources, defaults, scheduler, *kanaKeyboardLane,
                                        *modeKeyLane, clock, accessibility, threads, logSink});
+        host.pipeline = pipeline.get();
     }
 
     KeyboardInputDecision send(KeyboardInputEvent::Kind kind, std::uint16_t keyCode, Modifiers modifiers,
@@ -169,7 +180,7 @@ TEST(KeyboardPipelineTests, AResetBeforeTheWorkerRunsSendsNothing) {
     EXPECT_TRUE(harness.hid->reports().empty());
 }
 
-TEST(KeyboardPipelineTests, TextActionsReachTheHostOrPostMarkedEvents) {
+TEST(KeyboardPipelineTests, TextActionsReachTheHostWhichTypesThroughThePipeline) {
     TessarilSettings settings;
     settings.textTools.plainCopy.isEnabled = true;
     settings.textTools.plainPaste.isEnabled = true;
@@ -190,7 +201,7 @@ TEST(KeyboardPipelineTests, TextActionsReachTheHostOrPostMarkedEvents) {
     auto posted = harness.events.postedEvents();
     ASSERT_EQ(posted.size(), 2u);
     EXPECT_EQ(posted[0].keyboardUnicodeString(), u"、");
-    EXPECT_EQ(harness.takeHostCalls(), Strings{});
+    EXPECT_EQ(harness.takeHostCalls(), Strings{"text 、"});
 }
 
 // A pair rule for kana input only: whether its shortcut inserts the pair follows the selected source.

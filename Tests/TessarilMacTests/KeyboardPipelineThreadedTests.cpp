@@ -21,6 +21,12 @@ namespace {
 struct SilentHost final : KeyboardPipelineHost {
     std::atomic<int> statusChanges{0};
     void setStatusText(const std::string&) override { statusChanges.fetch_add(1); }
+    // Typed texts come back through the tap as marked events, part of the load. Main thread.
+    KeyboardPipeline* pipeline = nullptr;
+    void dispatchTextInsertion(const std::string& text) override { pipeline->insertText(text); }
+    void dispatchTextInsertionAndCursorMove(const std::string& text, std::int64_t count) override {
+        pipeline->insertTextAndMoveCursorLeft(text, count);
+    }
     void performTextPairInsertion(const std::string&, const std::string&) override {}
     void performPlainCopy() override {}
     void performPlainPaste() override {}
@@ -60,6 +66,7 @@ TEST(ThreadedKeyboardPipelineTests, TapStartStopChurnWhileKeysArrive) {
             host, settings,
             KeyboardPipeline::Services{events, *hid, inputSources, defaults, main.executor, kanaLane, workerLane,
                                        clock, accessibility, threads, nullptr});
+        host.pipeline = pipeline.get();
         pipeline->startKanaModeKeyboard();
     });
 
