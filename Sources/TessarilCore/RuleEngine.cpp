@@ -83,8 +83,6 @@ std::optional<InputMode> RuleEngine::assistInputMode(std::int64_t timeMillisecon
 
 std::vector<PhysicalKey> RuleEngine::heldKeys() const { return heldKeys_.keys(); }
 
-bool RuleEngine::isHeld(const PhysicalKey& key) const { return heldKeys_.contains(key); }
-
 // MARK: Physical keys
 
 void RuleEngine::handlePhysicalKeyEvent(const PhysicalKeyEvent& event, Actions& actions) {

@@ -108,7 +108,6 @@ public:
     std::optional<InputMode> currentInputMode() const noexcept { return currentInputMode_; }
     // The keys currently down: modifiers and keypad keys in kind order, then character keys as pressed.
     std::vector<PhysicalKey> heldKeys() const;
-    bool isHeld(const PhysicalKey& key) const;
     EnumSet<CommandKeySide> commandKeysUsedAsModifier() const noexcept { return commandKeysUsedAsModifier_; }
     const std::optional<CommandTrackingState>& commandTrackingState(CommandKeySide side) const noexcept {
         return commandTrackingStates_[sideIndex(side)];
