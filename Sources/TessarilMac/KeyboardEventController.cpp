@@ -262,12 +262,10 @@ void KeyboardEventController::dispatch(Actions actions) {
                 batch.push_back(std::move(action));
             }
             break;
+        // An insertText is also the "=" of a pending keypad "=" that another key flushed: that key is
+        // answered (passed) at once on this thread, so the "=" from the main queue lands after it.
+        // Deliberately kept in this order rather than swallowing and retyping the key.
         case EngineAction::Kind::insertText:
-            // This is also the "=" of a pending keypad "=" that another key flushed: that key is
-            // answered (passed) at once on this thread, so the "=" from the main queue lands after it.
-            // Deliberately kept in this order rather than swallowing and retyping the key.
-            batch.push_back(std::move(action));
-            break;
         case EngineAction::Kind::scheduleInputMode:
         case EngineAction::Kind::cancelScheduledInputMode:
         case EngineAction::Kind::recordModifierGraceCorrection:
@@ -287,11 +285,13 @@ void KeyboardEventController::dispatch(Actions actions) {
         }
     }
     if (batch.empty()) return;
-    if (!isCurrent) isCurrent = makeStalenessCheck();
+    postBatch(std::move(batch), isCurrent ? std::move(isCurrent) : makeStalenessCheck());
+}
 
+// One main-queue block for the batch. It and the mode switch it hands the handlers hold the controller
+// weakly; the first stale action drops the rest of the batch, text actions included.
+void KeyboardEventController::postBatch(Actions batch, StalenessCheck isCurrent) {
     std::weak_ptr<KeyboardEventController> weakController = weak_from_this();
-    // The mode switch of the main thread: checks the controller and the staleness once more, then
-    // goes through the mode-key queue when there is one.
     KeyboardSideEffectHandlers::ModeSwitch modeSwitch = [weakController, isCurrent](InputMode mode) {
         auto controller = weakController.lock();
         if (!controller || !isCurrent()) return;
@@ -306,7 +306,6 @@ void KeyboardEventController::dispatch(Actions actions) {
         auto controller = weakController.lock();
         if (!controller) return;
         for (const auto& action : batch) {
-            // The first stale action drops the rest of the batch, text actions included.
             if (!isCurrent()) return;
             handlers->dispatch(action, isCurrent, modeSwitch);
         }

@@ -112,6 +112,7 @@ private:
                                         const std::optional<PhysicalKey>& excluding, std::int64_t timeMilliseconds);
     void noteCommandPointerUse(const PhysicalKeyEvent& event);
     void dispatch(Actions actions);
+    void postBatch(Actions batch, StalenessCheck isCurrent);
     StalenessCheck makeStalenessCheck();
     void cancelScheduledActionsOnMainThread();
     bool isHeld(const PhysicalKey& key) const;
