@@ -5,6 +5,11 @@ function(tessaril_configure_target target)
   if(TESSARIL_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
+  # GCC 12 reports -Wrestrict on std::string concatenation inside libstdc++ at -O2 and above
+  # (GCC bug 105329), a false positive that would otherwise stop every optimised build.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(${target} PRIVATE -Wno-restrict)
+  endif()
   if(TESSARIL_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=${TESSARIL_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
     target_link_options(${target} PRIVATE -fsanitize=${TESSARIL_SANITIZE})
