@@ -5,32 +5,6 @@ namespace {
 
 using Kind = EngineAction::Kind;
 
-// An insertion has no stored form; it is written as a record keyed by its field names, absent
-// optionals left out.
-Json encodeInsertion(const FixedPhraseInsertion& insertion) {
-    Json object{{"plainText", insertion.plainText},
-                {"format", coding::encode(insertion.format)},
-                {"inputMode", coding::encode(insertion.inputMode)},
-                {"previewMode", coding::encode(insertion.previewMode)},
-                {"insertionMode", coding::encode(insertion.insertionMode)}};
-    if (insertion.richTextRTFBase64) object["richTextRTFBase64"] = *insertion.richTextRTFBase64;
-    if (insertion.htmlText) object["htmlText"] = *insertion.htmlText;
-    return object;
-}
-
-FixedPhraseInsertion decodeInsertion(const Json& value) {
-    coding::expectObject(value, "FixedPhraseInsertion");
-    FixedPhraseInsertion insertion;
-    insertion.plainText = coding::decodeRequired<std::string>(value, "plainText");
-    insertion.richTextRTFBase64 = coding::decodeOptional<std::string>(value, "richTextRTFBase64");
-    insertion.htmlText = coding::decodeOptional<std::string>(value, "htmlText");
-    insertion.format = coding::decodeRequired<FixedPhraseInsertionFormat>(value, "format");
-    insertion.inputMode = coding::decodeRequired<FixedPhraseInputMode>(value, "inputMode");
-    insertion.previewMode = coding::decodeRequired<FixedPhrasePreviewMode>(value, "previewMode");
-    insertion.insertionMode = coding::decodeRequired<FixedPhraseInsertionMode>(value, "insertionMode");
-    return insertion;
-}
-
 Json payloadOf(const EngineAction::Payload& payload) {
     using A = EngineAction;
     return std::visit(
@@ -64,7 +38,7 @@ Json payloadOf(const EngineAction::Payload& payload) {
             } else if constexpr (std::is_same_v<Case, A::PerformTextTool>) {
                 return Json{{"_0", coding::encode(item.action)}};
             } else if constexpr (std::is_same_v<Case, A::InsertFixedPhrase>) {
-                return Json{{"_0", encodeInsertion(item.insertion)}};
+                return Json{{"_0", coding::encode(item.insertion)}};
             } else {
                 return Json{{"_0", coding::encode(item.shortcut)}};
             }
@@ -100,7 +74,7 @@ EngineAction::Payload decodePayload(Kind kind, const Json& value) {
     case Kind::insertFixedPhrase: {
         const Json* insertion = coding::member(value, "_0");
         if (insertion == nullptr) throw DecodingError::keyNotFound("_0");
-        return A::InsertFixedPhrase{coding::atKey("_0", [&] { return decodeInsertion(*insertion); })};
+        return A::InsertFixedPhrase{coding::atKey("_0", [&] { return coding::decode<FixedPhraseInsertion>(*insertion); })};
     }
     case Kind::suppressShortcut: return A::SuppressShortcut{required<Shortcut>(value, "_0")};
     case Kind::allowShortcut: return A::AllowShortcut{required<Shortcut>(value, "_0")};

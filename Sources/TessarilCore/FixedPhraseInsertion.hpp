@@ -4,6 +4,7 @@
 #include <string>
 
 #include "TessarilCore/FixedPhraseInputMode.hpp"
+#include "TessarilCore/JSONCoding.hpp"
 #include "TessarilCore/FixedPhraseInsertionFormat.hpp"
 #include "TessarilCore/FixedPhraseInsertionMode.hpp"
 #include "TessarilCore/FixedPhrasePreviewMode.hpp"
@@ -31,6 +32,13 @@ struct FixedPhraseInsertion {
                          std::optional<FixedPhraseInsertionMode> insertionMode = std::nullopt);
 
     friend bool operator==(const FixedPhraseInsertion&, const FixedPhraseInsertion&) = default;
+};
+
+// An insertion is never stored; the developer tools write it as a record keyed by its field names,
+// absent optionals left out.
+template <> struct JSONCoding<FixedPhraseInsertion> {
+    static Json encode(const FixedPhraseInsertion& insertion);
+    static FixedPhraseInsertion decode(const Json& value);
 };
 
 } // namespace tessaril

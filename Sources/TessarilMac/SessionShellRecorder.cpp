@@ -58,8 +58,7 @@ Json textAction(const SessionShellRecorder::TextAction& action) {
             } else if constexpr (std::is_same_v<Call, EngineAction::PerformTextTool>) {
                 return Json{{"textTool", coding::encode(call.action)}};
             } else {
-                // An insertion has no stored form of its own; it is written as the engine's action writes it.
-                return Json{{"fixedPhrase", coding::encode(EngineAction(call))["insertFixedPhrase"]["_0"]}};
+                return Json{{"fixedPhrase", coding::encode(call.insertion)}};
             }
         },
         action);
