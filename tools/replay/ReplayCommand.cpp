@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <string_view>
 
 #include "TessarilCore/Error.hpp"
 
@@ -18,6 +19,22 @@ void printUsage(std::ostream& stream) {
         for (const auto& word : subcommand.words) name += (name.empty() ? "" : " ") + word;
         stream << "  " << name << "\n      " << subcommand.synopsis << "\n";
     }
+}
+
+// The tool's own complaint quotes names from the request, which may hold line breaks; it must stay
+// one line so that a caller can read it as the one line the tool promises.
+std::string oneLine(std::string_view text) {
+    std::string line;
+    for (char character : text) {
+        if (character == '\n') {
+            line += "\\n";
+        } else if (character == '\r') {
+            line += "\\r";
+        } else {
+            line += character;
+        }
+    }
+    return line;
 }
 
 bool matches(const Subcommand& subcommand, const std::vector<std::string>& arguments) {
@@ -67,7 +84,7 @@ int run(const std::vector<std::string>& arguments, std::istream& input, std::ost
         try {
             return subcommand.handler(invocation);
         } catch (const UnreadableRequest& failure) {
-            errors << failure.what() << '\n';
+            errors << oneLine(failure.what()) << '\n';
             return exitUnreadableRequest;
         } catch (const Error& failure) {
             errors << failure.description() << '\n';
