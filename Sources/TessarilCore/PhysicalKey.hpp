@@ -62,7 +62,7 @@ public:
 private:
     PhysicalKey(Kind kind, std::uint8_t side) : kind_(kind), side_(side) {}
     explicit PhysicalKey(std::string text) : kind_(Kind::character), text_(std::move(text)) {}
-    template <class Side> static std::uint8_t sideIndex(Side side) { return side == Side::left ? 0 : 1; }
+    template <class Side> static std::uint8_t sideIndex(Side side) { return static_cast<std::uint8_t>(caseIndex(side)); }
     template <class Side> std::optional<Side> sideIf(Kind kind) const {
         if (kind_ != kind) return std::nullopt;
         return side_ == 0 ? Side::left : Side::right;

@@ -135,8 +135,8 @@ void RuleEngine::handleCommandDown(CommandKeySide side, std::int64_t timeMillise
     const auto plainDelay = left ? settings_.leftCommandDelayMilliseconds : settings_.rightCommandDelayMilliseconds;
     const auto modifiedDelay =
         left ? settings_.leftModifiedCommandDelayMilliseconds : settings_.rightModifiedCommandDelayMilliseconds;
-    auto& graceRecord = pendingModifierGraceCorrections_[sideIndex(side)];
-    auto& trackingState = commandTrackingStates_[sideIndex(side)];
+    auto& graceRecord = pendingModifierGraceCorrections_[caseIndex(side)];
+    auto& trackingState = commandTrackingStates_[caseIndex(side)];
 
     if (modifiedMode && isModifierHeld(companion)) {
         const auto previous = commandPreviousInputMode();
@@ -170,8 +170,8 @@ void RuleEngine::handleCommandDown(CommandKeySide side, std::int64_t timeMillise
 void RuleEngine::handleCommandUp(CommandKeySide side, std::int64_t timeMilliseconds, Actions& actions) {
     const bool wasUsedAsModifier = commandKeysUsedAsModifier_.contains(side);
     commandKeysUsedAsModifier_.erase(side);
-    const auto trackingState = std::exchange(commandTrackingStates_[sideIndex(side)], std::nullopt);
-    pendingModifierGraceCorrections_[sideIndex(side)].reset();
+    const auto trackingState = std::exchange(commandTrackingStates_[caseIndex(side)], std::nullopt);
+    pendingModifierGraceCorrections_[caseIndex(side)].reset();
     if (!settings_.tracksCommandChords) return;
 
     actions.push_back(EngineAction::finishCommandTracking(side));
@@ -200,7 +200,7 @@ void RuleEngine::noteNonModifierKeyDown(Actions& actions) {
     for (auto side : sides) {
         if (!heldKeys_.containsAnyOf(HeldKeySet::commandBit(side)) || commandKeysUsedAsModifier_.contains(side)) continue;
         commandKeysUsedAsModifier_.insert(side);
-        pendingModifierGraceCorrections_[sideIndex(side)].reset();
+        pendingModifierGraceCorrections_[caseIndex(side)].reset();
         if (requestedInputMode_ && requestedInputMode_->isScheduled && requestedInputMode_->commandSide == side) {
             requestedInputMode_.reset();
         }

@@ -110,10 +110,10 @@ public:
     std::vector<PhysicalKey> heldKeys() const;
     EnumSet<CommandKeySide> commandKeysUsedAsModifier() const noexcept { return commandKeysUsedAsModifier_; }
     const std::optional<CommandTrackingState>& commandTrackingState(CommandKeySide side) const noexcept {
-        return commandTrackingStates_[sideIndex(side)];
+        return commandTrackingStates_[caseIndex(side)];
     }
     const std::optional<PendingModifierGraceCorrection>& pendingModifierGraceCorrection(CommandKeySide side) const noexcept {
-        return pendingModifierGraceCorrections_[sideIndex(side)];
+        return pendingModifierGraceCorrections_[caseIndex(side)];
     }
     const std::optional<PendingGuard>& pendingGuard() const noexcept { return pendingGuard_; }
     bool keypadEqualComboIsPending() const noexcept { return keypadEqualComboIsPending_; }
@@ -140,14 +140,13 @@ private:
         static constexpr std::uint32_t controlBits = 0b11 << 6;
         static constexpr std::uint32_t standardModifierBits = commandBits | shiftBits | optionBits | controlBits;
         static std::uint32_t companionBits(CompanionModifier modifier) noexcept;
-        static std::uint32_t commandBit(CommandKeySide side) noexcept { return 1u << sideIndex(side); }
+        static std::uint32_t commandBit(CommandKeySide side) noexcept { return 1u << caseIndex(side); }
 
     private:
         std::uint32_t bits_ = 0;
         std::vector<PhysicalKey> characters_;
     };
 
-    static constexpr std::size_t sideIndex(CommandKeySide side) noexcept { return side == CommandKeySide::left ? 0 : 1; }
     // Times and delays come from outside; their sums and differences saturate rather than wrap.
     static std::int64_t saturatingAdd(std::int64_t left, std::int64_t right) noexcept;
     static std::int64_t saturatingSubtract(std::int64_t left, std::int64_t right) noexcept;

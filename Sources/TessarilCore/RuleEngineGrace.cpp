@@ -36,7 +36,7 @@ void RuleEngine::expireModifierGraceCorrections(std::int64_t timeMilliseconds) n
 void RuleEngine::modifierGraceCorrectionActions(CompanionModifier modifier, std::int64_t timeMilliseconds,
                                                 Actions& actions) {
     for (auto side : sides) {
-        auto& slot = pendingModifierGraceCorrections_[sideIndex(side)];
+        auto& slot = pendingModifierGraceCorrections_[caseIndex(side)];
         if (!slot || slot->companionModifier != modifier) continue;
         const auto record = *slot;
         slot.reset();
@@ -46,7 +46,7 @@ void RuleEngine::modifierGraceCorrectionActions(CompanionModifier modifier, std:
         const auto correction = EngineAction::recordModifierGraceCorrection(
             side, modifier, record.modifiedInputMode, record.singleInputMode, overlap);
         const bool commandHeld = heldKeys_.containsAnyOf(HeldKeySet::commandBit(side));
-        auto& trackingState = commandTrackingStates_[sideIndex(side)];
+        auto& trackingState = commandTrackingStates_[caseIndex(side)];
         // Still tracked: the release of Command will perform the plain switch.
         if (settings_.tracksCommandChords && commandHeld && trackingState) {
             trackingState->switchedInputMode = record.singleInputMode;

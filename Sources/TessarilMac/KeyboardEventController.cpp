@@ -12,8 +12,6 @@ namespace {
 constexpr std::uint16_t jisEisuKeyCode = 102;
 constexpr std::uint16_t jisKanaKeyCode = 104;
 
-constexpr std::size_t sideIndex(CommandKeySide side) { return side == CommandKeySide::left ? 0 : 1; }
-
 // The modifier flag that stands for a modifier key's family; none for other keys.
 std::optional<KeyboardInputEvent::Modifiers> familyFlag(const PhysicalKey& key) {
     switch (key.kind()) {
@@ -197,7 +195,7 @@ void KeyboardEventController::noteCommandPointerUse(const PhysicalKeyEvent& even
     auto side = event.key.commandSide();
     if (!side) return;
     std::uint64_t now = clock_.uptimeNanoseconds();
-    auto& downTime = commandDownUptimeNanoseconds_[sideIndex(*side)];
+    auto& downTime = commandDownUptimeNanoseconds_[caseIndex(*side)];
     if (event.phase == KeyPhase::down) {
         downTime = now;
         return;

@@ -78,15 +78,15 @@ void KeyboardSideEffectHandlers::scheduleInputMode(InputMode mode, std::int64_t 
                  dispatchInputMode = std::move(dispatchInputMode)] {
         // A stale item keeps its entry until the side is scheduled again or everything is cancelled.
         if (!isCurrent()) return;
-        if (auto handlers = weakHandlers.lock()) handlers->scheduledInputModes_[sideIndex(commandSide)] = {};
+        if (auto handlers = weakHandlers.lock()) handlers->scheduledInputModes_[caseIndex(commandSide)] = {};
         dispatchInputMode(mode);
     };
     auto delay = std::chrono::milliseconds(std::max<std::int64_t>(delayMilliseconds, 0));
-    scheduledInputModes_[sideIndex(commandSide)] = mainExecutor_.postAfter(delay, std::move(body));
+    scheduledInputModes_[caseIndex(commandSide)] = mainExecutor_.postAfter(delay, std::move(body));
 }
 
 void KeyboardSideEffectHandlers::cancelScheduledInputMode(CommandKeySide side) {
-    auto& item = scheduledInputModes_[sideIndex(side)];
+    auto& item = scheduledInputModes_[caseIndex(side)];
     item.cancel();
     item = {};
 }

@@ -49,8 +49,6 @@ public:
     void cancelAllScheduledActions();
 
 private:
-    static constexpr std::size_t sideIndex(CommandKeySide side) { return side == CommandKeySide::left ? 0 : 1; }
-
     TextCallbacks callbacks_;
     platform::Executor& mainExecutor_;
     KeyboardEventDiagnostics diagnostics_;
