@@ -10,8 +10,7 @@
 namespace tessaril {
 namespace {
 
-// The first `limit` user-perceived characters. A UTF-8 text never has more characters than bytes,
-// so a short text is returned without segmenting it.
+// The first `limit` user-perceived characters; a text within the limit is handed back without a copy.
 std::string cutToCharacters(std::string text, std::size_t limit) {
     if (text.size() <= limit) return text;
     return unicode::prefixCharacters(text, limit);
@@ -45,7 +44,7 @@ std::string FixedPhraseRule::previewText() const {
     std::string trimmed = unicode::trimmingWhitespaceAndNewlines(title);
     if (trimmed.empty()) return std::string(untitledPreviewText);
     // A cut inside the title can end on white space; a label never shows it.
-    return unicode::trimmingTrailingWhitespaceAndNewlines(cutToCharacters(std::move(trimmed), previewTextLength));
+    return unicode::prefixCharactersTrimmingEnd(trimmed, previewTextLength);
 }
 
 FixedPhraseRule FixedPhraseRule::normalizedForImport() const {

@@ -26,7 +26,7 @@ std::string normalizedName(std::string_view name) {
     auto trimmed = unicode::trimmingWhitespaceAndNewlines(name);
     if (trimmed.empty()) return std::string(defaultName);
     // Trimmed again after the cut so that a cleaned name stays the same when cleaned again.
-    return unicode::trimmingTrailingWhitespaceAndNewlines(unicode::prefixCharacters(trimmed, maximumNameLength));
+    return unicode::prefixCharactersTrimmingEnd(trimmed, maximumNameLength);
 }
 
 std::string identifierOrNew(std::string id) {

@@ -13,8 +13,7 @@ SettingsSetAppTarget::SettingsSetAppTarget(std::string_view identifier, std::str
         displayName = bundleIdentifier;
     } else {
         // Trimmed again after the cut so that the cut cannot leave blanks at the end.
-        displayName = unicode::trimmingTrailingWhitespaceAndNewlines(
-            unicode::prefixCharacters(trimmedName, maximumDisplayNameLength));
+        displayName = unicode::prefixCharactersTrimmingEnd(trimmedName, maximumDisplayNameLength);
     }
 }
 

@@ -45,8 +45,7 @@ void TessarilSettings::normalizePresetDisplayNames() {
         if (trimmed.empty() || trimmed == defaultDisplayName(*preset)) continue;
         // Trimmed again after the cut so that normalising a normalised map changes nothing; a cut that
         // leaves the default name is the default name.
-        auto name = unicode::trimmingTrailingWhitespaceAndNewlines(
-            unicode::prefixCharacters(trimmed, maximumPresetDisplayNameLength));
+        auto name = unicode::prefixCharactersTrimmingEnd(trimmed, maximumPresetDisplayNameLength);
         if (name == defaultDisplayName(*preset)) continue;
         normalized.emplace(key, std::move(name));
     }

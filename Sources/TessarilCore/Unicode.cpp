@@ -199,6 +199,8 @@ std::vector<std::string> characters(std::string_view text) {
 }
 
 std::string prefixCharacters(std::string_view text, std::size_t count) {
+    // A UTF-8 text never has more characters than bytes.
+    if (text.size() <= count) return std::string(text);
     if (isASCII(text) && text.find('\r') == std::string_view::npos) {
         return std::string(text.substr(0, std::min(count, text.size())));
     }
@@ -206,6 +208,10 @@ std::string prefixCharacters(std::string_view text, std::size_t count) {
     auto boundaries = graphemeBoundaries(units);
     if (boundaries.size() <= count + 1) return fromUTF16(units);
     return fromUTF16(std::u16string_view(units).substr(0, static_cast<std::size_t>(boundaries[count])));
+}
+
+std::string prefixCharactersTrimmingEnd(std::string_view text, std::size_t count) {
+    return trimmingTrailingWhitespaceAndNewlines(prefixCharacters(text, count));
 }
 
 std::string lowercased(std::string_view text) {

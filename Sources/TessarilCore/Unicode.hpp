@@ -14,6 +14,9 @@ namespace tessaril::unicode {
 std::size_t characterCount(std::string_view text);
 // The first `count` user-perceived characters.
 std::string prefixCharacters(std::string_view text, std::size_t count);
+// The same, without white space or line breaks at its end: a name cut to its limit, which cleaning
+// again leaves unchanged.
+std::string prefixCharactersTrimmingEnd(std::string_view text, std::size_t count);
 // The user-perceived characters of `text`, each as its own string.
 std::vector<std::string> characters(std::string_view text);
 
