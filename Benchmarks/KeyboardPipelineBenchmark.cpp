@@ -8,8 +8,8 @@
 
 #include "Platform/Clock/VirtualUptimeClock.hpp"
 #include "Platform/Dispatch/VirtualScheduler.hpp"
-#include "TessarilCore/TessarilSettings.hpp"
-#include "TessarilMac/KeyboardEventController.hpp"
+#include "TessarilCore/Settings/TessarilSettings.hpp"
+#include "TessarilMac/Pipeline/KeyboardEventController.hpp"
 
 namespace tessaril {
 namespace {

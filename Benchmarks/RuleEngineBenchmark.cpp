@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TessarilCore/RuleEngine.hpp"
+#include "TessarilCore/Engine/RuleEngine.hpp"
 
 namespace tessaril {
 namespace {

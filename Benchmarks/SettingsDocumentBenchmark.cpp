@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "TessarilCore/TessarilSettings.hpp"
+#include "TessarilCore/Settings/TessarilSettings.hpp"
 
 namespace tessaril {
 namespace {

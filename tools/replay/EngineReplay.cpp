@@ -7,9 +7,9 @@
 #include <variant>
 #include <vector>
 
-#include "TessarilCore/EngineAction.hpp"
-#include "TessarilCore/EngineEvent.hpp"
-#include "TessarilCore/RuleEngine.hpp"
+#include "TessarilCore/Engine/EngineAction.hpp"
+#include "TessarilCore/Engine/EngineEvent.hpp"
+#include "TessarilCore/Engine/RuleEngine.hpp"
 
 namespace tessaril::replay {
 namespace {

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "TessarilCore/Error.hpp"
+#include "TessarilCore/Support/Error.hpp"
 
 namespace tessaril::replay {
 namespace {

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "Platform/Session/SimulatedSession.hpp"
-#include "TessarilCore/InputMode.hpp"
-#include "TessarilCore/TessarilSettings.hpp"
-#include "TessarilMac/MacInputSourceSelection.hpp"
-#include "TessarilMac/SessionShellRecorder.hpp"
+#include "TessarilCore/Input/InputMode.hpp"
+#include "TessarilCore/Settings/TessarilSettings.hpp"
+#include "TessarilMac/InputMode/MacInputSourceSelection.hpp"
+#include "Doubles/SessionShellRecorder.hpp"
 
 namespace tessaril::replay {
 namespace {

@@ -1,6 +1,6 @@
 #include "SettingsDecodeReplay.hpp"
 
-#include "TessarilCore/TessarilSettings.hpp"
+#include "TessarilCore/Settings/TessarilSettings.hpp"
 
 namespace tessaril::replay {
 

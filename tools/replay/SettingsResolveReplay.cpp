@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "TessarilCore/TessarilSettingsPerApplication.hpp"
+#include "TessarilCore/Settings/TessarilSettingsPerApplication.hpp"
 
 namespace tessaril::replay {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "Platform/Foundation/DataEncoding.hpp"
 #include "Platform/Foundation/UserDefaults.hpp"
-#include "TessarilMac/TessarilSettingsStore.hpp"
+#include "TessarilMac/SettingsStore/TessarilSettingsStore.hpp"
 
 namespace tessaril::replay {
 namespace {

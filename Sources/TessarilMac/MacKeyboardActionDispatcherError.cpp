@@ -1,9 +1,0 @@
-#include "TessarilMac/MacKeyboardActionDispatcherError.hpp"
-
-namespace tessaril {
-
-std::string MacKeyboardActionDispatcherError::description() const {
-    return case_ == Case::emptyText ? "emptyText" : "eventCreationFailed";
-}
-
-} // namespace tessaril

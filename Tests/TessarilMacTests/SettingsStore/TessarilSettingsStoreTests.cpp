@@ -1,0 +1,415 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Platform/Logging/RecordingLogSink.hpp"
+#include "TessarilCore/Settings/TessarilSettingsMigrations.hpp"
+#include "TessarilCore/Support/UUIDGenerator.hpp"
+#include "TessarilMac/SettingsStore/TessarilSettingsExportEnvelope.hpp"
+#include "TessarilMac/SettingsStore/TessarilSettingsStore.hpp"
+#include "TessarilMac/SettingsStore/TessarilSettingsStoreError.hpp"
+#include "TessarilMac/SettingsStore/TessarilSettingsStoreSystemError.hpp"
+
+namespace tessaril {
+namespace {
+
+using platform::UserDefaults;
+using Store = TessarilSettingsStore;
+
+class ScratchDirectory {
+public:
+    ScratchDirectory() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tessaril-store-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~ScratchDirectory() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path write(const std::string& name, const std::string& contents) const {
+        std::ofstream(path_ / name, std::ios::binary) << contents;
+        return path_ / name;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+UserDefaults::Data bytes(std::string_view text) { return UserDefaults::Data(text.begin(), text.end()); }
+std::string text(const std::optional<UserDefaults::Data>& data) {
+    return data ? std::string(data->begin(), data->end()) : "<none>";
+}
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+class TessarilSettingsStoreTest : public ::testing::Test {
+protected:
+    Store makeStore(UserDefaults& domain) { return Store(domain, platform::ProcessLog(log)); }
+
+    void setFlags(bool done) {
+        for (auto key : Store::migrationKeys) defaults.setBool(key, done);
+    }
+    std::vector<bool> flags() {
+        std::vector<bool> result;
+        for (auto key : Store::migrationKeys) result.push_back(defaults.boolean(key));
+        return result;
+    }
+    std::vector<std::string> processLines() const {
+        std::vector<std::string> lines;
+        for (const auto& record : log->records()) lines.push_back(record.message);
+        return lines;
+    }
+    template <class Call> TessarilSettingsStoreError storeError(Call&& call) {
+        try {
+            call();
+        } catch (const TessarilSettingsStoreError& error) {
+            return error;
+        }
+        ADD_FAILURE() << "no TessarilSettingsStoreError";
+        return TessarilSettingsStoreError::invalidSettingsFile();
+    }
+
+    std::shared_ptr<platform::RecordingLogSink> log = std::make_shared<platform::RecordingLogSink>();
+    UserDefaults defaults;
+    ScratchDirectory scratch;
+};
+
+// ---- load and save
+
+TEST_F(TessarilSettingsStoreTest, FirstStartAnswersTheDefaultDocumentAndMarksTheMigrationsDone) {
+    auto store = makeStore(defaults);
+    EXPECT_EQ(store.load(), TessarilSettings());
+    EXPECT_EQ(flags(), (std::vector{true, true, true}));
+    EXPECT_FALSE(defaults.hasValue(Store::settingsKey));
+}
+
+TEST_F(TessarilSettingsStoreTest, LoadSavesOnlyWhenAStepChangedTheDocumentOrTheFirstMigrationRan) {
+    UUIDGenerator::ScopedOverride uuids(UUIDGenerator::sequential());
+    struct Case {
+        const char* name;
+        std::string stored;
+        bool flagsDone;
+        bool saved;
+    };
+    const std::vector<Case> cases{
+        {"empty object, flags done", "{}", true, false},
+        {"empty object, flags not done", "{}", false, true},
+        {"system preferences guard entry",
+         R"({"appShortcutGuardSettings":{"com.apple.systempreferences":{"displayName":"Prefs"}}})", true, true},
+        {"per-keyboard assignments", R"({"usesPerKeyboardPresetAssignments":true})", true, true},
+        {"upper-case text-tool key",
+         R"({"textTools":{"plainCopy":{"isEnabled":true,"shortcut":{"modifiers":[{"command":{}},{"control":{}}],"key":{"character":{"_0":"C"}}}}}})",
+         true, true},
+        {"settings set without id", R"({"keypadShortcutHackSets":[{"name":"S","value":{}}]})", true, true},
+        {"settings set with an empty id", R"({"writingAssistSets":[{"id":"","value":{}}]})", true, true},
+        {"settings set with an id", R"({"writingAssistSets":[{"id":"S1","value":{}}]})", true, false},
+        // Saved although the bytes come out the same: the first migration always counts as a change.
+        {"stored as this version writes it, flags not done", Store::encoded(coding::encode(TessarilSettings())), false,
+         true},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        UserDefaults domain;
+        domain.setData(Store::settingsKey, bytes(testCase.stored));
+        for (auto key : Store::migrationKeys) domain.setBool(key, testCase.flagsDone);
+        auto store = makeStore(domain);
+        const auto [settings, saved] = store.loadReportingSave();
+        EXPECT_EQ(saved, testCase.saved);
+        EXPECT_EQ(text(domain.data(Store::settingsKey)),
+                  testCase.saved ? Store::encoded(coding::encode(settings)) : testCase.stored);
+        for (auto key : Store::migrationKeys) EXPECT_TRUE(domain.boolean(key)) << key;
+    }
+}
+
+TEST_F(TessarilSettingsStoreTest, GeneratedSetIdentifiersStayTheSameOnTheNextLaunch) {
+    defaults.setData(Store::settingsKey, bytes(R"({"shortcutGuardSets":[{"value":{},"appTargets":[]}]})"));
+    setFlags(true);
+    const auto first = makeStore(defaults).load();
+    const auto second = makeStore(defaults).load();
+    ASSERT_EQ(first.shortcutGuardSets.size(), 1u);
+    EXPECT_EQ(second.shortcutGuardSets, first.shortcutGuardSets);
+}
+
+TEST_F(TessarilSettingsStoreTest, OneTimeMigrationsRunOnlyWhileTheirFlagIsFalse) {
+    const std::string legacy =
+        R"({"globalShortcutGuard":{"isEnabled":true,"timeoutMilliseconds":700,"shortcuts":[)"
+        R"({"modifiers":[{"command":{}}],"key":{"character":{"_0":"q"}}},{"modifiers":[{"command":{}}],"key":{"character":{"_0":"w"}}}]},)"
+        R"("keypadShortcutHacks":{"usesKeypadEqualCombo":true,"period":{"isEnabled":true}}})";
+    struct Case {
+        const char* name;
+        std::vector<bool> flags;
+        bool guardReplaced;
+        bool keypadSwitchedOff;
+    };
+    const std::vector<Case> cases{
+        {"all pending", {false, false, false}, true, true},
+        {"only the assist migration pending", {true, false, true}, true, false},
+        {"only the optional helpers pending", {false, true, true}, false, true},
+        {"all done", {true, true, true}, false, false},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        UserDefaults domain;
+        domain.setData(Store::settingsKey, bytes(legacy));
+        for (std::size_t index = 0; index < Store::migrationKeys.size(); ++index) {
+            domain.setBool(Store::migrationKeys[index], testCase.flags[index]);
+        }
+        const auto settings = makeStore(domain).load();
+        EXPECT_EQ(settings.globalShortcutGuard == DoublePressGuardSettings(), testCase.guardReplaced);
+        EXPECT_EQ(!settings.keypadShortcutHacks.period.isEnabled, testCase.keypadSwitchedOff);
+    }
+}
+
+TEST_F(TessarilSettingsStoreTest, UndecodableDataIsKeptAndMigrationsNeverRunOverTheNextSave) {
+    const std::string corrupt = R"({"activePreset": "tablet"})";
+    defaults.setData(Store::settingsKey, bytes(corrupt));
+    setFlags(false);
+    auto store = makeStore(defaults);
+
+    EXPECT_EQ(store.load(), TessarilSettings());
+    EXPECT_EQ(text(defaults.data(Store::settingsKey)), corrupt);
+    EXPECT_EQ(text(defaults.data(Store::undecodableSettingsKey)), corrupt);
+    EXPECT_EQ(flags(), (std::vector{false, false, false}));
+    EXPECT_EQ(processLines(),
+              std::vector<std::string>{"Tessaril settings load failed: Cannot initialize KeyboardPreset from invalid "
+                                       "String value tablet (at activePreset)"});
+
+    // The user turns on what the one-time migrations would switch off, and saves.
+    TessarilSettings edited;
+    edited.keypadShortcutHacks.period.isEnabled = true;
+    edited.profiles.laptop.setRightModifiedCommandAction(ModifiedCommandAction::standard);
+    store.save(edited);
+    EXPECT_EQ(flags(), (std::vector{true, true, true}));
+    EXPECT_EQ(makeStore(defaults).load(), edited);
+    EXPECT_EQ(text(defaults.data(Store::undecodableSettingsKey)), corrupt);
+}
+
+TEST_F(TessarilSettingsStoreTest, DataThatIsNotJSONGivesTheDefaultDocumentAndStaysStored) {
+    defaults.setData(Store::settingsKey, UserDefaults::Data{0xff, 0x00, 0x7b});
+    setFlags(true);
+    EXPECT_EQ(makeStore(defaults).load(), TessarilSettings());
+    EXPECT_EQ(defaults.data(Store::settingsKey), (UserDefaults::Data{0xff, 0x00, 0x7b}));
+    EXPECT_EQ(processLines(), std::vector<std::string>{"Tessaril settings load failed: The given data was not valid JSON."});
+}
+
+TEST_F(TessarilSettingsStoreTest, AFailedWriteIsLoggedAndLeavesTheStoredSettings) {
+    auto store = makeStore(defaults);
+    TessarilSettings first;
+    first.activePreset = KeyboardPreset::fullSizeUS;
+    store.save(first);
+    const auto stored = defaults.data(Store::settingsKey);
+
+    defaults.setWriteFailure("disk full");
+    TessarilSettings second;
+    second.activePreset = KeyboardPreset::compactUS;
+    store.save(second);
+    EXPECT_EQ(defaults.data(Store::settingsKey), stored);
+    ASSERT_EQ(processLines().size(), 1u);
+    EXPECT_EQ(processLines()[0].rfind("Tessaril settings save failed: ", 0), 0u);
+    EXPECT_NE(processLines()[0].find("disk full"), std::string::npos);
+
+    // Import is no success when the document cannot be stored.
+    auto file = scratch.write("import.json", R"({"activePreset":"compactUS"})");
+    EXPECT_THROW(store.importSettings(file), TessarilSettingsStoreSystemError);
+    defaults.setWriteFailure(std::nullopt);
+    EXPECT_EQ(makeStore(defaults).load().activePreset, KeyboardPreset::fullSizeUS);
+}
+
+TEST_F(TessarilSettingsStoreTest, AnEncodingFailureStoresNothing) {
+    auto store = makeStore(defaults);
+    store.save(TessarilSettings());
+    const auto stored = defaults.data(Store::settingsKey);
+    TessarilSettings broken;
+    broken.presetDisplayNames["laptop"] = std::string("\xff\xfe", 2);
+    store.save(broken);
+    EXPECT_EQ(defaults.data(Store::settingsKey), stored);
+    ASSERT_EQ(processLines().size(), 1u);
+    EXPECT_EQ(processLines()[0].rfind("Tessaril settings save failed: ", 0), 0u);
+}
+
+TEST_F(TessarilSettingsStoreTest, ASecondProcessSeesWhatTheFirstSaved) {
+    UserDefaults first(scratch.path() / "config", "standard");
+    UserDefaults second(scratch.path() / "config", "standard");
+    TessarilSettings settings;
+    settings.activePreset = KeyboardPreset::compactUS;
+    settings.appKeypadShortcutHackSettings["com.example.editor"] = {"Editor", false, {}};
+    makeStore(first).save(settings);
+    EXPECT_EQ(makeStore(second).load(), settings);
+
+    struct stat status {};
+    ASSERT_EQ(::stat((scratch.path() / "config" / "standard.json").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+}
+
+// ---- import
+
+TEST_F(TessarilSettingsStoreTest, ImportFailuresCarryTheirExactDescriptions) {
+    struct Case {
+        const char* name;
+        std::string contents;
+        std::string description;
+    };
+    const std::string invalid = "Tessaril の設定ファイルとして読み込めません。ファイルの形式を確認してください。";
+    const std::vector<Case> cases{
+        {"future version with empty settings", R"({"schemaVersion":2,"settings":{}})",
+         "対応していない設定ファイル形式です。schemaVersion: 2"},
+        {"future version without settings", R"({"schemaVersion":3})", "対応していない設定ファイル形式です。schemaVersion: 3"},
+        {"future version with unreadable settings", R"({"schemaVersion":0,"settings":"x"})",
+         "対応していない設定ファイル形式です。schemaVersion: 0"},
+        {"negative version", R"({"schemaVersion":-1,"settings":{}})", "対応していない設定ファイル形式です。schemaVersion: -1"},
+        {"only schemaVersion 1", R"({"schemaVersion":1})", invalid},
+        {"only settings", R"({"settings":{}})", invalid},
+        {"fractional version", R"({"schemaVersion":1.5,"settings":{}})", invalid},
+        {"version as text", R"({"schemaVersion":"2","settings":{}})", invalid},
+        {"envelope with an invalid document", R"({"schemaVersion":1,"settings":{"activePreset":"tablet"}})", invalid},
+        {"keys outside the document", R"({"theme":"dark"})", invalid},
+        {"empty object", "{}", invalid},
+        {"top-level array", "[]", invalid},
+        {"empty file", "", invalid},
+        {"not JSON", "activePreset: laptop", invalid},
+        {"bare document with a wrong type", R"({"usesPerKeyboardPresetAssignments":"yes"})", invalid},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        auto file = scratch.write("settings.json", testCase.contents);
+        auto store = makeStore(defaults);
+        EXPECT_EQ(storeError([&] { store.previewImport(file); }).description(), testCase.description);
+    }
+}
+
+TEST_F(TessarilSettingsStoreTest, ImportReadsAtMostTheLimit) {
+    const std::string document = R"({"activePreset":"compactUS"})";
+    auto exactly = scratch.write("exact.json", document + std::string(Store::maximumImportFileSizeBytes - document.size(), ' '));
+    EXPECT_EQ(makeStore(defaults).previewImport(exactly).activePreset, KeyboardPreset::compactUS);
+
+    auto over = scratch.write("over.json", document + std::string(Store::maximumImportFileSizeBytes + 1 - document.size(), ' '));
+    const auto error = storeError([&] { makeStore(defaults).previewImport(over); });
+    EXPECT_EQ(error, TessarilSettingsStoreError::fileTooLarge(262144, 262145));
+    EXPECT_EQ(error.description(), "設定ファイルが大きすぎます。最大 262144 bytes、選択ファイル 262145 bytes です。");
+}
+
+TEST_F(TessarilSettingsStoreTest, ImportRefusesWhatIsNoRegularFile) {
+    EXPECT_EQ(storeError([&] { makeStore(defaults).previewImport(scratch.path()); }),
+              TessarilSettingsStoreError::invalidSettingsFile());
+    const auto fifo = scratch.path() / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(storeError([&] { makeStore(defaults).previewImport(fifo); }),
+              TessarilSettingsStoreError::invalidSettingsFile());
+    try {
+        makeStore(defaults).previewImport(scratch.path() / "missing.json");
+        ADD_FAILURE() << "no error";
+    } catch (const TessarilSettingsStoreSystemError& error) {
+        EXPECT_EQ(error.description(), (scratch.path() / "missing.json").string() + ": No such file or directory");
+    }
+}
+
+TEST_F(TessarilSettingsStoreTest, BareDocumentImportsWithDefaultsForMissingKeys) {
+    auto file = scratch.write("bare.json", R"({"textTools":{}})");
+    EXPECT_EQ(makeStore(defaults).previewImport(file), TessarilSettings());
+}
+
+TEST_F(TessarilSettingsStoreTest, ImportNormalisesAndClearsKeyboardAssignments) {
+    auto file = scratch.write("import.json", R"({"schemaVersion":1,"settings":{
+        "usesPerKeyboardPresetAssignments": true,
+        "keyboardPresetAssignments": {"keyboard-type:40": "compactUS"},
+        "appShortcutGuardSettings": {"com.example.a": {"displayName": ""}},
+        "shortcutGuardSets": [
+            {"id": "S1", "value": {}, "appTargets": [{"bundleIdentifier": "com.example.a", "displayName": "A"}]},
+            {"id": "S2", "value": {}, "appTargets": [{"bundleIdentifier": "com.example.a", "displayName": "A"}]}]}})");
+    const auto settings = makeStore(defaults).previewImport(file);
+    EXPECT_FALSE(settings.usesPerKeyboardPresetAssignments);
+    EXPECT_TRUE(settings.keyboardPresetAssignments.empty());
+    EXPECT_EQ(settings.appShortcutGuardSettings.at("com.example.a").displayName, "com.example.a");
+    EXPECT_EQ(settings.shortcutGuardSets.at(0).appTargets.size(), 1u);
+    EXPECT_TRUE(settings.shortcutGuardSets.at(1).appTargets.empty());
+}
+
+TEST_F(TessarilSettingsStoreTest, FailedImportsLeaveTheStoredSettingsAndFlags) {
+    auto store = makeStore(defaults);
+    TessarilSettings current;
+    current.activePreset = KeyboardPreset::fullSizeUS;
+    store.save(current);
+    setFlags(false);
+    const auto stored = defaults.data(Store::settingsKey);
+
+    const std::vector<std::filesystem::path> files{
+        scratch.write("corrupt.json", "{\"activePreset\":"),
+        scratch.write("future.json", R"({"schemaVersion":2,"settings":{}})"),
+        scratch.write("large.json", std::string(Store::maximumImportFileSizeBytes + 10, ' ')),
+        scratch.path() / "missing.json",
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        EXPECT_ANY_THROW(store.importSettings(file));
+        EXPECT_EQ(defaults.data(Store::settingsKey), stored);
+        EXPECT_EQ(flags(), (std::vector{false, false, false}));
+    }
+}
+
+TEST_F(TessarilSettingsStoreTest, ImportSettingsStoresTheDocumentAndMarksAFirstStart) {
+    auto file = scratch.write("import.json", R"({"activePreset":"compactUS"})");
+    const auto imported = makeStore(defaults).importSettings(file);
+    EXPECT_EQ(imported.activePreset, KeyboardPreset::compactUS);
+    EXPECT_EQ(flags(), (std::vector{true, true, true}));
+    EXPECT_EQ(makeStore(defaults).load(), imported);
+}
+
+// ---- export
+
+TEST_F(TessarilSettingsStoreTest, ExportedFileReimportsToTheSameDocument) {
+    UUIDGenerator::ScopedOverride uuids(UUIDGenerator::sequential());
+    TessarilSettings settings;
+    settings.activePreset = KeyboardPreset::fullSizeUS;
+    settings.presetDisplayNames["laptop"] = "執筆";
+    settings.keypadShortcutHacks.slash.isEnabled = true;
+    settings.writingAssistSets.emplace_back("W", "Writing", WritingAssistSettings(),
+                                            std::vector{SettingsSetAppTarget("com.example.a", "A")});
+    normalizeImportedSettings(settings);
+
+    const auto file = scratch.path() / "TessarilSettings.json";
+    auto store = makeStore(defaults);
+    store.exportSettings(settings, file);
+    EXPECT_EQ(store.previewImport(file), settings);
+
+    const std::string written = fileText(file);
+    EXPECT_EQ(written, Store::encoded(coding::encode(TessarilSettingsExportEnvelope{1, settings})));
+    EXPECT_EQ(written.rfind("{\n  \"schemaVersion\": 1,\n  \"settings\": {\n    \"activePreset\": \"fullSizeUS\",", 0), 0u);
+    EXPECT_FALSE(defaults.hasValue(Store::settingsKey));
+}
+
+TEST_F(TessarilSettingsStoreTest, AFailedExportLeavesTheOldFile) {
+    const auto file = scratch.write("TessarilSettings.json", "old");
+    TessarilSettings unencodable;
+    unencodable.presetDisplayNames["laptop"] = std::string("\xff", 1);
+    EXPECT_THROW(makeStore(defaults).exportSettings(unencodable, file), TessarilSettingsStoreSystemError);
+    EXPECT_EQ(fileText(file), "old");
+
+    const auto nowhere = scratch.path() / "missing" / "TessarilSettings.json";
+    try {
+        makeStore(defaults).exportSettings(TessarilSettings(), nowhere);
+        ADD_FAILURE() << "no error";
+    } catch (const TessarilSettingsStoreSystemError& error) {
+        EXPECT_EQ(error.description(),
+                  "cannot create a temporary file in " + nowhere.parent_path().string() + ": No such file or directory");
+    }
+    EXPECT_EQ(std::vector<std::filesystem::path>(std::filesystem::directory_iterator(scratch.path()), {}),
+              std::vector<std::filesystem::path>{file})
+        << "no temporary file is left behind";
+}
+
+} // namespace
+} // namespace tessaril
