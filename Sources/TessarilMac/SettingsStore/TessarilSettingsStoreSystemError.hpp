@@ -16,7 +16,9 @@ public:
     std::string description() const override { return reason_; }
     std::string typeName() const override { return "TessarilSettingsStoreSystemError"; }
 
-    friend bool operator==(const TessarilSettingsStoreSystemError&, const TessarilSettingsStoreSystemError&) = default;
+    friend bool operator==(const TessarilSettingsStoreSystemError& lhs, const TessarilSettingsStoreSystemError& rhs) {
+        return lhs.reason_ == rhs.reason_;
+    }
 
 private:
     std::string reason_;
