@@ -64,6 +64,7 @@ AttributedText HTMLParser::parse() {
             text(next == std::u16string::npos ? input_.size() : next);
         }
     }
+    inHead_ = false;
     blockBoundary(true);
     flushRun();
     return builder_.finish(paragraphStyle());
@@ -248,9 +249,11 @@ void HTMLParser::startTag(const Tag& tag) {
         skipRawText(name);
         return;
     }
-    if (name == "head") inHead_ = true;
+    // A head that comes after the body has started is no head: its tag is ignored.
+    if (name == "head" && !bodyStarted_) inHead_ = true;
     if (name == "body") inHead_ = false;
     if (inHead_) return;
+    bodyStarted_ = true;
     if (name == "br") {
         endLine();
         return;
@@ -458,7 +461,8 @@ void HTMLParser::popTo(int index) {
 const HTMLParser::Style& HTMLParser::style() const { return stack_.empty() ? base_ : stack_.back().style; }
 
 void HTMLParser::appendCharacter(char16_t unit) {
-    if (inHead_) return;
+    if (inHead_ || unit == 0) return; // text of the head, and NUL characters, are not part of the body
+    bodyStarted_ = true;
     const Style& current = style();
     if (current.preformatted) {
         const bool skip = skipNewline_ && unit == u'\n';

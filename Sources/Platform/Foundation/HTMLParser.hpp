@@ -94,6 +94,7 @@ private:
     std::map<std::string, int> openCounts_;
     Style base_;
     bool inHead_ = false;
+    bool bodyStarted_ = false;
     bool skipNewline_ = false;
 
     AttributedTextBuilder builder_;
