@@ -7,6 +7,7 @@
 namespace tessaril::platform {
 namespace {
 
+using test_support::changed;
 using test_support::named;
 using test_support::runs;
 using test_support::with;
@@ -14,11 +15,7 @@ using test_support::withFont;
 
 const TextAttributes body = withFont(Font::system(14));
 
-TextAttributes bodyWith(const std::function<void(TextAttributes&)>& set) {
-    TextAttributes attributes = body;
-    set(attributes);
-    return attributes;
-}
+TextAttributes bodyWith(const std::function<void(TextAttributes&)>& set) { return changed(body, set); }
 
 TextAttributes code() {
     TextAttributes attributes = withFont(Font::monospacedSystem(13));
