@@ -129,6 +129,15 @@ TEST(UUIDGenerator, MakesUpperCaseVersion4Identifiers) {
     UUIDGenerator::ScopedOverride sequence(UUIDGenerator::sequential());
     EXPECT_EQ(UUIDGenerator::next(), "00000000-0000-4000-8000-000000000001");
     EXPECT_EQ(UUIDGenerator::next(), "00000000-0000-4000-8000-000000000002");
+    // A test's override stays on its own thread.
+    std::string elsewhere;
+    std::thread([&] { elsewhere = UUIDGenerator::next(); }).join();
+    EXPECT_EQ(elsewhere.find("00000000-0000-4000-8000-"), std::string::npos) << elsewhere;
+    {
+        UUIDGenerator::ScopedOverride inner([] { return std::string("inner"); });
+        EXPECT_EQ(UUIDGenerator::next(), "inner");
+    }
+    EXPECT_EQ(UUIDGenerator::next(), "00000000-0000-4000-8000-000000000003");
 }
 
 } // namespace
