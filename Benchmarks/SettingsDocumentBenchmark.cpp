@@ -6,6 +6,8 @@
 #include <string>
 
 #include "TessarilCore/Settings/TessarilSettings.hpp"
+#include "TessarilMac/SettingsStore/TessarilSettingsExportEnvelope.hpp"
+#include "TessarilMac/SettingsStore/TessarilSettingsStore.hpp"
 
 namespace tessaril {
 namespace {
@@ -96,6 +98,11 @@ void encodeLargeDocument(benchmark::State& state) {
         auto text = coding::encode(settings).dump();
         benchmark::DoNotOptimize(text);
     }
+    // What the store keeps and what an export writes, against the import limits.
+    state.counters["storedBytes"] =
+        static_cast<double>(TessarilSettingsStore::encoded(coding::encode(settings)).size());
+    state.counters["exportBytes"] = static_cast<double>(
+        TessarilSettingsStore::encoded(coding::encode(TessarilSettingsExportEnvelope{1, settings})).size());
 }
 BENCHMARK(encodeLargeDocument)->Unit(benchmark::kMillisecond);
 
