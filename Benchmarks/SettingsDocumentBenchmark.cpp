@@ -1,5 +1,6 @@
-// Decoding and encoding a large settings document (about 250 KiB: 1000 fixed phrases, 100
-// applications, 20 settings sets), as the store does on every load and save.
+// Decoding and encoding a large settings document (1000 fixed phrases, 100 applications, 20 settings
+// sets: about 360 KB as compact JSON, 770 KB as the store keeps it), as the store does on every load
+// and save.
 #include <benchmark/benchmark.h>
 
 #include <optional>
