@@ -275,32 +275,29 @@ void HTMLParser::startTag(const Tag& tag) {
 
     const Element* top = stack_.empty() ? nullptr : &stack_.back();
     switch (name) {
-    case HTMLTagName::p: blockBoundary(false), push(Kind::paragraph, tag); break;
-    case HTMLTagName::div: blockBoundary(false), push(Kind::division, tag); break;
-    case HTMLTagName::blockquote: blockBoundary(false), push(Kind::blockquote, tag); break;
-    case HTMLTagName::table: blockBoundary(false), push(Kind::table, tag); break;
+    case HTMLTagName::p: openBlock(Kind::paragraph, tag); break;
+    case HTMLTagName::div: openBlock(Kind::division, tag); break;
+    case HTMLTagName::blockquote: openBlock(Kind::blockquote, tag); break;
+    case HTMLTagName::table: openBlock(Kind::table, tag); break;
     case HTMLTagName::h1:
-    case HTMLTagName::h2: blockBoundary(false), push(Kind::heading1, tag); break;
+    case HTMLTagName::h2: openBlock(Kind::heading, tag); break;
     case HTMLTagName::h3:
-    case HTMLTagName::h4: blockBoundary(false), push(Kind::heading3, tag); break;
+    case HTMLTagName::h4: openBlock(Kind::subheading, tag); break;
     case HTMLTagName::pre:
-        blockBoundary(false);
-        push(Kind::preformatted, tag);
+        openBlock(Kind::preformatted, tag);
         skipNewline_ = true;
         break;
     case HTMLTagName::hr: blockBoundary(false); break;
-    case HTMLTagName::ul: blockBoundary(true), push(Kind::unorderedList, tag); break;
-    case HTMLTagName::ol: blockBoundary(true), push(Kind::orderedList, tag); break;
+    case HTMLTagName::ul: openBlock(Kind::unorderedList, tag, true); break;
+    case HTMLTagName::ol: openBlock(Kind::orderedList, tag, true); break;
     case HTMLTagName::li:
         if (top && top->listItem > top->list) popTo(top->listItem);
-        blockBoundary(true);
-        push(Kind::listItem, tag);
+        openBlock(Kind::listItem, tag, true);
         appendMarker();
         break;
     case HTMLTagName::tr:
         if (top && top->row >= 0) popTo(top->row);
-        blockBoundary(true);
-        push(Kind::tableRow, tag);
+        openBlock(Kind::tableRow, tag, true);
         break;
     case HTMLTagName::td:
     case HTMLTagName::th:
@@ -325,6 +322,11 @@ void HTMLParser::startTag(const Tag& tag) {
     case HTMLTagName::span: push(Kind::span, tag); break;
     default: break;
     }
+}
+
+void HTMLParser::openBlock(Kind kind, const Tag& tag, bool evenAfterMarker) {
+    blockBoundary(evenAfterMarker);
+    push(kind, tag);
 }
 
 void HTMLParser::endTag(HTMLTagName name) {
@@ -356,12 +358,12 @@ void HTMLParser::push(Kind kind, const Tag& tag) {
     Font& font = *style.character.font;
     switch (kind) {
     case Kind::paragraph: element.paragraph = index; break;
-    case Kind::heading1:
+    case Kind::heading:
         font = Font::system(22, FontWeight::bold);
         style.spacingBefore = 10;
         style.spacingAfter = 8;
         break;
-    case Kind::heading3:
+    case Kind::subheading:
         font = Font::system(18, FontWeight::semibold);
         style.spacingBefore = 8;
         style.spacingAfter = 8;
@@ -408,7 +410,10 @@ void HTMLParser::push(Kind kind, const Tag& tag) {
     case Kind::tableHeader:
     case Kind::bold:
         if (font.weight < FontWeight::bold) font.weight = FontWeight::bold;
-        if (kind == Kind::tableHeader) element.cell = index, element.paragraph = -1;
+        if (kind == Kind::tableHeader) {
+            element.cell = index;
+            element.paragraph = -1;
+        }
         break;
     case Kind::tableCell:
         element.cell = index;
@@ -457,8 +462,8 @@ void HTMLParser::pop() {
     switch (element.kind) {
     case Kind::paragraph:
     case Kind::division:
-    case Kind::heading1:
-    case Kind::heading3:
+    case Kind::heading:
+    case Kind::subheading:
     case Kind::blockquote:
     case Kind::preformatted:
     case Kind::unorderedList:

@@ -29,7 +29,7 @@ public:
 
 private:
     enum class Kind {
-        paragraph, division, heading1, heading3, blockquote, preformatted, unorderedList, orderedList,
+        paragraph, division, heading, subheading, blockquote, preformatted, unorderedList, orderedList,
         listItem, table, tableRow, tableCell, tableHeader, bold, italic, underline, strikethrough, code,
         link, span, head,
     };
@@ -74,6 +74,8 @@ private:
     std::u16string attributeValue();
     void startTag(const Tag& tag);
     void endTag(HTMLTagName name);
+    // Ends the line before a block (a line holding only a list marker too, when `evenAfterMarker`).
+    void openBlock(Kind kind, const Tag& tag, bool evenAfterMarker = false);
     void push(Kind kind, const Tag& tag);
     void pop();
     void popTo(int index);
