@@ -75,7 +75,7 @@ TEST(RTFReader, CharacterFormatting) {
 TEST(RTFReader, ParagraphFormattingCoversTheWholeParagraphAsInForceAtItsEnd) {
     const AttributedText text = RTFReader::read(
         R"({\rtf1 \pard\qc\li360\fi-180\sb120\sa240\tx720\tqr\tx1440 centred\par)"
-        R"(\pard plain\par)"
+        R"(\pard\ql plain\par)"
         R"(\pard one{\qr two\par}\qj\uc0\u8233 three})");
     ParagraphStyle centred;
     centred.alignment = TextAlignment::center;
@@ -84,13 +84,15 @@ TEST(RTFReader, ParagraphFormattingCoversTheWholeParagraphAsInForceAtItsEnd) {
     centred.paragraphSpacingBefore = 6;
     centred.paragraphSpacing = 12;
     centred.tabStops = {{TextAlignment::left, 36}, {TextAlignment::right, 72}};
+    ParagraphStyle left;
+    left.alignment = TextAlignment::left;
     ParagraphStyle right;
     right.alignment = TextAlignment::right;
     ParagraphStyle justified;
     justified.alignment = TextAlignment::justified;
     EXPECT_EQ(text, runs({
                         {u"centred\n", with({}, centred)},
-                        {u"plain\n", {}},
+                        {u"plain\n", with({}, left)},
                         {u"onetwo\n", with({}, right)},
                         {u"\u2029three", with({}, justified)},
                     }));
@@ -102,7 +104,7 @@ TEST(RTFReader, ListTablesGiveTextListsAndListTextStaysText) {
         R"({\list{\listlevel\levelnfc23{\leveltext\'01\u-3913 ?;}}{\listlevel\levelnfc4{\leveltext\'02\'01.;}}\listid7})"
         R"({\list{\listlevel{\*\levelmarker \{upper-roman\}}}\listid8}})"
         R"({\*\listoverridetable{\listoverride\listid7\ls1}{\listoverride\listid8\ls2}})"
-        R"(\pard\ls1{\listtext\'95\tab}a\par\pard\ls1\ilvl1 b\par\pard\ls2 c\par\pard\ls9 d})");
+        R"(\pard\ls1{\listtext\'95\tab}a\par\pard\ls1\ilvl1 b\par\pard\ls2{\pntext I.\tab}c\par\pard\ls9 d})");
     auto listed = [](std::vector<std::string> formats) {
         ParagraphStyle style;
         for (auto& format : formats) style.textLists.push_back(TextList{std::move(format)});
@@ -111,7 +113,7 @@ TEST(RTFReader, ListTablesGiveTextListsAndListTextStaysText) {
     EXPECT_EQ(text, runs({
                         {u"•\ta\n", listed({"{disc}"})},
                         {u"b\n", listed({"{disc}", "{lower-alpha}"})},
-                        {u"c\n", listed({"{upper-roman}"})},
+                        {u"I.\tc\n", listed({"{upper-roman}"})},
                         {u"d", {}},
                     }));
 }
