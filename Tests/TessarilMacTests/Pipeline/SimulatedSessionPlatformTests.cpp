@@ -217,11 +217,11 @@ TEST(SimulatedSessionConfiguration, SourcesThatAreNotInstalledAreRefused) {
     unknownKana.langKeyTargets.kana = "com.example.none";
     platform::SessionConfiguration unknownEisu;
     unknownEisu.langKeyTargets.eisu = "com.example.none";
-    for (const auto& [name, configuration] :
+    for (const auto& testCase :
          {Case{"current", unknownCurrent}, Case{"kana", unknownKana}, Case{"eisu", unknownEisu}}) {
-        EXPECT_EQ(test_support::thrownError([&] { platform::SimulatedSession{configuration}; }),
+        EXPECT_EQ(test_support::thrownError([&] { platform::SimulatedSession{testCase.configuration}; }),
                   "InputSourceNotInstalledError: no input source \"com.example.none\" is installed")
-            << name;
+            << testCase.name;
     }
 }
 
