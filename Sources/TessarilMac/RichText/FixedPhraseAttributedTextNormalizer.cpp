@@ -40,7 +40,7 @@ std::string markdownListItemText(const AttributedText& text, const FixedPhrasePa
 
 std::string markdownParagraph(const AttributedText& text, const FixedPhraseParagraph& paragraph,
                               const std::string& body) {
-    auto style = paragraphStyle(text, paragraph.range.location);
+    const auto* style = paragraphStyle(text, paragraph.range.location);
     std::string inlineMarkdown =
         paragraph.body.empty() ? std::string() : markdownInlineText(text, paragraph.contentRange());
     switch (semanticParagraphKind(text, paragraph.range, style)) {
@@ -71,7 +71,7 @@ std::string normalizedText(const AttributedText& text, Marker marker) {
         const std::string body = unicode::fromUTF16(paragraph.body);
         const std::string lineEnd = unicode::fromUTF16(paragraph.lineEnd);
         const bool blank = unicode::isBlank(body);
-        auto style = paragraphStyle(text, paragraph.range.location);
+        const auto* style = paragraphStyle(text, paragraph.range.location);
         if (style && !style->textLists.empty() && !blank) {
             const bool numbered = isNumberedList(*style);
             if (marker == Marker::markdownOutput) {
@@ -95,10 +95,8 @@ std::string normalizedText(const AttributedText& text, Marker marker) {
 
 std::string markdownInlineText(const AttributedText& text, TextRange range) {
     std::string markdown;
-    for (const auto& run : text.runs(range)) {
-        const auto& attributes = run.attributes;
-        std::string piece = escapeMarkdownInline(unicode::fromUTF16(
-            std::u16string_view(text.string()).substr(run.range.location, run.range.length)));
+    forEachRunIn(text, range, [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
+        std::string piece = escapeMarkdownInline(unicode::fromUTF16(characters));
         if (attributes.font && attributes.font->fixedPitch) piece = surrounded("`", replacingAll(piece, '`', "\\`"), "`");
         if (attributeEnabled(attributes.underlineStyle)) piece = surrounded("<u>", piece, "</u>");
         if (attributeEnabled(attributes.strikethroughStyle)) piece = surrounded("~~", piece, "~~");
@@ -106,7 +104,7 @@ std::string markdownInlineText(const AttributedText& text, TextRange range) {
         if (attributes.font && attributes.font->isBold()) piece = surrounded("**", piece, "**");
         if (attributes.link) piece = "[" + piece + "](" + replacingAll(*attributes.link, ')', "\\)") + ")";
         markdown += piece;
-    }
+    });
     return markdown;
 }
 

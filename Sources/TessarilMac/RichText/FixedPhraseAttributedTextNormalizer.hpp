@@ -30,10 +30,10 @@ std::string normalizedText(const AttributedText& text, Marker marker);
 AttributedText markdownPreviewAttributedString(std::string_view markdown);
 platform::TextAttributes markdownSourcePreviewAttributes();
 
-// The paragraph style at `index` (clamped to the text), if any.
-std::optional<platform::ParagraphStyle> paragraphStyle(const AttributedText& text, std::size_t index);
+// The paragraph style at `index` (clamped to the text), if any; it lives as long as the text is unchanged.
+const platform::ParagraphStyle* paragraphStyle(const AttributedText& text, std::size_t index);
 SemanticParagraphKind semanticParagraphKind(const AttributedText& text, TextRange paragraphRange,
-                                            const std::optional<platform::ParagraphStyle>& paragraphStyle);
+                                            const platform::ParagraphStyle* paragraphStyle);
 // Whether a list item of this style is numbered: a list whose first two markers differ and whose
 // first holds a decimal digit.
 bool isNumberedList(const platform::ParagraphStyle& paragraphStyle);

@@ -12,13 +12,14 @@ constexpr double quoteMinimumIndent = 16;
 
 } // namespace
 
-std::optional<platform::ParagraphStyle> paragraphStyle(const AttributedText& text, std::size_t index) {
-    if (text.empty()) return std::nullopt;
-    return text.attributes(std::min(index, text.length() - 1)).paragraphStyle;
+const platform::ParagraphStyle* paragraphStyle(const AttributedText& text, std::size_t index) {
+    if (text.empty()) return nullptr;
+    const auto& style = text.attributes(std::min(index, text.length() - 1)).paragraphStyle;
+    return style ? &*style : nullptr;
 }
 
 SemanticParagraphKind semanticParagraphKind(const AttributedText& text, TextRange paragraphRange,
-                                            const std::optional<platform::ParagraphStyle>& paragraphStyle) {
+                                            const platform::ParagraphStyle* paragraphStyle) {
     if (!text.empty()) {
         const auto& attributes = text.attributes(std::min(text.length() - 1, paragraphRange.location));
         if (attributes.backgroundColor) return SemanticParagraphKind::codeBlock;

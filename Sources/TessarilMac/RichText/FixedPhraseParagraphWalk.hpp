@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string_view>
 
 #include "Platform/Foundation/AttributedText.hpp"
@@ -33,6 +34,22 @@ template <class Visit> void forEachFixedPhraseParagraph(const platform::Attribut
         visit(FixedPhraseParagraph{range, paragraph.substr(0, paragraph.size() - lineEndLength),
                                    paragraph.substr(paragraph.size() - lineEndLength)});
         location = range.end();
+    }
+}
+
+// Calls `visit(characters, attributes)` for every run inside `range`, each cut to it, without copying
+// the runs' attributes.
+template <class Visit> void forEachRunIn(const platform::AttributedText& text, platform::TextRange range, Visit visit) {
+    if (range.length == 0) return;
+    const auto& runs = text.runs();
+    auto run = std::upper_bound(runs.begin(), runs.end(), range.location,
+                                [](std::size_t location, const auto& each) { return location < each.range.location; });
+    if (run != runs.begin()) --run;
+    const std::u16string_view string = text.string();
+    for (; run != runs.end() && run->range.location < range.end(); ++run) {
+        const std::size_t start = std::max(run->range.location, range.location);
+        const std::size_t end = std::min(run->range.end(), range.end());
+        visit(string.substr(start, end - start), run->attributes);
     }
 }
 

@@ -25,7 +25,7 @@ std::string wrapped(std::string_view tag, std::string_view content) {
     return element;
 }
 
-std::optional<std::string> alignmentStyle(const std::optional<platform::ParagraphStyle>& style) {
+std::optional<std::string> alignmentStyle(const platform::ParagraphStyle* style) {
     if (!style) return std::nullopt;
     switch (style->alignment) {
     case platform::TextAlignment::left: return "text-align: left";
@@ -91,7 +91,7 @@ std::string semanticHTMLBody(const AttributedText& text) {
     forEachFixedPhraseParagraph(text, [&](const FixedPhraseParagraph& paragraph) {
         const std::string body = unicode::fromUTF16(paragraph.body);
         const bool blank = unicode::isBlank(body);
-        auto style = paragraphStyle(text, paragraph.range.location);
+        const auto* style = paragraphStyle(text, paragraph.range.location);
         if (style && !style->textLists.empty() && !blank) {
             list.enter(isNumberedList(*style) ? "ol" : "ul");
             TextRange item = normalizedListItemRange(paragraph.body, paragraph.contentRange());
@@ -116,7 +116,10 @@ std::string semanticHTMLBody(const AttributedText& text) {
         }
     });
     list.close();
+    std::size_t size = pieces.size();
+    for (const auto& piece : pieces) size += piece.size();
     std::string html;
+    html.reserve(size);
     for (std::size_t index = 0; index < pieces.size(); ++index) {
         if (index > 0) html += '\n';
         html += pieces[index];
@@ -126,12 +129,9 @@ std::string semanticHTMLBody(const AttributedText& text) {
 
 std::string htmlInlineText(const AttributedText& text, TextRange range, bool wrapsFixedPitchRuns) {
     std::string html;
-    for (const auto& run : text.runs(range)) {
-        const auto& attributes = run.attributes;
-        std::string piece = escapedHTML(
-            unicode::fromUTF16(std::u16string_view(text.string()).substr(run.range.location, run.range.length)),
-            HTMLEscaping::text);
-        if (piece.empty()) continue;
+    forEachRunIn(text, range, [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
+        std::string piece = escapedHTML(unicode::fromUTF16(characters), HTMLEscaping::text);
+        if (piece.empty()) return;
         const auto& font = attributes.font;
         if (wrapsFixedPitchRuns && font && font->fixedPitch) piece = wrapped("code", piece);
         if (attributeEnabled(attributes.underlineStyle)) piece = wrapped("u", piece);
@@ -144,7 +144,7 @@ std::string htmlInlineText(const AttributedText& text, TextRange range, bool wra
         }
         if (auto style = inlineCSSStyle(attributes)) piece = htmlElement("span", piece, style);
         html += piece;
-    }
+    });
     return html;
 }
 
