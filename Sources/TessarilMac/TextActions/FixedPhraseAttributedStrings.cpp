@@ -1,8 +1,15 @@
 #include "TessarilMac/TextActions/FixedPhraseAttributedStrings.hpp"
 
 #include <algorithm>
+#include <vector>
 
+#include "Platform/Foundation/HTMLReader.hpp"
+#include "TessarilMac/RichText/FixedPhraseHTMLSanitizer.hpp"
+#include "TessarilMac/RichText/FixedPhraseLinkTarget.hpp"
+#include "TessarilMac/RichText/FixedPhraseMarkdownHTML.hpp"
 #include "TessarilMac/RichText/FixedPhraseParagraphWalk.hpp"
+#include "TessarilMac/TextActions/FixedPhraseHTMLFrame.hpp"
+#include "TessarilMac/TextActions/FixedPhrasePayload.hpp"
 
 namespace tessaril {
 namespace {
@@ -20,6 +27,15 @@ bool hasOwnLook(const platform::TextAttributes& attributes) {
     return attributes.font->fixedPitch || attributes.font->pointSize <= ownLookMaximumFontSize;
 }
 
+// The HTML reader keeps every link it reads; what goes on the pasteboard keeps only safe ones.
+void removeUnsafeLinks(platform::AttributedText& text) {
+    std::vector<platform::TextRange> unsafe;
+    for (const auto& run : text.runs()) {
+        if (run.attributes.link && !fixedPhraseLinkTargetIsAllowed(*run.attributes.link)) unsafe.push_back(run.range);
+    }
+    for (auto range : unsafe) text.removeAttribute(platform::TextAttributes::Key::link, range);
+}
+
 } // namespace
 
 platform::AttributedText fixedPhrasePlainAttributedString(std::string_view text) {
@@ -35,6 +51,25 @@ platform::AttributedText fixedPhraseDisplaySafeAttributedString(const platform::
         if (hasOwnLook(attributes)) copy.removeAttribute(platform::TextAttributes::Key::foregroundColor, paragraph.range);
     });
     return copy;
+}
+
+std::optional<platform::AttributedText> fixedPhraseAttributedString(std::string_view html, bool sanitizesUserHTML) {
+    platform::AttributedText text =
+        platform::HTMLReader::read(sanitizesUserHTML ? FixedPhraseHTMLSanitizer::sanitize(html) : std::string(html));
+    removeUnsafeLinks(text);
+    return text;
+}
+
+std::optional<platform::AttributedText> fixedPhraseVisualAttributedString(const FixedPhraseInsertion& insertion) {
+    switch (insertion.previewMode) {
+    case FixedPhrasePreviewMode::raw:
+        return fixedPhrasePlainAttributedString(insertion.plainText);
+    case FixedPhrasePreviewMode::markdown:
+        return fixedPhraseAttributedString(fixedPhraseHTMLDocument(fixedPhraseMarkdownHTMLBody(insertion.plainText)), false);
+    case FixedPhrasePreviewMode::html:
+        return fixedPhraseAttributedString(fixedPhraseHTMLSource(insertion), true);
+    }
+    return std::nullopt;
 }
 
 } // namespace tessaril
