@@ -132,6 +132,25 @@ void ReadHTMLNesting(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * html.size()));
 }
 
+// Groups that each copy the most state a group can carry: 64 tab stops.
+void ReadRTFGroupsWithTabStops(benchmark::State& state) {
+    std::string rtf = "{\\rtf1\\pard";
+    for (int stop = 1; stop <= 64; ++stop) rtf += "\\tx" + std::to_string(stop * 100);
+    while (rtf.size() < static_cast<std::size_t>(state.range(0))) rtf += "{a}";
+    rtf += "}";
+    for (auto _ : state) benchmark::DoNotOptimize(RTFReader::read(rtf));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * rtf.size()));
+}
+
+// Elements and line ends inside lists nested as deep as the reader goes.
+void ReadHTMLInsideDeepLists(benchmark::State& state) {
+    std::string html;
+    for (int depth = 0; depth < 600; ++depth) html += "<ul><li>";
+    while (html.size() < static_cast<std::size_t>(state.range(0))) html += "<b>x</b><br>";
+    for (auto _ : state) benchmark::DoNotOptimize(HTMLReader::read(html));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * html.size()));
+}
+
 BENCHMARK(ReadRTF)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteRTF)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadHTML)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
@@ -139,6 +158,8 @@ BENCHMARK(ReadRTFOpenBraces)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMil
 BENCHMARK(ReadRTFUnicodeEscapes)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadRTFCodePageBytes)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadHTMLNesting)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadRTFGroupsWithTabStops)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadHTMLInsideDeepLists)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tessaril::platform

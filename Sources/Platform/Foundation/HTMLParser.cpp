@@ -386,7 +386,11 @@ void HTMLParser::push(Kind kind, const Tag& tag) {
                                         : depth == 0                ? TextList::disc
                                         : depth == 1                ? TextList::circle
                                                                     : TextList::square;
-        style.lists.push_back(TextList{std::string(format)});
+        if (depth < maximumListDepth) {
+            style.lists.push_back(TextList{std::string(format)});
+        } else {
+            style.lists.back() = TextList{std::string(format)};
+        }
         style.inListItem = false;
         element.list = index;
         element.paragraph = -1;

@@ -21,6 +21,8 @@ namespace tessaril::platform {
 class HTMLParser {
 public:
     static constexpr std::size_t maximumDepth = 512;
+    // Lists nest nine levels deep, as in RTF; a list deeper down continues the ninth level.
+    static constexpr std::size_t maximumListDepth = 9;
 
     explicit HTMLParser(std::string_view html);
     AttributedText parse();

@@ -8,16 +8,11 @@
 namespace tessaril::platform {
 namespace {
 
+using test_support::changed;
 using test_support::named;
 using test_support::runs;
 using test_support::with;
 using test_support::withFont;
-
-TextAttributes attributes(const std::function<void(TextAttributes&)>& set) {
-    TextAttributes result;
-    set(result);
-    return result;
-}
 
 TEST(RTFReader, DataThatDoesNotStartLikeRTFFails) {
     for (const std::string data : {"", "hello", "{\\rt", "{rtf1}", "\xEF\xBB\xBF{\\rtf1 x}", "x{\\rtf1 y}"}) {
@@ -57,15 +52,11 @@ TEST(RTFReader, CharacterFormatting) {
         R"(\f0\fs28 a{\b b}{\i\ul c}{\uldb d}{\ulthd e}{\strike f}{\striked1 g}{\cf1 h}{\cb2 i}{\highlight1 j})"
         R"({\f1\fs25 k}{\f2 l}{\plain m}{\ul\ul0 n}})");
     const Font helvetica = named("Helvetica", 14);
-    auto helveticaWith = [&](const std::function<void(TextAttributes&)>& set) {
-        TextAttributes result = withFont(helvetica);
-        set(result);
-        return result;
-    };
+    auto helveticaWith = [&](const std::function<void(TextAttributes&)>& set) { return changed(withFont(helvetica), set); };
     const AttributedText expected = runs({
         {u"a", withFont(helvetica)},
         {u"b", withFont(named("Helvetica", 14, FontWeight::bold))},
-        {u"c", attributes([&](auto& a) { a.font = named("Helvetica", 14, FontWeight::regular, true); a.underlineStyle = 1; })},
+        {u"c", changed({}, [&](auto& a) { a.font = named("Helvetica", 14, FontWeight::regular, true); a.underlineStyle = 1; })},
         {u"d", helveticaWith([](auto& a) { a.underlineStyle = 0x09; })},
         {u"e", helveticaWith([](auto& a) { a.underlineStyle = 0x102; })},
         {u"f", helveticaWith([](auto& a) { a.strikethroughStyle = 1; })},
@@ -129,7 +120,7 @@ TEST(RTFReader, HyperlinkFieldsBecomeLinks) {
     const AttributedText text = RTFReader::read(
         R"({\rtf1 {\field{\*\fldinst{HYPERLINK "https://a.example/?q=\\"x\\"" \\o "tip"}}{\fldrslt go}} )"
         R"({\field{\*\fldinst HYPERLINK \\l "sec"}{\fldrslt here}} {\field{\*\fldinst PAGE}{\fldrslt 3}}})");
-    auto link = [](std::string target) { return attributes([&](auto& a) { a.link = target; }); };
+    auto link = [](std::string target) { return changed({}, [&](auto& a) { a.link = target; }); };
     EXPECT_EQ(text, runs({
                         {u"go", link("https://a.example/?q=\"x\"")},
                         {u" ", {}},
