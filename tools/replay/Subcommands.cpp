@@ -5,6 +5,7 @@
 #include "SettingsDecodeReplay.hpp"
 #include "SettingsResolveReplay.hpp"
 #include "SettingsStoreReplay.hpp"
+#include "WindowReplay.hpp"
 
 namespace tessaril::replay {
 
@@ -18,6 +19,7 @@ const std::vector<Subcommand>& subcommands() {
         {{"settings", "resolve"}, "resolves the values in force for a keyboard and an application",
          runSettingsResolve},
         {{"session"}, "runs the whole keyboard pipeline in the simulated login session", runSessionReplay},
+        {{"window"}, "drives the settings window off screen around the real application delegate", runWindowReplay},
     };
     return all;
 }
