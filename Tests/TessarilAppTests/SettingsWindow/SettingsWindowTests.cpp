@@ -72,7 +72,7 @@ TEST_F(SettingsWindowTests, OpeningTwiceShowsOneCentredWindowWithFreshContent) {
     EXPECT_EQ(window()->title(), "Tessaril 詳細設定");
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(window()->pos(), QPoint(screen.left() + (screen.width() - 1320) / 2, screen.top() + (screen.height() - 760) / 2));
-    EXPECT_EQ(harness->application().activationCount(), 2);
+    EXPECT_EQ(harness->application().activations(), 2);
 }
 
 TEST_F(SettingsWindowTests, OpeningStartsAStoppedBackendOnlyWhenTrustedAndNeverPrompts) {
