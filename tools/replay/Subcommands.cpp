@@ -6,6 +6,7 @@
 #include "SettingsResolveReplay.hpp"
 #include "SettingsStoreReplay.hpp"
 #include "TextReplay.hpp"
+#include "WindowReplay.hpp"
 
 namespace tessaril::replay {
 
@@ -20,6 +21,7 @@ const std::vector<Subcommand>& subcommands() {
          runSettingsResolve},
         {{"session"}, "runs the whole keyboard pipeline in the simulated login session", runSessionReplay},
         {{"text"}, "text FUNCTION: one rich-text codec or converter on a JSON request (without FUNCTION: the list)", runTextReplay},
+        {{"window"}, "drives the settings window off screen around the real application delegate", runWindowReplay},
     };
     return all;
 }

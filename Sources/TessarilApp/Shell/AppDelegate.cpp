@@ -164,6 +164,7 @@ void AppDelegate::quit() { services_.application.terminate(); }
 
 void AppDelegate::persistSettings(bool shouldRebuildSettingsWindow) {
     settingsStore().save(settings);
+    if (services_.userInterface.didSaveSettings) services_.userInterface.didSaveSettings(settings);
     eventController().updateSettings(settings);
     eventController().updateFrontmostApplicationBundleIdentifier(
         frontmostApplication ? std::optional(frontmostApplication->bundleIdentifier) : std::nullopt);

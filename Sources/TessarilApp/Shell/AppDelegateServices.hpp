@@ -11,6 +11,7 @@
 #include "Platform/Process/ProcessInfo.hpp"
 #include "Platform/Workspace/Workspace.hpp"
 #include "TessarilApp/Shell/Application.hpp"
+#include "TessarilApp/SettingsWindow/InterfaceServices.hpp"
 #include "TessarilApp/Shell/StatusItem.hpp"
 #include "TessarilMac/Pipeline/KeyboardPipeline.hpp"
 
@@ -35,6 +36,8 @@ struct AppDelegateServices {
     std::function<platform::UserDefaults&(const std::string& suiteName)> openDefaultsSuite;
     // Makes the status item when it is first needed.
     std::function<std::unique_ptr<StatusItem>()> makeStatusItem;
+    // Alerts, file panels and event monitors of the windows, and who hears of saves and suspensions.
+    InterfaceServices userInterface = {};
 };
 
 } // namespace tessaril

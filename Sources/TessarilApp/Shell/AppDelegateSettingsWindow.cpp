@@ -1,31 +1,19 @@
-// The settings window's side of the delegate, until the window exists: opening brings the application
-// forward and starts the input backend when the permission allows, as opening the window does; there
-// is no window to rebuild, no editor with unsaved edits and nothing to export.
-#include <cstdio>
-
+// The settings window's methods of the delegate; their bodies live in the window's components.
+#include "TessarilApp/SettingsWindow/QASettingsPreviewExporter.hpp"
+#include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
 
 namespace tessaril {
 
-void AppDelegate::openSettingsWindow() {
-    services_.application.activate(true);
-    if (!disablesInputBackendForPreview && activeInputBackend == ActiveKeyboardInputBackend::stopped &&
-        eventTapBackend().isAccessibilityTrusted(false)) {
-        startInputBackend(false, false);
-    }
-}
+void AppDelegate::openSettingsWindow() { SettingsWindowController(*this).openSettingsWindow(); }
 
-void AppDelegate::rebuildSettingsWindow() {
-    if (!settingsWindow) return;
-    settingsWindowDidRebuild();
-}
+void AppDelegate::rebuildSettingsWindow() { SettingsWindowController(*this).rebuildSettingsWindow(); }
 
+// The fixed-phrase editor keeps no drafts yet, so nothing is ever unsaved.
 bool AppDelegate::hasUnsavedFixedPhraseEdits() { return false; }
 
-void AppDelegate::exportQASettingsPreviews(const QASettingsPreviewRequest&) {
-    std::fputs("Tessaril QA settings preview export failed: the settings window is not built yet\n", stderr);
-    std::fflush(stderr);
-    services_.application.exit(1);
+void AppDelegate::exportQASettingsPreviews(const QASettingsPreviewRequest& request) {
+    QASettingsPreviewExporter(*this).exportPreviews(request);
 }
 
 } // namespace tessaril
