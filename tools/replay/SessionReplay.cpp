@@ -14,6 +14,7 @@
 #include "TessarilCore/Settings/TessarilSettings.hpp"
 #include "TessarilMac/InputMode/MacInputSourceSelection.hpp"
 #include "Doubles/SessionShellRecorder.hpp"
+#include "RequestFields.hpp"
 
 namespace tessaril::replay {
 namespace {
@@ -61,53 +62,6 @@ struct Request {
     std::map<InputMode, MacInputSourceSelection> savedInputSources;
     std::vector<Step> steps;
 };
-
-[[noreturn]] void unreadable(const std::string& where, const std::string& what) {
-    throw UnreadableRequest(where + ": " + what);
-}
-
-const Json* member(const Json& object, const char* key) {
-    auto found = object.find(key);
-    return found == object.end() ? nullptr : &*found;
-}
-
-std::string text(const Json& value, const std::string& where) {
-    if (!value.is_string()) unreadable(where, "must be a string");
-    return value.get<std::string>();
-}
-
-std::optional<std::string> optionalText(const Json* value, const std::string& where) {
-    if (value == nullptr || value->is_null()) return std::nullopt;
-    return text(*value, where);
-}
-
-bool flag(const Json* value, const std::string& where, bool fallback) {
-    if (value == nullptr) return fallback;
-    if (!value->is_boolean()) unreadable(where, "must be true or false");
-    return value->get<bool>();
-}
-
-// A whole number within [minimum, maximum].
-std::int64_t integer(const Json& value, const std::string& where, std::int64_t minimum, std::int64_t maximum) {
-    bool fits = value.is_number_integer() &&
-                !(value.is_number_unsigned() &&
-                  value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()));
-    if (fits) {
-        auto number = value.get<std::int64_t>();
-        if (number >= minimum && number <= maximum) return number;
-    }
-    unreadable(where, "must be a whole number from " + std::to_string(minimum) + " to " + std::to_string(maximum));
-}
-
-void expectObject(const Json& value, const std::string& where) {
-    if (!value.is_object()) unreadable(where, "must be an object");
-}
-
-void expectOnlyKeys(const Json& object, const std::set<std::string>& allowed, const std::string& where) {
-    for (const auto& [key, value] : object.items()) {
-        if (!allowed.contains(key)) unreadable(where, "unknown member \"" + key + "\"");
-    }
-}
 
 std::vector<platform::InputSourceProperties> readInputSources(const Json& value) {
     if (!value.is_array()) unreadable("inputSources", "must be an array");
@@ -221,7 +175,7 @@ Step readStep(const Json& step, const std::string& where, const std::set<std::st
     if (name == "frontmost") return FrontmostStep{optionalText(&value, at)};
     if (name == "updateSettings") return UpdateSettingsStep{coding::decode<TessarilSettings>(value)};
     if (name == "reset") {
-        if (value != Json(true)) unreadable(at, "must be true");
+        expectTrue(value, at);
         return ResetStep{};
     }
     if (name == "selectInputSource") return SelectInputSourceStep{installedSource(value, at, installed)};
