@@ -1,6 +1,7 @@
 #include "ReplayCommand.hpp"
 
 #include "EngineReplay.hpp"
+#include "PasteboardReplay.hpp"
 #include "SessionReplay.hpp"
 #include "SettingsDecodeReplay.hpp"
 #include "SettingsResolveReplay.hpp"
@@ -18,6 +19,8 @@ const std::vector<Subcommand>& subcommands() {
         {{"settings", "resolve"}, "resolves the values in force for a keyboard and an application",
          runSettingsResolve},
         {{"session"}, "runs the whole keyboard pipeline in the simulated login session", runSessionReplay},
+        {{"pasteboard"}, "runs the text actions against an in-memory pasteboard and a scripted frontmost application",
+         runPasteboardReplay},
     };
     return all;
 }

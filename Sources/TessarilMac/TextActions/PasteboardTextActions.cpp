@@ -5,6 +5,7 @@
 
 #include "Platform/Pasteboard/PasteboardType.hpp"
 #include "TessarilCore/Support/Unicode.hpp"
+#include "TessarilMac/TextActions/CharacterCountSummary.hpp"
 #include "TessarilMac/TextActions/PasteboardMarkers.hpp"
 #include "TessarilMac/TextActions/PasteboardTextActionsState.hpp"
 
@@ -142,7 +143,11 @@ void PasteboardTextActions::performCharacterCountCheck() {
     state_->copyPhase([](State& state, const Borrowing& borrowing) {
         auto text = copiedString(state, borrowing);
         state.borrower.restoreUnlessUnchanged(borrowing);
-        // TODO(converters): copy the result text when asked to.
+        // The result replaces the restored contents and stays for the user, without markers.
+        if (text && !text->empty() && state.host.textToolSettings().copiesCharacterCountResult) {
+            state.pasteboard().clearContents();
+            state.pasteboard().setString(characterCountResultText(CharacterCountSummary(*text)));
+        }
         state.host.showCharacterCountHUD(text);
     });
 }
