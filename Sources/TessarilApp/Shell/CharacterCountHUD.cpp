@@ -1,18 +1,33 @@
 #include "TessarilApp/Shell/CharacterCountHUD.hpp"
 
-#include <QCoreApplication>
-#include <QEvent>
-
+#include "TessarilApp/Shell/CharacterCountHUDPanel.hpp"
+#include "TessarilApp/Shell/LocalEventMonitor.hpp"
 #include "TessarilMac/TextActions/CharacterCountHUDOrigin.hpp"
 
 namespace tessaril {
 
-CharacterCountHUD::CharacterCountHUD(DesktopProvider desktop, QObject* parent)
-    : QObject(parent), desktop_(std::move(desktop)) {}
+CharacterCountHUD::CharacterCountHUD(Storage storage, GlobalMonitorInstaller installGlobalMonitor, DesktopProvider desktop)
+    : storage_(storage),
+      installGlobalMonitor_(std::move(installGlobalMonitor)),
+      desktop_(std::move(desktop)),
+      lifetime_(std::make_shared<CharacterCountHUD*>(this)) {}
 
 CharacterCountHUD::~CharacterCountHUD() {
-    if (monitoring_) QCoreApplication::instance()->removeEventFilter(this);
-    delete panel_.data();
+    lifetime_.reset();
+    hideCharacterCountHUD();
+}
+
+CharacterCountHUD::EventMonitorToken CharacterCountHUD::monitorToken(std::function<void()> remove) {
+    struct Removal {
+        explicit Removal(std::function<void()> action) : remove(std::move(action)) {}
+        Removal(const Removal&) = delete;
+        Removal& operator=(const Removal&) = delete;
+        ~Removal() {
+            if (remove) remove();
+        }
+        std::function<void()> remove;
+    };
+    return std::make_shared<Removal>(std::move(remove));
 }
 
 QPoint CharacterCountHUD::placement(const ScreenCoordinates::QtDesktop& desktop, ScreenSize size,
@@ -24,43 +39,29 @@ QPoint CharacterCountHUD::placement(const ScreenCoordinates::QtDesktop& desktop,
 void CharacterCountHUD::showCharacterCountHUD(const std::optional<std::string>& text, CharacterCountHUDPosition position) {
     hideCharacterCountHUD();
     const auto content = CharacterCountHUDContent::make(text);
-    panel_ = new CharacterCountHUDPanel(content);
-    panel_->move(placement(desktop_(), content.size, position));
-    panel_->show();  // stays on top by its window flags; showing never activates the application
+    auto* panel = new CharacterCountHUDPanel(content);
+    panel->move(placement(desktop_(), content.size, position));
+    storage_.panel = panel;
+    panel->show();  // stays on top by its window flags; showing never activates the application
     installCharacterCountHUDDismissMonitors();
-    if (showingObserver_) showingObserver_(true);
 }
 
 void CharacterCountHUD::hideCharacterCountHUD() {
-    const bool wasShowing = panel_ || monitoring_;
-    if (panel_) {
-        panel_->hide();
-        panel_->deleteLater();
-        panel_ = nullptr;
+    if (QWidget* panel = storage_.panel.data()) {
+        panel->hide();
+        panel->deleteLater();
     }
-    if (monitoring_) {
-        QCoreApplication::instance()->removeEventFilter(this);
-        monitoring_ = false;
-    }
-    if (wasShowing && showingObserver_) showingObserver_(false);
+    storage_.panel = nullptr;
+    storage_.globalMonitor.reset();
+    storage_.localMonitor.reset();
 }
 
 void CharacterCountHUD::installCharacterCountHUDDismissMonitors() {
-    QCoreApplication::instance()->installEventFilter(this);
-    monitoring_ = true;
-}
-
-bool CharacterCountHUD::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::MouseButtonPress:
-    case QEvent::NonClientAreaMouseButtonPress:
-        hideCharacterCountHUD();
-        break;
-    default:
-        break;
-    }
-    return QObject::eventFilter(watched, event);
+    auto hide = [weak = std::weak_ptr<CharacterCountHUD*>(lifetime_)] {
+        if (auto hud = weak.lock()) (*hud)->hideCharacterCountHUD();
+    };
+    storage_.globalMonitor = installGlobalMonitor_(hide);
+    storage_.localMonitor = LocalEventMonitor::install(hide);
 }
 
 } // namespace tessaril

@@ -110,6 +110,12 @@ void textPairHandler(State& state, const Borrowing& borrowing, const std::string
     }
 }
 
+void copyCountResult(State& state, const std::optional<std::string>& text) {
+    if (!text || text->empty() || !state.host.textToolSettings().copiesCharacterCountResult) return;
+    state.pasteboard().clearContents();
+    state.pasteboard().setString(characterCountResultText(CharacterCountSummary(*text)));
+}
+
 } // namespace
 
 PasteboardTextActions::PasteboardTextActions(Services services)
@@ -143,13 +149,13 @@ void PasteboardTextActions::performCharacterCountCheck() {
     state_->copyPhase([](State& state, const Borrowing& borrowing) {
         auto text = copiedString(state, borrowing);
         state.borrower.restoreUnlessUnchanged(borrowing);
-        // The result replaces the restored contents and stays for the user, without markers.
-        if (text && !text->empty() && state.host.textToolSettings().copiesCharacterCountResult) {
-            state.pasteboard().clearContents();
-            state.pasteboard().setString(characterCountResultText(CharacterCountSummary(*text)));
-        }
+        copyCountResult(state, text);  // replaces the restored contents
         state.host.showCharacterCountHUD(text);
     });
+}
+
+void PasteboardTextActions::copyCharacterCountResultIfNeeded(const std::optional<std::string>& text) {
+    copyCountResult(*state_, text);
 }
 
 void PasteboardTextActions::performFixedPhraseInsertion(const FixedPhraseInsertion& insertion) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Platform/Dispatch/Executor.hpp"
@@ -43,6 +44,10 @@ public:
     void performTextPairInsertion(const std::string& opening, const std::string& closing);
     void performCharacterCountCheck();
     void performFixedPhraseInsertion(const FixedPhraseInsertion& insertion);
+
+    // The count's result text on the pasteboard for the user, without markers, when the settings ask
+    // for it and the counted text is not empty.
+    void copyCharacterCountResultIfNeeded(const std::optional<std::string>& text);
 
     struct State;
 

@@ -46,40 +46,53 @@ QStringList labelTexts(const QWidget& panel) {
     return texts;
 }
 
-TEST(CharacterCountHUD, ANewCountReplacesThePanelAndAKeyOrMousePressTakesItAway) {
-    std::vector<bool> showing;
-    CharacterCountHUD hud([] { return Desktop{{mainScreen}, {100, 100}}; });
-    hud.setShowingObserver([&](bool isShowing) { showing.push_back(isShowing); });
+// The delegate's fields, and a global monitor whose handler a test calls as another application's key.
+struct HUDRig {
+    QPointer<QWidget> panel;
+    CharacterCountHUD::EventMonitorToken globalMonitor;
+    CharacterCountHUD::EventMonitorToken localMonitor;
+    std::function<void()> keyDownElsewhere;
+    CharacterCountHUD hud{{panel, globalMonitor, localMonitor},
+                          [this](std::function<void()> handler) {
+                              keyDownElsewhere = std::move(handler);
+                              return CharacterCountHUD::monitorToken([this] { keyDownElsewhere = nullptr; });
+                          },
+                          [] { return Desktop{{mainScreen}, {100, 100}}; }};
 
-    hud.showCharacterCountHUD(std::nullopt, CharacterCountHUDPosition::pointer);
-    QPointer<CharacterCountHUDPanel> first = hud.panel();
-    ASSERT_TRUE(first);
+    bool showing() const { return panel && globalMonitor && localMonitor && keyDownElsewhere; }
+    bool hidden() const { return !panel && !globalMonitor && !localMonitor && !keyDownElsewhere; }
+};
+
+TEST(CharacterCountHUD, ANewCountReplacesThePanelAndAKeyOrMousePressTakesItAway) {
+    HUDRig rig;
+    rig.hud.showCharacterCountHUD(std::nullopt, CharacterCountHUDPosition::pointer);
+    QPointer<QWidget> first = rig.panel;
+    ASSERT_TRUE(rig.showing());
     EXPECT_EQ(first->size(), QSize(292, 76));
     EXPECT_EQ(labelTexts(*first), (QStringList{"文字数チェック", "選択なし"}));
 
-    hud.showCharacterCountHUD(std::string("a\nb\n"), CharacterCountHUDPosition::pointer);
+    rig.hud.showCharacterCountHUD(std::string("a\nb\n"), CharacterCountHUDPosition::pointer);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(first);
-    ASSERT_TRUE(hud.panel());
-    EXPECT_TRUE(hud.panel()->isVisible());
-    EXPECT_EQ(hud.panel()->geometry(), QRect(118, 118, 292, 154));
-    EXPECT_EQ(labelTexts(*hud.panel()),
-              (QStringList{"文字数チェック", "文字数", "4", "空白除く", "2", "行数", "3", "半角換算", "4"}));
+    ASSERT_TRUE(rig.showing());
+    EXPECT_TRUE(rig.panel->isVisible());
+    EXPECT_EQ(rig.panel->geometry(), QRect(118, 118, 292, 154));
+    EXPECT_EQ(labelTexts(*rig.panel), (QStringList{"文字数チェック", "文字数", "4", "空白除く", "2", "行数", "3", "半角換算", "4"}));
 
     QWidget elsewhere;
     QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
     QApplication::sendEvent(&elsewhere, &key);
-    EXPECT_EQ(hud.panel(), nullptr);
+    EXPECT_TRUE(rig.hidden());
 
-    hud.showCharacterCountHUD(std::nullopt, CharacterCountHUDPosition::fixed);
+    rig.hud.showCharacterCountHUD(std::nullopt, CharacterCountHUDPosition::fixed);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::RightButton, Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(&elsewhere, &press);
-    EXPECT_EQ(hud.panel(), nullptr);
+    EXPECT_TRUE(rig.hidden());
+    QApplication::sendEvent(&elsewhere, &press);  // a released monitor sees nothing more
 
-    hud.showCharacterCountHUD(std::nullopt, CharacterCountHUDPosition::fixed);
-    hud.noteKeyDownElsewhere();
-    EXPECT_EQ(hud.panel(), nullptr);
-    EXPECT_EQ(showing, (std::vector<bool>{true, false, true, false, true, false, true, false}));
+    rig.hud.showCharacterCountHUD(std::nullopt, CharacterCountHUDPosition::fixed);
+    rig.keyDownElsewhere();
+    EXPECT_TRUE(rig.hidden());
 }
 
 } // namespace

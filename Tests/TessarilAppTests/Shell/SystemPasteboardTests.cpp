@@ -4,11 +4,9 @@
 #include <QClipboard>
 #include <QMimeData>
 
-#include "Platform/Dispatch/VirtualScheduler.hpp"
 #include "Platform/Pasteboard/PasteboardType.hpp"
 #include "TessarilApp/Shell/SystemPasteboard.hpp"
 #include "TessarilMac/TextActions/PasteboardMarkers.hpp"
-#include "TessarilMac/TextActions/PasteboardTextActions.hpp"
 
 using namespace tessaril;
 using platform::PasteboardItem;
@@ -45,48 +43,6 @@ TEST(SystemPasteboard, CountsOurClearOnceAndEveryCopyOfOtherPrograms) {
     EXPECT_EQ(pasteboard.changeCount(), start + 2);
     EXPECT_EQ(pasteboard.string(), "theirs");
     EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->html(), "<b>theirs</b>");
-}
-
-struct NoKeystrokes final : TextActionKeystrokes {
-    void pressCommandC() override {}
-    void pressCommandV() override { ++pastes; }
-    void insertText(std::string_view) override {}
-    void insertTextAndMoveCursorLeft(std::string_view, int) override {}
-    int pastes = 0;
-};
-
-struct SilentHost final : TextActionHost {
-    void recordInputDispatchError(const std::exception_ptr&) override {}
-    void setStatusText(const std::string&) override {}
-    TextToolSettings textToolSettings() const override { return {}; }
-    void showCharacterCountHUD(const std::optional<std::string>&) override {}
-};
-
-TEST(SystemPasteboard, PlainPasteBorrowsTheClipboardAndGivesTheStyledCopyBack) {
-    otherProgramCopies("styled");
-    auto pasteboard = std::make_shared<SystemPasteboard>(*QGuiApplication::clipboard());
-    platform::VirtualUptimeClock clock;
-    platform::VirtualScheduler scheduler(clock);
-    NoKeystrokes keystrokes;
-    SilentHost host;
-    PasteboardTextActions actions({pasteboard, scheduler, keystrokes, host});
-
-    actions.performPlainPaste();
-    const QMimeData* during = QGuiApplication::clipboard()->mimeData();
-    EXPECT_EQ(keystrokes.pastes, 1);
-    EXPECT_EQ(during->formats(), (QStringList{"text/plain", PasteboardMarkers::tessarilTransient.data(),
-                                              PasteboardMarkers::tessarilConcealed.data()}));
-    EXPECT_EQ(during->text(), "styled");
-
-    scheduler.advanceBy(220);
-    const QMimeData* after = QGuiApplication::clipboard()->mimeData();
-    EXPECT_EQ(after->html(), "<b>styled</b>");
-    EXPECT_EQ(after->text(), "styled");
-
-    actions.performPlainPaste();
-    otherProgramCopies("newer");
-    scheduler.advanceBy(220);
-    EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->html(), "<b>newer</b>");
 }
 
 } // namespace
