@@ -6,6 +6,7 @@
 #include "SettingsDecodeReplay.hpp"
 #include "SettingsResolveReplay.hpp"
 #include "SettingsStoreReplay.hpp"
+#include "TextReplay.hpp"
 
 namespace tessaril::replay {
 
@@ -19,6 +20,7 @@ const std::vector<Subcommand>& subcommands() {
         {{"settings", "resolve"}, "resolves the values in force for a keyboard and an application",
          runSettingsResolve},
         {{"session"}, "runs the whole keyboard pipeline in the simulated login session", runSessionReplay},
+        {{"text"}, "runs one rich-text function (text FUNCTION; see the usage of text)", runTextReplay},
         {{"pasteboard"}, "runs the text actions against an in-memory pasteboard and a scripted frontmost application",
          runPasteboardReplay},
     };

@@ -48,6 +48,23 @@ std::string normalizedListItemBody(std::string_view text) {
     return std::string(body);
 }
 
+TextRange normalizedListItemRange(std::u16string_view body, TextRange bodyRange) {
+    std::size_t start = 0;
+    std::size_t end = body.size();
+    auto trim = [&] {
+        while (start < end && isListItemTrimCharacter(body[start])) ++start;
+        while (end > start && isListItemTrimCharacter(body[end - 1])) --end;
+    };
+    trim();
+    while (start < end) {
+        std::size_t markerEnd = list_item_marker::markerEnd(body.substr(0, end), start, false);
+        if (markerEnd == start) break;
+        start = markerEnd;
+        trim();
+    }
+    return {bodyRange.location + start, end - start};
+}
+
 std::string escapeMarkdownInline(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size() + text.size() / 8);

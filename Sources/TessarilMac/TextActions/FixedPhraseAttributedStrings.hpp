@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Platform/Foundation/AttributedText.hpp"
+
+namespace tessaril {
+
+// The attributed forms of fixed phrases that the pasteboard payload and the phrase editor share.
+// Pure; any thread.
+
+// The text in the 14-point system font, nothing else.
+platform::AttributedText fixedPhrasePlainAttributedString(std::string_view text);
+
+// A copy whose paragraphs with their own look (a background, an indent of 16 points or more, a
+// fixed-pitch font, or a font of 12.5 points or less) lose their text colour, so that they stay
+// legible on the editor's light or dark background.
+platform::AttributedText fixedPhraseDisplaySafeAttributedString(const platform::AttributedText& text);
+
+} // namespace tessaril
