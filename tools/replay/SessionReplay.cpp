@@ -137,7 +137,9 @@ platform::KeyStroke readKeyStroke(const Json& value, const std::string& where) {
     const Json* keyCode = member(value, "keyCode");
     if (keyCode == nullptr) unreadable(where, "needs a \"keyCode\"");
     platform::KeyStroke stroke;
-    stroke.keyCode = static_cast<std::uint16_t>(integer(*keyCode, where + ".keyCode", 0, 0xFFFF));
+    // Any code the event system can carry; the controller passes what no key has.
+    stroke.keyCode = integer(*keyCode, where + ".keyCode", std::numeric_limits<std::int64_t>::min(),
+                             std::numeric_limits<std::int64_t>::max());
     if (const Json* flags = member(value, "flags")) stroke.flags = flagBits(*flags, where + ".flags");
     if (const Json* type = member(value, "keyboardType")) {
         stroke.keyboardType = integer(*type, where + ".keyboardType", std::numeric_limits<std::int64_t>::min(),

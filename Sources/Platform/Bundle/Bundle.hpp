@@ -12,10 +12,10 @@ namespace tessaril::platform {
 // dictionary ("CFBundleShortVersionString", "CFBundleVersion"), where it runs from and where its
 // resources lie. A plain value; resources are looked up on disk when asked for.
 struct Bundle {
-    std::optional<std::string> bundleIdentifier;
-    std::map<std::string, std::string, std::less<>> infoDictionary;
-    std::filesystem::path bundlePath;
-    std::filesystem::path resourcePath;
+    std::optional<std::string> bundleIdentifier{};
+    std::map<std::string, std::string, std::less<>> infoDictionary{};
+    std::filesystem::path bundlePath{};
+    std::filesystem::path resourcePath{};
 
     // The dictionary's text under `key`; none when absent.
     std::optional<std::string> infoDictionaryString(std::string_view key) const;

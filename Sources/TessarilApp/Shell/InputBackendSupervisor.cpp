@@ -148,10 +148,16 @@ InputBackendSupervisor::ShownState InputBackendSupervisor::shownState() {
 
 void InputBackendSupervisor::settingsWindowDidRebuild() { shownInSettingsWindow_ = shownState(); }
 
+bool InputBackendSupervisor::shouldRebuildSettingsWindow(bool isWindowVisible, bool hasUnsavedFixedPhraseEdits,
+                                                         const std::optional<ShownState>& builtWith,
+                                                         const ShownState& current) {
+    return isWindowVisible && !hasUnsavedFixedPhraseEdits && builtWith != current;
+}
+
 void InputBackendSupervisor::rebuildSettingsWindowIfShownStateChanged() {
-    if (!delegate_.isSettingsWindowVisible() || delegate_.hasUnsavedFixedPhraseEdits()) return;
+    if (!delegate_.isSettingsWindowVisible()) return;
     auto state = shownState();
-    if (shownInSettingsWindow_ == state) return;
+    if (!shouldRebuildSettingsWindow(true, delegate_.hasUnsavedFixedPhraseEdits(), shownInSettingsWindow_, state)) return;
     delegate_.rebuildSettingsWindow();
     shownInSettingsWindow_ = std::move(state);
 }

@@ -19,6 +19,20 @@ class AppDelegate;
 // Thread: main; its retry and its monitor run on the delegate's main executor and hold the delegate weakly.
 class InputBackendSupervisor {
 public:
+    // What the settings window shows of the supervision.
+    struct ShownState {
+        ActiveKeyboardInputBackend activeInputBackend = ActiveKeyboardInputBackend::stopped;
+        std::string lastStatus;
+        bool isAccessibilityTrusted = false;
+        bool kanaModeKeyboardReady = false;
+        friend bool operator==(const ShownState&, const ShownState&) = default;
+    };
+
+    // A visible window without unsaved fixed-phrase edits is rebuilt when it was never built by the
+    // supervision's reckoning or shows another state than the current one.
+    static bool shouldRebuildSettingsWindow(bool isWindowVisible, bool hasUnsavedFixedPhraseEdits,
+                                            const std::optional<ShownState>& builtWith, const ShownState& current);
+
     explicit InputBackendSupervisor(AppDelegate& delegate) : delegate_(delegate) {}
     ~InputBackendSupervisor();
     InputBackendSupervisor(const InputBackendSupervisor&) = delete;
@@ -38,15 +52,6 @@ public:
     void rebuildSettingsWindowIfShownStateChanged();
 
 private:
-    // What the settings window shows of the supervision.
-    struct ShownState {
-        ActiveKeyboardInputBackend activeInputBackend;
-        std::string lastStatus;
-        bool isAccessibilityTrusted;
-        bool kanaModeKeyboardReady;
-        friend bool operator==(const ShownState&, const ShownState&) = default;
-    };
-
     void retry();
     void cancelRetry();
     void startFailed();
