@@ -34,7 +34,7 @@ struct AppDelegateServices {
     KeyboardPipeline::Services pipeline;
     // Opens the throw-away user-defaults suite of QA mode by name.
     std::function<platform::UserDefaults&(const std::string& suiteName)> openDefaultsSuite;
-    // The general pasteboard the text actions borrow; none: the system clipboard.
+    // The general pasteboard the text actions borrow (the system clipboard in the application).
     std::shared_ptr<platform::Pasteboard> pasteboard;
     // Makes the status item when it is first needed.
     std::function<std::unique_ptr<StatusItem>()> makeStatusItem;

@@ -1,17 +1,11 @@
 // The text actions the keyboard pipeline asks for, and the count panel: bodies in DelegateTextActions.
-#include <QClipboard>
-#include <QGuiApplication>
-
 #include "TessarilApp/Shell/AppDelegate.hpp"
 #include "TessarilApp/Shell/DelegateTextActions.hpp"
-#include "TessarilApp/Shell/SystemPasteboard.hpp"
 
 namespace tessaril {
 
 DelegateTextActions& AppDelegate::textActions() {
     if (!textActions_) {
-        std::shared_ptr<platform::Pasteboard> pasteboard = services_.pasteboard;
-        if (!pasteboard) pasteboard = std::make_shared<SystemPasteboard>(*QGuiApplication::clipboard());
         // Key-downs in other applications reach the panel through the event tap, while it shows.
         auto installGlobalMonitor = [weak = std::weak_ptr<AppDelegate*>(lifetime_)](std::function<void()> handler) {
             if (auto delegate = weak.lock()) (*delegate)->keyboardPipeline().setKeyDownObserver(std::move(handler));
@@ -20,7 +14,7 @@ DelegateTextActions& AppDelegate::textActions() {
             });
         };
         textActions_ = std::make_unique<DelegateTextActions>(
-            *this, std::move(pasteboard),
+            *this, services_.pasteboard,
             CharacterCountHUD::Storage{characterCountHUDPanel, characterCountHUDGlobalMonitor, characterCountHUDLocalMonitor},
             std::move(installGlobalMonitor));
     }
