@@ -1,6 +1,7 @@
 #include "TextReplay.hpp"
 
 #include "AttributedTextCoding.hpp"
+#include "TextConverterReplay.hpp"
 #include "Platform/Foundation/DataEncoding.hpp"
 #include "Platform/Foundation/HTMLReader.hpp"
 #include "Platform/Foundation/RTFReader.hpp"
@@ -35,11 +36,16 @@ nlohmann::json htmlRead(const nlohmann::json& request) {
 } // namespace
 
 const std::vector<TextFunction>& textFunctions() {
-    static const std::vector<TextFunction> all{
+    static const std::vector<TextFunction> codecs{
         {"rtf-read", "reads RTF bytes (rtfBase64) into attributed text", rtfRead},
         {"rtf-write", "writes attributed text as RTF bytes (rtfBase64; null for the empty text)", rtfWrite},
         {"html-read", "reads HTML into attributed text; nothing is ever fetched", htmlRead},
     };
+    static const std::vector<TextFunction> all = [] {
+        std::vector<TextFunction> functions = textConverterFunctions();
+        functions.insert(functions.end(), codecs.begin(), codecs.end());
+        return functions;
+    }();
     return all;
 }
 

@@ -152,7 +152,12 @@ std::string fromScalars(const std::vector<char32_t>& values) {
 std::u16string toUTF16(std::string_view text) {
     std::u16string result;
     result.reserve(text.size());
-    for (char32_t scalar : scalars(text)) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    for (int32_t offset = 0; offset < length;) {
+        UChar32 decoded = 0;
+        U8_NEXT(bytes, offset, length, decoded);
+        const char32_t scalar = decoded < 0 ? replacementCharacter : static_cast<char32_t>(decoded);
         if (scalar <= 0xFFFF) {
             result.push_back(static_cast<char16_t>(scalar));
         } else {

@@ -131,6 +131,7 @@ TEST(HTMLReader, HeadStyleScriptAndCommentsCarryNoText) {
          "<script>if (a<b) x()</SCRIPT >ok<!-- gone --><!DOCTYPE x><?pi?>!</body></html>",
          u"ok!\n"},
         {"x<script>never closed</p>", u"x\n"},
+        {std::string("<p>a</p><head>b</head><title>t</title>c\0d", 41), u"a\nbcd\n"},
         {"a<!-- unterminated <p>b</p>", u"a\n"},
         {"a<b", u"a\n"},
         {"<img src=\"http://tracker.example/pixel\" alt=\"i\">t</x>", u"t\n"},
