@@ -239,7 +239,8 @@ public:
     void performCharacterCountCheck() override;
     void performFixedPhraseInsertion(const FixedPhraseInsertion& insertion) override;
 
-    // ---- Text actions: character count ----
+    // ---- Text actions ----
+    void pasteFixedPhrase(const FixedPhraseInsertion& insertion);
     void copyCharacterCountResultIfNeeded(const std::optional<std::string>& text);
     // Replaces any panel by one for the text (none: nothing with text was selected).
     void showCharacterCountHUD(const std::optional<std::string>& text);

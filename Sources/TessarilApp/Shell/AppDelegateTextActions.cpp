@@ -35,6 +35,10 @@ void AppDelegate::performFixedPhraseInsertion(const FixedPhraseInsertion& insert
     textActions().actions().performFixedPhraseInsertion(insertion);
 }
 
+void AppDelegate::pasteFixedPhrase(const FixedPhraseInsertion& insertion) {
+    textActions().actions().pasteFixedPhrase(insertion);
+}
+
 void AppDelegate::copyCharacterCountResultIfNeeded(const std::optional<std::string>& text) {
     textActions().actions().copyCharacterCountResultIfNeeded(text);
 }

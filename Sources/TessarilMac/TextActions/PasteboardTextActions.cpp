@@ -6,6 +6,8 @@
 #include "Platform/Pasteboard/PasteboardType.hpp"
 #include "TessarilCore/Support/Unicode.hpp"
 #include "TessarilMac/TextActions/CharacterCountSummary.hpp"
+#include "TessarilMac/TextActions/FixedPhrasePasteboardContent.hpp"
+#include "TessarilMac/TextActions/FixedPhrasePayload.hpp"
 #include "TessarilMac/TextActions/PasteboardMarkers.hpp"
 #include "TessarilMac/TextActions/PasteboardTextActionsState.hpp"
 
@@ -159,7 +161,21 @@ void PasteboardTextActions::copyCharacterCountResultIfNeeded(const std::optional
 }
 
 void PasteboardTextActions::performFixedPhraseInsertion(const FixedPhraseInsertion& insertion) {
-    (void)insertion; // TODO(converters)
+    if (insertion.insertionMode == FixedPhraseInsertionMode::visual) {
+        pasteFixedPhrase(insertion);
+        return;
+    }
+    // Typed: the pasteboard is not touched.
+    const std::string payload = fixedPhraseTextPayload(insertion);
+    if (auto error = State::post([&] { state_->keystrokes.insertText(payload); })) {
+        state_->host.recordInputDispatchError(error);
+    }
+}
+
+void PasteboardTextActions::pasteFixedPhrase(const FixedPhraseInsertion& insertion) {
+    state_->start([content = fixedPhrasePasteboardContent(insertion)](State& state) {
+        state.pasteTemporarily(state.borrower.borrow(), content);
+    });
 }
 
 } // namespace tessaril

@@ -45,6 +45,8 @@ public:
     void performCharacterCountCheck();
     void performFixedPhraseInsertion(const FixedPhraseInsertion& insertion);
 
+    // Pastes the phrase with its flavours through the pasteboard.
+    void pasteFixedPhrase(const FixedPhraseInsertion& insertion);
     // The count's result text on the pasteboard for the user, without markers, when the settings ask
     // for it and the counted text is not empty.
     void copyCharacterCountResultIfNeeded(const std::optional<std::string>& text);
