@@ -40,6 +40,7 @@
 
 namespace tessaril {
 
+class DelegateTextActions;
 class InputBackendSupervisor;
 class StatusMenu;
 class SystemObservers;
@@ -238,6 +239,14 @@ public:
     void performCharacterCountCheck() override;
     void performFixedPhraseInsertion(const FixedPhraseInsertion& insertion) override;
 
+    // ---- Text actions ----
+    void pasteFixedPhrase(const FixedPhraseInsertion& insertion);
+    void copyCharacterCountResultIfNeeded(const std::optional<std::string>& text);
+    // Replaces any panel by one for the text (none: nothing with text was selected).
+    void showCharacterCountHUD(const std::optional<std::string>& text);
+    void hideCharacterCountHUD();
+    void installCharacterCountHUDDismissMonitors();
+
     // ---- Deferred work ----
     // Runs `body` on the main executor after the current work, unless the delegate is gone by then.
     void runOnMainQueue(std::function<void(AppDelegate&)> body);
@@ -260,6 +269,10 @@ private:
     std::unique_ptr<InputBackendSupervisor> supervisor_;
     std::unique_ptr<StatusMenu> statusMenu_;
     std::unique_ptr<SystemObservers> systemObservers_;
+    std::unique_ptr<DelegateTextActions> textActions_;
+
+    // The text actions and the count panel, made on first use.
+    DelegateTextActions& textActions();
 };
 
 } // namespace tessaril
