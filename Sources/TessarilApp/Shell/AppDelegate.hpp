@@ -50,11 +50,11 @@ class SystemObservers;
 // reads and writes. One instance for the life of the process.
 //
 // Its values are public fields, as every part of the interface shares them; the objects it owns are
-// reached through accessors (the status item, the mode-key queue and the event controller count as made
-// on first use). Windows and panels kept in its `QPointer` fields are owned by it: the destructor
-// deletes those still alive. The method bodies of each concern live in a component it owns (the
-// supervisor of the input backend, the status menu, the system observers) or in the file of their
-// concern.
+// reached through accessors (the status item is made on first use; the keyboard pipeline's objects, the
+// event controller among them, are made with the delegate and started by the launch). Windows and
+// panels kept in its `QPointer` fields are owned by it: the destructor deletes those still alive. The
+// method bodies of each concern live in a component it owns (the supervisor of the input backend, the
+// status menu, the system observers) or in the file of their concern.
 //
 // Thread: the main thread only. Deferred work (retries, timers, launch blocks) runs on the main executor
 // of `services.pipeline` and does nothing once the delegate is gone.
