@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QFont>
+
+namespace tessaril::appkit {
+
+// The weights the window uses.
+enum class FontWeight { regular, medium, semibold, bold };
+
+// The window's one typeface at a pixel size, so that a rendering does not depend on the screen's
+// resolution or the machine's font settings.
+QFont systemFont(int pixelSize, FontWeight weight = FontWeight::regular);
+
+// The family every control is set in.
+inline constexpr const char* systemFontFamily = "Noto Sans CJK JP";
+
+} // namespace tessaril::appkit

@@ -1,0 +1,47 @@
+#include "TessarilApp/AppKit/TextField.hpp"
+
+#include <QPainter>
+
+namespace tessaril::appkit {
+
+TextField::TextField(QWidget* parent) : QLineEdit(parent) {
+    setFrame(false);
+    setTextMargins(6, 0, 6, 0);
+    setAttribute(Qt::WA_MacShowFocusRect, false);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(this, &QLineEdit::returnPressed, this, [this] { sendAction(); });
+}
+
+void TextField::setStringValue(const std::string& value) { setText(QString::fromStdString(value)); }
+
+void TextField::setPlaceholder(const std::string& placeholder) {
+    setPlaceholderText(QString::fromStdString(placeholder));
+}
+
+void TextField::setColors(const QColor& text, const QColor& background, const QColor& border) {
+    QPalette colors = palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        colors.setColor(group, QPalette::Text, text);
+        colors.setColor(group, QPalette::Base, background);
+        colors.setColor(group, QPalette::PlaceholderText, QColor::fromRgbF(text.redF(), text.greenF(), text.blueF(), 0.45f));
+    }
+    colors.setColor(QPalette::Disabled, QPalette::Base, background);
+    colors.setColor(QPalette::Disabled, QPalette::Text, QColor::fromRgbF(text.redF(), text.greenF(), text.blueF(), 0.45f));
+    setPalette(colors);
+    setAutoFillBackground(true);
+    border_ = border;
+    update();
+}
+
+void TextField::setTextAlignment(Qt::Alignment alignment) { setAlignment(alignment | Qt::AlignVCenter); }
+
+void TextField::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (!border_.isValid()) return;
+    // A square bezel: one line just inside the bounds.
+    QPainter painter(this);
+    painter.setPen(QPen(border_, 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace tessaril::appkit

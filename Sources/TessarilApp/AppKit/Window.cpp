@@ -1,0 +1,119 @@
+#include "TessarilApp/AppKit/Window.hpp"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "TessarilApp/AppKit/ApplicationAppearance.hpp"
+#include "TessarilApp/AppKit/WindowDelegate.hpp"
+
+namespace tessaril::appkit {
+
+namespace {
+
+quint64 nextOrderFrontSequence() {
+    static quint64 sequence = 0;
+    return ++sequence;
+}
+
+} // namespace
+
+Window::Window(const Configuration& configuration, WindowDelegate* delegate)
+    : QWidget(nullptr, Qt::Window),
+      title_(configuration.title),
+      titleVisible_(configuration.titleVisible),
+      titlebarTransparent_(configuration.titlebarAppearsTransparent),
+      backgroundColor_(configuration.backgroundColor),
+      delegate_(delegate) {
+    installApplicationAppearance();
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowTitle(QString::fromStdString(configuration.title));
+    setMinimumSize(configuration.minimumContentSize);
+    resize(configuration.contentSize);
+    setPalette(systemPalette(appearance_));
+    if (backgroundColor_.isValid()) {
+        QPalette colors = palette();
+        colors.setColor(QPalette::Window, backgroundColor_);
+        setPalette(colors);
+        setAutoFillBackground(true);
+    }
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(0);
+}
+
+void Window::setContentView(QWidget* content) {
+    if (content_ == content) return;
+    if (content_) {
+        QWidget* previous = content_;
+        layout()->removeWidget(previous);
+        previous->hide();
+        previous->deleteLater();
+    }
+    content_ = content;
+    if (content) {
+        content->setParent(this);
+        layout()->addWidget(content);
+        content->show();
+    }
+}
+
+void Window::setAppearance(Appearance appearance) {
+    appearance_ = appearance;
+    QPalette colors = systemPalette(appearance);
+    if (backgroundColor_.isValid()) colors.setColor(QPalette::Window, backgroundColor_);
+    setPalette(colors);
+}
+
+void Window::center() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+}
+
+void Window::makeKeyAndOrderFront() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Window::orderOut() { hide(); }
+
+void Window::performClose() { close(); }
+
+void Window::closeEvent(QCloseEvent* event) {
+    if (delegate_) delegate_->windowWillClose(*this);
+    event->accept();
+}
+
+void Window::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) orderFrontSequence_ = nextOrderFrontSequence();
+    QWidget::showEvent(event);
+}
+
+void Window::paintTitleBar(QPainter& painter, int width) const {
+    // A transparent title bar shows the window's background; the three window buttons sit at its left.
+    QColor bar = appearance_ == Appearance::darkAqua ? QColor::fromRgbF(0.16f, 0.16f, 0.17f) : QColor::fromRgbF(0.92f, 0.92f, 0.92f);
+    if (titlebarTransparent_ && backgroundColor_.isValid()) bar = backgroundColor_;
+    painter.fillRect(QRect(0, 0, width, titleBarHeight), bar);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor buttons[] = {QColor(255, 95, 87), QColor(254, 188, 46), QColor(40, 200, 64)};
+    qreal centreX = 20.0;
+    for (const QColor& color : buttons) {
+        painter.setPen(QPen(color.darker(125), 0.5));
+        painter.setBrush(color);
+        painter.drawEllipse(QPointF(centreX, titleBarHeight / 2.0), 6.0, 6.0);
+        centreX += 20.0;
+    }
+    if (titleVisible_) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(QRect(0, 0, width, titleBarHeight), Qt::AlignCenter, QString::fromStdString(title_));
+    }
+    painter.restore();
+}
+
+} // namespace tessaril::appkit

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+
+#include <QColor>
+#include <QPointer>
+#include <QSize>
+#include <QWidget>
+
+#include "TessarilApp/AppKit/Appearance.hpp"
+
+class QPainter;
+
+namespace tessaril::appkit {
+
+class WindowDelegate;
+
+// A titled top-level window whose content view is replaced wholesale. Closing hides it and tells the
+// delegate; the object lives on and shows again on the next order-front. A replaced content view is
+// hidden at once and deleted later, from the event loop, so a control whose own action replaced the
+// content is never deleted while that action runs. Main thread only.
+class Window : public QWidget {
+    Q_OBJECT
+public:
+    struct Configuration {
+        QSize contentSize;
+        QSize minimumContentSize;
+        std::string title;
+        bool titleVisible = true;
+        bool titlebarAppearsTransparent = false;
+        QColor backgroundColor;
+    };
+
+    // The height of the title bar drawn above the content in a picture of the whole frame.
+    static constexpr int titleBarHeight = 28;
+
+    explicit Window(const Configuration& configuration, WindowDelegate* delegate = nullptr);
+
+    const std::string& title() const { return title_; }
+    void setDelegate(WindowDelegate* delegate) { delegate_ = delegate; }
+
+    QWidget* contentView() const { return content_; }
+    void setContentView(QWidget* content);
+
+    Appearance appearance() const { return appearance_; }
+    void setAppearance(Appearance appearance);
+
+    // Horizontally and vertically centred on the primary screen's available area.
+    void center();
+    void makeKeyAndOrderFront();
+    void orderOut();
+    // What the close button does: the delegate hears of it, then the window hides.
+    void performClose();
+
+    // The title bar of the frame as the platform would draw it, at the top of `painter`'s area.
+    void paintTitleBar(QPainter& painter, int width) const;
+
+    // Incremented each time the window is shown; the automation driver orders windows by it.
+    quint64 orderFrontSequence() const { return orderFrontSequence_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::string title_;
+    bool titleVisible_;
+    bool titlebarTransparent_;
+    QColor backgroundColor_;
+    Appearance appearance_ = Appearance::darkAqua;
+    WindowDelegate* delegate_;
+    QPointer<QWidget> content_;
+    quint64 orderFrontSequence_ = 0;
+};
+
+} // namespace tessaril::appkit
