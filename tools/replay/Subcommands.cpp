@@ -5,6 +5,7 @@
 #include "SettingsDecodeReplay.hpp"
 #include "SettingsResolveReplay.hpp"
 #include "SettingsStoreReplay.hpp"
+#include "TextReplay.hpp"
 
 namespace tessaril::replay {
 
@@ -18,6 +19,7 @@ const std::vector<Subcommand>& subcommands() {
         {{"settings", "resolve"}, "resolves the values in force for a keyboard and an application",
          runSettingsResolve},
         {{"session"}, "runs the whole keyboard pipeline in the simulated login session", runSessionReplay},
+        {{"text"}, "runs one rich-text function (text FUNCTION; see the usage of text)", runTextReplay},
     };
     return all;
 }
