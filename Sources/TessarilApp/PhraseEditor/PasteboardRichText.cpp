@@ -2,6 +2,11 @@
 
 #include <QMimeData>
 
+#include "Platform/Foundation/RTFReadError.hpp"
+#include "Platform/Foundation/RTFReader.hpp"
+#include "Platform/Foundation/RTFWriter.hpp"
+#include "TessarilMac/TextActions/FixedPhraseAttributedStrings.hpp"
+
 namespace tessaril {
 
 std::optional<std::vector<std::uint8_t>> pasteboardRTFData(const QMimeData& data) {
@@ -15,13 +20,21 @@ std::optional<std::vector<std::uint8_t>> pasteboardRTFData(const QMimeData& data
 }
 
 std::optional<platform::AttributedText> attributedTextFromRTF(std::span<const std::uint8_t> rtf) {
-    (void)rtf;
-    return std::nullopt;
+    try {
+        return platform::RTFReader::read(rtf);
+    } catch (const platform::RTFReadError&) {
+        return std::nullopt;
+    }
 }
 
-std::optional<std::vector<std::uint8_t>> rtfDataFromAttributedText(const platform::AttributedText& text) {
-    (void)text;
-    return std::nullopt;
+std::vector<std::uint8_t> rtfData(const platform::AttributedText& text) {
+    const std::string rtf = platform::RTFWriter::write(text);
+    return std::vector<std::uint8_t>(rtf.begin(), rtf.end());
+}
+
+std::optional<platform::AttributedText> pasteboardHTMLText(const QMimeData& data) {
+    if (!data.hasHtml()) return std::nullopt;
+    return fixedPhraseAttributedString(data.html().toStdString(), true);
 }
 
 } // namespace tessaril

@@ -17,8 +17,9 @@ namespace tessaril {
 std::optional<std::vector<std::uint8_t>> pasteboardRTFData(const QMimeData& data);
 // The text of RTF bytes; none when they are not an RTF document.
 std::optional<platform::AttributedText> attributedTextFromRTF(std::span<const std::uint8_t> rtf);
-// The text as an RTF document; none when it cannot be written.
-std::optional<std::vector<std::uint8_t>> rtfDataFromAttributedText(const platform::AttributedText& text);
+std::vector<std::uint8_t> rtfData(const platform::AttributedText& text);
+// The pasteboard's HTML read as a browser's page is pasted: sanitised, then rendered.
+std::optional<platform::AttributedText> pasteboardHTMLText(const QMimeData& data);
 
 inline constexpr const char* rtfMimeType = "text/rtf";
 

@@ -74,7 +74,7 @@ TessarilTextView::TessarilTextView(QWidget* parent) : QTextEdit(parent) {
     document()->setDefaultFont(textFont(platform::Font::system(14)));
     connect(document(), &QTextDocument::contentsChange, this, &TessarilTextView::noteDocumentChange);
     connect(this, &QTextEdit::textChanged, this, &TessarilTextView::handleTextChanged);
-    setTypingAttributes(defaultTypingAttributes());
+    setAttributedText(AttributedText());
 }
 
 TextAttributes TessarilTextView::defaultTypingAttributes() {
@@ -94,9 +94,9 @@ void TessarilTextView::setAttributedText(const AttributedText& text) {
     // What Qt types once every character is gone: the first character's attributes, as before.
     cursor.setPosition(0);
     cursor.setBlockCharFormat(textCharFormat(text.empty() ? defaultTypingAttributes() : text.attributes(0)));
-    document()->setUndoRedoEnabled(true);
     setTextCursor(cursor);
     if (text.empty()) setTypingAttributes(defaultTypingAttributes());
+    document()->setUndoRedoEnabled(true);
 }
 
 TextRange TessarilTextView::selectedRange() const {
@@ -260,7 +260,7 @@ void TessarilTextView::ensureTypingAttributesCarried() {
 
 bool TessarilTextView::canInsertFromMimeData(const QMimeData* source) const {
     if (!source) return false;
-    return source->hasText() || (isRichText() && pasteboardRTFData(*source));
+    return source->hasText() || (isRichText() && (source->hasHtml() || pasteboardRTFData(*source)));
 }
 
 std::optional<AttributedText> TessarilTextView::pastedText(const QMimeData& source) {
@@ -271,6 +271,7 @@ std::optional<AttributedText> TessarilTextView::pastedText(const QMimeData& sour
                 return text;
             }
         }
+        if (auto html = pasteboardHTMLText(source)) return html;
     }
     if (source.hasText()) return AttributedText(u16(source.text()), typingAttributes());
     return std::nullopt;
@@ -291,10 +292,9 @@ QMimeData* TessarilTextView::createMimeDataFromSelection() const {
     const AttributedText selected = attributedText().substring(selectedRange());
     copied->setText(qString(selected.string()));
     if (isRichText()) {
-        if (const auto rtf = rtfDataFromAttributedText(selected)) {
-            copied->setData(QString::fromLatin1(rtfMimeType),
-                          QByteArray(reinterpret_cast<const char*>(rtf->data()), static_cast<qsizetype>(rtf->size())));
-        }
+        const auto rtf = rtfData(selected);
+        copied->setData(QString::fromLatin1(rtfMimeType),
+                        QByteArray(reinterpret_cast<const char*>(rtf.data()), static_cast<qsizetype>(rtf.size())));
     }
     return copied;
 }
