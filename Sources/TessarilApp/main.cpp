@@ -1,6 +1,128 @@
+// Tessaril's process: the shortcut-capture key maps, the QA choice (made before Qt starts, so the QA
+// export can default to the off-screen platform), one running instance per user, the platform the
+// delegate runs on, and the event loop.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <vector>
+
 #include <QApplication>
 
+#include "Platform/Foundation/DistributedNotificationCenter.hpp"
+#include "Platform/Foundation/UserDefaults.hpp"
+#include "Platform/Logging/StandardErrorLogSink.hpp"
+#include "Platform/Process/ProcessInfo.hpp"
+#include "Platform/Session/SimulatedSession.hpp"
+#include "Platform/TextInputSources/SelectedSourceChangeBroadcast.hpp"
+#include "TessarilApp/Shell/AppDelegate.hpp"
+#include "TessarilApp/Shell/DesktopWorkspace.hpp"
+#include "TessarilApp/Shell/QASettingsPreviewRequest.hpp"
+#include "TessarilApp/Shell/QtMainExecutor.hpp"
+#include "TessarilApp/Shell/ShortcutCaptureKeyMaps.hpp"
+#include "TessarilApp/Shell/SimulatedSessionDriver.hpp"
+#include "TessarilApp/Shell/SingleInstance.hpp"
+#include "TessarilApp/Shell/SystemTrayStatusItem.hpp"
+#include "TessarilApp/Shell/TerminationSignals.hpp"
+#include "TessarilApp/Shell/WidgetApplication.hpp"
+#include "TessarilMac/Pipeline/TessarilApplicationIdentity.hpp"
+
+using namespace tessaril;
+
+namespace {
+
+constexpr std::chrono::milliseconds handOverTimeout{3000};
+
+std::filesystem::path currentDirectory() {
+    std::error_code error;
+    auto directory = std::filesystem::current_path(error);
+    return error ? std::filesystem::path("/") : directory;
+}
+
+// The application as a bundle: its identifier and version, run from the executable's directory, with
+// its resources in "Resources" beside it.
+platform::Bundle mainBundle() {
+    std::filesystem::path directory = QCoreApplication::applicationDirPath().toStdString();
+    return platform::Bundle{
+        .bundleIdentifier = std::string(application_identity::bundleIdentifier),
+        .infoDictionary = {{"CFBundleShortVersionString", TESSARIL_VERSION}, {"CFBundleVersion", TESSARIL_VERSION}},
+        .bundlePath = directory,
+        .resourcePath = directory / "Resources",
+    };
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    return 0;
+    shortcutCaptureCharacterByKeyCode();
+    shortcutCaptureKeyByKeyCode();
+
+    const auto processInfo = platform::ProcessInfo::current(argc, argv);
+    const auto workingDirectory = currentDirectory();
+    const bool isQAExport = QASettingsPreviewRequest::current(processInfo, workingDirectory).has_value();
+    if (isQAExport && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication qtApplication(argc, argv);
+    QApplication::setApplicationName("Tessaril");
+    QApplication::setStyle("Fusion");
+
+    SingleInstance instance(SingleInstance::serverName(processInfo));
+    if (!isQAExport) {
+        switch (instance.handOverToRunningInstance(handOverTimeout)) {
+        case SingleInstance::HandOver::handedOver: return 0;
+        case SingleInstance::HandOver::runningInstanceDidNotAnswer:
+            std::fputs("Tessaril is already running but did not answer.\n", stderr);
+            return 1;
+        case SingleInstance::HandOver::noRunningInstance: break;
+        }
+    }
+
+    // The keyboard side runs in the simulated login session: Linux has no event taps, virtual HID
+    // keyboards or input-source service to give it.
+    QtMainExecutor mainExecutor;
+    platform::SimulatedSession session{platform::SessionConfiguration{}};
+    SimulatedSessionDriver sessionDriver(session);
+    auto kanaKeyboardExecutor = session.mainQueue().makeSerialExecutor("kana-keyboard");
+    auto modeKeyWorkerExecutor = session.mainQueue().makeSerialExecutor("mode-key-queue");
+    platform::DistributedNotificationCenter distributedNotificationCenter;
+    auto broadcast = platform::broadcastSelectedSourceChanges(session.inputSources(), distributedNotificationCenter);
+
+    auto bundle = mainBundle();
+    WidgetApplication application(qtApplication);
+    DesktopWorkspace workspace(processInfo.processIdentifier,
+                               platform::RunningApplication{bundle.bundleIdentifier, std::string("Tessaril")});
+    std::vector<std::unique_ptr<platform::UserDefaults>> throwAwaySuites;
+    AppDelegateServices services{
+        .processInfo = processInfo,
+        .currentDirectory = workingDirectory,
+        .mainBundle = bundle,
+        .resourceBundle = std::nullopt,
+        .application = application,
+        .workspace = workspace,
+        .distributedNotificationCenter = distributedNotificationCenter,
+        .pipeline = KeyboardPipeline::Services{session.events(), *session.hidDevices(), session.inputSources(),
+                                               platform::UserDefaults::standard(), mainExecutor, *kanaKeyboardExecutor,
+                                               *modeKeyWorkerExecutor, session.clock(), session.accessibility(),
+                                               session.threads(), std::make_shared<platform::StandardErrorLogSink>()},
+        // QA mode's suite lives in memory: it is emptied at start anyway and leaves no file behind.
+        .openDefaultsSuite = [&throwAwaySuites](const std::string&) -> platform::UserDefaults& {
+            return *throwAwaySuites.emplace_back(std::make_unique<platform::UserDefaults>());
+        },
+        .makeStatusItem = [] { return std::make_unique<SystemTrayStatusItem>(); },
+    };
+
+    int status = 0;
+    {
+        AppDelegate delegate(std::move(services));
+        application.setDelegate(&delegate);
+        if (!isQAExport && !instance.listen([&application] { application.reopen(); })) {
+            std::fprintf(stderr, "Tessaril: a later launch cannot reach this one: %s\n",
+                         instance.errorString().toLocal8Bit().constData());
+        }
+        TerminationSignals terminationSignals([&delegate](int) { delegate.quit(); });
+        status = application.run();
+        application.setDelegate(nullptr);
+    }
+    session.inputSources().removeSelectedSourceChangedObserver(broadcast);
+    return status;
 }

@@ -14,11 +14,13 @@
 #include "TessarilCore/Settings/TessarilSettings.hpp"
 #include "TessarilMac/InputMode/MacInputSourceSelection.hpp"
 #include "Doubles/SessionShellRecorder.hpp"
+#include "RequestReading.hpp"
 
 namespace tessaril::replay {
 namespace {
 
 using Json = nlohmann::json;
+using namespace request_reading;
 
 struct AdvanceStep {
     std::uint64_t milliseconds;
@@ -61,72 +63,6 @@ struct Request {
     std::map<InputMode, MacInputSourceSelection> savedInputSources;
     std::vector<Step> steps;
 };
-
-[[noreturn]] void unreadable(const std::string& where, const std::string& what) {
-    throw UnreadableRequest(where + ": " + what);
-}
-
-const Json* member(const Json& object, const char* key) {
-    auto found = object.find(key);
-    return found == object.end() ? nullptr : &*found;
-}
-
-std::string text(const Json& value, const std::string& where) {
-    if (!value.is_string()) unreadable(where, "must be a string");
-    return value.get<std::string>();
-}
-
-std::optional<std::string> optionalText(const Json* value, const std::string& where) {
-    if (value == nullptr || value->is_null()) return std::nullopt;
-    return text(*value, where);
-}
-
-bool flag(const Json* value, const std::string& where, bool fallback) {
-    if (value == nullptr) return fallback;
-    if (!value->is_boolean()) unreadable(where, "must be true or false");
-    return value->get<bool>();
-}
-
-// A whole number within [minimum, maximum].
-std::int64_t integer(const Json& value, const std::string& where, std::int64_t minimum, std::int64_t maximum) {
-    bool fits = value.is_number_integer() &&
-                !(value.is_number_unsigned() &&
-                  value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()));
-    if (fits) {
-        auto number = value.get<std::int64_t>();
-        if (number >= minimum && number <= maximum) return number;
-    }
-    unreadable(where, "must be a whole number from " + std::to_string(minimum) + " to " + std::to_string(maximum));
-}
-
-void expectObject(const Json& value, const std::string& where) {
-    if (!value.is_object()) unreadable(where, "must be an object");
-}
-
-void expectOnlyKeys(const Json& object, const std::set<std::string>& allowed, const std::string& where) {
-    for (const auto& [key, value] : object.items()) {
-        if (!allowed.contains(key)) unreadable(where, "unknown member \"" + key + "\"");
-    }
-}
-
-std::vector<platform::InputSourceProperties> readInputSources(const Json& value) {
-    if (!value.is_array()) unreadable("inputSources", "must be an array");
-    std::vector<platform::InputSourceProperties> sources;
-    for (std::size_t index = 0; index < value.size(); ++index) {
-        const std::string where = "inputSources[" + std::to_string(index) + "]";
-        const Json& entry = value[index];
-        expectObject(entry, where);
-        expectOnlyKeys(entry, {"sourceID", "inputModeID", "localizedName", "selectCapable", "enabled"}, where);
-        const Json* sourceID = member(entry, "sourceID");
-        if (sourceID == nullptr) unreadable(where, "needs a \"sourceID\"");
-        sources.push_back(platform::InputSourceProperties{
-            text(*sourceID, where + ".sourceID"), optionalText(member(entry, "inputModeID"), where + ".inputModeID"),
-            optionalText(member(entry, "localizedName"), where + ".localizedName"),
-            flag(member(entry, "selectCapable"), where + ".selectCapable", true),
-            flag(member(entry, "enabled"), where + ".enabled", true)});
-    }
-    return sources;
-}
 
 std::set<std::string> sourceIDs(const std::vector<platform::InputSourceProperties>& sources) {
     std::set<std::string> identifiers;
@@ -183,7 +119,9 @@ platform::KeyStroke readKeyStroke(const Json& value, const std::string& where) {
     const Json* keyCode = member(value, "keyCode");
     if (keyCode == nullptr) unreadable(where, "needs a \"keyCode\"");
     platform::KeyStroke stroke;
-    stroke.keyCode = static_cast<std::uint16_t>(integer(*keyCode, where + ".keyCode", 0, 0xFFFF));
+    // Any code the event system can carry; the controller passes what no key has.
+    stroke.keyCode = integer(*keyCode, where + ".keyCode", std::numeric_limits<std::int64_t>::min(),
+                             std::numeric_limits<std::int64_t>::max());
     if (const Json* flags = member(value, "flags")) stroke.flags = flagBits(*flags, where + ".flags");
     if (const Json* type = member(value, "keyboardType")) {
         stroke.keyboardType = integer(*type, where + ".keyboardType", std::numeric_limits<std::int64_t>::min(),

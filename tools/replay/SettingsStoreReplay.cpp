@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "Platform/Foundation/DataEncoding.hpp"
+#include "DefaultsValueCoding.hpp"
 #include "Platform/Foundation/UserDefaults.hpp"
 #include "TessarilMac/SettingsStore/TessarilSettingsStore.hpp"
 
@@ -11,34 +11,6 @@ namespace tessaril::replay {
 namespace {
 
 using platform::UserDefaults;
-
-// The form of a defaults value in requests and output: {"data": text} (or {"dataBase64": text} for
-// bytes that are not UTF-8), a boolean, or a string.
-void putValue(UserDefaults& defaults, const std::string& key, const nlohmann::json& value) {
-    if (value.is_boolean()) {
-        defaults.setBool(key, value.get<bool>());
-    } else if (value.is_string()) {
-        defaults.setString(key, value.get<std::string>());
-    } else if (value.is_object() && value.size() == 1 && value.contains("data") && value["data"].is_string()) {
-        const auto& text = value["data"].get_ref<const std::string&>();
-        defaults.setData(key, UserDefaults::Data(text.begin(), text.end()));
-    } else if (value.is_object() && value.size() == 1 && value.contains("dataBase64") && value["dataBase64"].is_string()) {
-        auto bytes = platform::data_encoding::base64Decoded(value["dataBase64"].get_ref<const std::string&>());
-        if (!bytes) throw UnreadableRequest("defaults." + key + ": dataBase64 is not base64");
-        defaults.setData(key, *bytes);
-    } else {
-        throw UnreadableRequest("defaults." + key + ": expected {\"data\": text}, {\"dataBase64\": text}, a boolean or a string");
-    }
-}
-
-nlohmann::json valueOf(UserDefaults& defaults, const std::string& key) {
-    if (auto data = defaults.data(key)) {
-        if (platform::data_encoding::isValidUTF8(*data)) return {{"data", std::string(data->begin(), data->end())}};
-        return {{"dataBase64", platform::data_encoding::base64Encoded(*data)}};
-    }
-    if (auto text = defaults.string(key)) return *text;
-    return defaults.boolean(key);
-}
 
 } // namespace
 
@@ -63,7 +35,7 @@ int runSettingsLoad(const Invocation& invocation) {
     std::set<std::string> keys;
     if (domain != nullptr) {
         for (const auto& [key, value] : domain->items()) {
-            putValue(defaults, key, value);
+            putDefaultsValue(defaults, key, value);
             keys.insert(key);
         }
     }
@@ -75,7 +47,7 @@ int runSettingsLoad(const Invocation& invocation) {
     for (auto key : TessarilSettingsStore::migrationKeys) keys.insert(std::string(key));
     nlohmann::json after = nlohmann::json::object();
     for (const auto& key : keys) {
-        if (defaults.hasValue(key)) after[key] = valueOf(defaults, key);
+        if (defaults.hasValue(key)) after[key] = defaultsValueJSON(defaults, key);
     }
     invocation.emit({{"settings", coding::encode(settings)}, {"saved", saved}, {"defaults", after}});
     return 0;

@@ -6,6 +6,7 @@
 #include "SettingsResolveReplay.hpp"
 #include "SettingsStoreReplay.hpp"
 #include "TextReplay.hpp"
+#include "WindowReplay.hpp"
 
 namespace tessaril::replay {
 
@@ -20,6 +21,7 @@ const std::vector<Subcommand>& subcommands() {
          runSettingsResolve},
         {{"session"}, "runs the whole keyboard pipeline in the simulated login session", runSessionReplay},
         {{"text"}, "runs one rich-text function (text FUNCTION; see the usage of text)", runTextReplay},
+        {{"window"}, "drives the settings window off screen around the real application delegate", runWindowReplay},
     };
     return all;
 }

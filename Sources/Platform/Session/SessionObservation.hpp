@@ -13,7 +13,7 @@ namespace tessaril::platform {
 struct SessionObservation {
     // The session's event taps answered a hardware event: passed on, or swallowed.
     struct TapAnswered {
-        std::uint16_t keyCode = 0;
+        std::int64_t keyCode = 0;
         bool suppressed = false;
         friend bool operator==(const TapAnswered&, const TapAnswered&) = default;
     };

@@ -53,7 +53,9 @@ bool isModifierKey(int key) {
 } // namespace
 
 std::optional<Event> translateKeyEvent(const QKeyEvent& event) {
-    const auto flags = modifierFlags(event.modifiers());
+    // The input event's own modifiers: QKeyEvent leaves out the modifier that a modifier key itself
+    // adds, where the platform's flags-changed event includes it.
+    const auto flags = modifierFlags(static_cast<const QInputEvent&>(event).modifiers());
     if (isModifierKey(event.key())) return Event{Event::Type::flagsChanged, 0, flags, std::nullopt};
     if (auto code = specialKeyCode(event.key())) {
         const std::string characters = event.key() == Qt::Key_Escape ? "\x1b" : event.text().toStdString();

@@ -23,7 +23,7 @@ PopUpButton::PopUpButton(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::activated, this, [this](int) { sendAction(); });
 }
 
-std::string PopUpButton::title() const { return currentIndex() < 0 ? std::string() : itemTitle(currentIndex()); }
+std::string PopUpButton::selectedItemTitle() const { return currentIndex() < 0 ? std::string() : itemTitle(currentIndex()); }
 
 void PopUpButton::addItem(const std::string& title, std::optional<std::string> representedObject) {
     QComboBox::addItem(QString::fromStdString(title));

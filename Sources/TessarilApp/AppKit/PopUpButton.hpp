@@ -22,8 +22,8 @@ public:
 
     QWidget& widget() override { return *this; }
     ControlKind kind() const override { return ControlKind::popup; }
-    // The selected item's title, as the button shows it.
-    std::string title() const override;
+    // The selected item's title, as the button shows it; empty without a selection.
+    std::string selectedItemTitle() const;
 
     void addItem(const std::string& title, std::optional<std::string> representedObject = std::nullopt);
     void addSeparator();

@@ -6,8 +6,9 @@
 
 namespace tessaril::appkit {
 
-// A plain view with an optional backing layer (fill and border). Containers, badges, switch knobs
-// and spacers are views. Main thread only.
+// A plain view with an optional backing layer: a fill below its subviews and a border drawn above
+// them, as a layer draws its border over its sublayers (a table's rows do not hide its frame).
+// Containers, badges, switch knobs and spacers are views. Main thread only.
 class View : public QWidget {
     Q_OBJECT
 public:
@@ -23,9 +24,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void childEvent(QChildEvent* event) override;
 
 private:
+    void updateBorderOverlay();
+
     LayerStyle layer_;
+    QWidget* borderOverlay_ = nullptr;
 };
 
 } // namespace tessaril::appkit

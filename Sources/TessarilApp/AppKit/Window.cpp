@@ -8,6 +8,7 @@
 
 #include "TessarilApp/AppKit/ApplicationAppearance.hpp"
 #include "TessarilApp/AppKit/WindowDelegate.hpp"
+#include "TessarilApp/AppKit/WindowFrameView.hpp"
 
 namespace tessaril::appkit {
 
@@ -42,6 +43,14 @@ Window::Window(const Configuration& configuration, WindowDelegate* delegate)
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);
+}
+
+Window::~Window() = default;
+
+WindowFrameView& Window::frameView() {
+    if (!frameView_) frameView_ = std::make_unique<WindowFrameView>(*this);
+    frameView_->updateSize();
+    return *frameView_;
 }
 
 void Window::setContentView(QWidget* content) {

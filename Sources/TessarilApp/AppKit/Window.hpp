@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include <QColor>
@@ -14,6 +15,7 @@ class QPainter;
 namespace tessaril::appkit {
 
 class WindowDelegate;
+class WindowFrameView;
 
 // A titled top-level window whose content view is replaced wholesale. Closing hides it and tells the
 // delegate; the object lives on and shows again on the next order-front. A replaced content view is
@@ -35,6 +37,7 @@ public:
     static constexpr int titleBarHeight = 28;
 
     explicit Window(const Configuration& configuration, WindowDelegate* delegate = nullptr);
+    ~Window() override;
 
     const std::string& title() const { return title_; }
     void setDelegate(WindowDelegate* delegate) { delegate_ = delegate; }
@@ -55,6 +58,10 @@ public:
     // The title bar of the frame as the platform would draw it, at the top of `painter`'s area.
     void paintTitleBar(QPainter& painter, int width) const;
 
+    // The frame around the content (title bar and content), for pictures of the whole window; made on
+    // first use, never shown, and sized like the window at each call.
+    WindowFrameView& frameView();
+
     // Incremented each time the window is shown; the automation driver orders windows by it.
     quint64 orderFrontSequence() const { return orderFrontSequence_; }
 
@@ -70,6 +77,7 @@ private:
     Appearance appearance_ = Appearance::darkAqua;
     WindowDelegate* delegate_;
     QPointer<QWidget> content_;
+    std::unique_ptr<WindowFrameView> frameView_;
     quint64 orderFrontSequence_ = 0;
 };
 

@@ -121,16 +121,19 @@ ModeKeyDispatchQueue::Send KeyboardPipeline::modeKeySend() {
     };
 }
 
-void KeyboardPipeline::startKanaModeKeyboard() {
+void KeyboardPipeline::startKanaModeKeyboard(std::function<void(std::exception_ptr error)> finished) {
     std::weak_ptr<ModeKeyDispatchQueue> weakQueue = modeKeyDispatchQueue_;
     inputModeDispatcher_.setModeKeySender([weakQueue](InputMode mode) {
         if (auto queue = weakQueue.lock()) queue->enqueue(mode);
     });
     std::weak_ptr<Link> weakLink = link_;
     platform::Executor& mainExecutor = services_.mainExecutor;
-    kanaModeKeyboard_->start([weakLink, &mainExecutor](std::exception_ptr error) {
-        if (!error) return;
-        onMain(mainExecutor, weakLink, [error](Link& link) { link.pipeline.recordInputDispatchError(error); });
+    kanaModeKeyboard_->start([weakLink, &mainExecutor, finished = std::move(finished)](std::exception_ptr error) {
+        if (!error && !finished) return;
+        onMain(mainExecutor, weakLink, [error, finished](Link& link) {
+            if (error) link.pipeline.recordInputDispatchError(error);
+            if (finished) finished(error);
+        });
     });
 }
 

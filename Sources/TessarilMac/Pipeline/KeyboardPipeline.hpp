@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,8 +62,9 @@ public:
     KeyboardPipeline& operator=(const KeyboardPipeline&) = delete;
 
     // Installs the dispatcher's mode-key sender (enqueue, always current) and starts the virtual kana
-    // keyboard; a start failure goes into the status text.
-    void startKanaModeKeyboard();
+    // keyboard; a start failure goes into the status text. `finished` then runs on the main executor
+    // with the failure, or null once the keyboard is ready, unless the pipeline is gone by then.
+    void startKanaModeKeyboard(std::function<void(std::exception_ptr error)> finished = {});
     // Keeps the controller's observed input mode in step with the selected input source, now and on
     // every change.
     void startObservingInputSources();

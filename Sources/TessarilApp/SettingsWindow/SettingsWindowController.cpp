@@ -1,0 +1,193 @@
+#include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
+
+#include <QHBoxLayout>
+
+#include "TessarilApp/AppKit/Control.hpp"
+#include "TessarilApp/AppKit/ScrollView.hpp"
+#include "TessarilApp/AppKit/StackView.hpp"
+#include "TessarilApp/SettingsWindow/SettingsPalette.hpp"
+#include "TessarilApp/SettingsWindow/SettingsTabPresentation.hpp"
+#include "TessarilApp/SettingsWindow/SettingsWindow.hpp"
+#include "TessarilApp/SettingsWindow/SharedControls.hpp"
+#include "TessarilApp/SettingsWindow/TessarilView.hpp"
+#include "TessarilApp/Shell/AppDelegate.hpp"
+
+namespace tessaril {
+
+namespace {
+
+constexpr int sidebarWidth = 226;
+constexpr const char* captureReason = "shortcut-capture";
+constexpr const char* windowCloseReason = "settings-window-close";
+
+} // namespace
+
+SettingsWindow* SettingsWindowController::window() const {
+    return qobject_cast<SettingsWindow*>(delegate_.settingsWindow.data());
+}
+
+SettingsWindow& SettingsWindowController::makeWindowIfNeeded() {
+    if (auto* existing = window()) return *existing;
+    auto* made = new SettingsWindow(delegate_);
+    delegate_.settingsWindow = made;
+    return *made;
+}
+
+void SettingsWindowController::openSettingsWindow() {
+    delegate_.services().application.activate(true);
+    if (!delegate_.disablesInputBackendForPreview && delegate_.activeInputBackend == ActiveKeyboardInputBackend::stopped &&
+        delegate_.eventTapBackend().isAccessibilityTrusted(false)) {
+        delegate_.startInputBackend(false, false);
+    }
+    SettingsWindow& settingsWindow = makeWindowIfNeeded();
+    delegate_.services().userInterface.eventMonitors->installOnApplication();
+    rebuildSettingsWindow();
+    settingsWindow.center();
+    settingsWindow.makeKeyAndOrderFront();
+}
+
+void SettingsWindowController::rebuildSettingsWindow() {
+    if (auto* settingsWindow = window()) settingsWindow->rebuilder().rebuildNow();
+}
+
+void SettingsWindowController::rebuildSettingsWindowLater() {
+    if (auto* settingsWindow = window()) settingsWindow->rebuilder().rebuildLater();
+}
+
+void SettingsWindowController::rebuildContent() {
+    SettingsWindow* settingsWindow = window();
+    if (!settingsWindow) return;
+    if (delegate_.shortcutRegistryConflictPanel) {
+        delegate_.shortcutRegistryConflictPanel->close();
+        delegate_.shortcutRegistryConflictPanel->deleteLater();
+        delegate_.shortcutRegistryConflictPanel = nullptr;
+    }
+    // Controls never outlive the content that made them: every reference to one is dropped here and
+    // made again by the page that makes the control again.
+    for (auto* field : {&delegate_.customPresetNameField, &delegate_.laptopPresetNameField,
+                        &delegate_.compactPresetNameField, &delegate_.fullSizePresetNameField,
+                        &delegate_.newShortcutLetterField, &delegate_.keypadPeriodOutputField,
+                        &delegate_.keypadSlashOutputField, &delegate_.keypadAsteriskOutputField,
+                        &delegate_.keypadHyphenOutputField, &delegate_.keypadPlusOutputField}) {
+        *field = nullptr;
+    }
+    delegate_.pairAssistOpeningFields.clear();
+    delegate_.pairAssistClosingFields.clear();
+    delegate_.fixedPhraseTitleFields.clear();
+    delegate_.fixedPhraseTextViews.clear();
+    delegate_.fixedPhraseHTMLTextViews.clear();
+    delegate_.fixedPhrasePreviewTextViews.clear();
+    delegate_.fixedPhraseEditorSnapshots.clear();
+    delegate_.fixedPhraseAppearanceButtons.clear();
+    for (auto* field : {&delegate_.leftCommandSecondsField, &delegate_.rightCommandSecondsField,
+                        &delegate_.leftModifiedCommandSecondsField, &delegate_.rightModifiedCommandSecondsField,
+                        &delegate_.modifierGraceWindowSecondsField}) {
+        *field = nullptr;
+    }
+
+    auto* root = new TessarilView;
+    root->setBackgroundColor(settings_palette::windowBackground());
+    auto* columns = new QHBoxLayout(root);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+    QWidget* sidebar = makeSettingsSidebar();
+    sidebar->setFixedWidth(sidebarWidth);
+    columns->addWidget(sidebar);
+    columns->addWidget(tabContentView(delegate_.selectedSettingsTab), 1);
+    settingsWindow->setContentView(root);
+    delegate_.settingsWindowDidRebuild();
+}
+
+QWidget* SettingsWindowController::tabContentView(SettingsTab tab) {
+    const auto& presentation = SettingsTabPresentation::of(tab);
+    if (presentation.pageTitle) {
+        // The per-application pages: their target bar and rules pane follow the title.
+        auto* stack = makePageStack(std::string(*presentation.pageTitle), std::string(*presentation.pageSubtitle));
+        return wrapInScrollView(stack);
+    }
+    // The page of this tab is not built yet.
+    auto* page = new TessarilView;
+    page->setBackgroundColor(settings_palette::windowBackground());
+    return page;
+}
+
+void SettingsWindowController::selectSettingsTabFromButton(appkit::Control& sender) {
+    if (sender.identifier().empty()) return;
+    const auto tab = enumFromRawValue<SettingsTab>(sender.identifier());
+    if (!tab) return;
+    const SettingsTab current = delegate_.selectedSettingsTab;
+    if (*tab == SettingsTab::advanced && current != SettingsTab::advanced) {
+        if (!confirmAdvancedAccess()) return;
+    } else if (*tab == SettingsTab::shortcutRegistry && current != SettingsTab::shortcutRegistry) {
+        if (!confirmShortcutRegistryAccess()) return;
+    }
+    if (current == SettingsTab::fixedPhrases && *tab != SettingsTab::fixedPhrases) {
+        if (!confirmDiscardFixedPhraseEditsIfNeeded()) return;
+    }
+    stopShortcutCapture();
+    stopWritingAssistShortcutCapture();
+    delegate_.selectedSettingsTab = *tab;
+    rebuildSettingsWindow();
+}
+
+bool SettingsWindowController::confirm(const char* message, const char* informative, const char* confirmTitle) {
+    delegate_.services().application.activate(true);
+    const appkit::Alert alert{appkit::Alert::Style::warning, message, informative, {confirmTitle, "キャンセル"}};
+    return delegate_.services().userInterface.alerts->runModal(alert) == 0;
+}
+
+bool SettingsWindowController::confirmAdvancedAccess() {
+    return confirm("アドバンス設定を開きますか？",
+                   "ここでは入力タイミングや診断、設定ファイルを扱います。値を大きく変えると英数/かな切り替えの体感が変わります。",
+                   "理解して開く");
+}
+
+bool SettingsWindowController::confirmShortcutRegistryAccess() {
+    return confirm("ショートカット台帳を開きますか？",
+                   "台帳で直接変更できるショートカットは、元の機能ページやセット設定にも反映されます。全体の割り当てを確認しながら操作してください。",
+                   "理解して開く");
+}
+
+bool SettingsWindowController::confirmDiscardFixedPhraseEditsIfNeeded() {
+    return !delegate_.hasUnsavedFixedPhraseEdits() || confirmDiscardFixedPhraseEdits();
+}
+
+bool SettingsWindowController::confirmDiscardFixedPhraseEdits() {
+    if (!confirm("保存されていない定型文があります", "保存していない変更は破棄され、保存前の状態に戻ります。移動しますか？",
+                 "破棄して移動")) {
+        return false;
+    }
+    delegate_.fixedPhraseEditorDrafts.clear();
+    delegate_.fixedPhraseSourceBaselineTexts.clear();
+    delegate_.fixedPhraseSourceVisibleRuleIDs.clear();
+    return true;
+}
+
+void SettingsWindowController::windowWillClose(appkit::Window& closing) {
+    if (&closing != window()) return;
+    stopShortcutCapture();
+    stopWritingAssistShortcutCapture();
+    setEventControllerSuspended(false, windowCloseReason);
+}
+
+void SettingsWindowController::stopShortcutCapture() {
+    // Dropping a monitor's registration removes the monitor.
+    delegate_.shortcutCaptureMonitor.reset();
+    delegate_.shortcutCaptureCancelMonitor.reset();
+    delegate_.shortcutCaptureTarget.reset();
+    setEventControllerSuspended(delegate_.writingAssistShortcutCaptureTarget.has_value(), captureReason);
+}
+
+void SettingsWindowController::stopWritingAssistShortcutCapture() {
+    delegate_.writingAssistShortcutCaptureMonitor.reset();
+    delegate_.writingAssistShortcutCancelMonitor.reset();
+    delegate_.writingAssistShortcutCaptureTarget.reset();
+    setEventControllerSuspended(delegate_.shortcutCaptureTarget.has_value(), captureReason);
+}
+
+void SettingsWindowController::setEventControllerSuspended(bool isSuspended, const std::string& reason) {
+    delegate_.eventController().setSuspended(isSuspended, reason);
+    if (const auto& listener = delegate_.services().userInterface.didSetControllerSuspended) listener(isSuspended, reason);
+}
+
+} // namespace tessaril

@@ -1,0 +1,80 @@
+#include <QHBoxLayout>
+
+#include "TessarilApp/AppKit/Label.hpp"
+#include "TessarilApp/AppKit/ScrollView.hpp"
+#include "TessarilApp/AppKit/StackView.hpp"
+#include "TessarilApp/SettingsWindow/SettingsPalette.hpp"
+#include "TessarilApp/SettingsWindow/SharedControls.hpp"
+#include "TessarilApp/SettingsWindow/TessarilDocumentView.hpp"
+
+namespace tessaril {
+
+namespace palette = settings_palette;
+using appkit::FontWeight;
+using appkit::StackView;
+
+StackView* makePanelStack(int width) {
+    auto* stack = new StackView(StackView::Orientation::vertical);
+    stack->setAlignment(StackView::Alignment::leading);
+    stack->setSpacing(12);
+    stack->setEdgeInsets({22, 18, 22, 18});
+    stack->setLayerStyle({palette::panelBackground(), palette::panelBorder(), 1});
+    stack->setFixedWidth(width);
+    return stack;
+}
+
+StackView* makeTable(const std::vector<TableColumn>& columns, const std::vector<std::vector<QWidget*>>& rows,
+                     int rowHeight, int headerHeight) {
+    auto* table = new StackView(StackView::Orientation::vertical);
+    table->setAlignment(StackView::Alignment::leading);
+    table->setSpacing(0);
+    table->setLayerStyle({palette::panelBackground(), palette::panelBorder(), 1});
+    int width = 0;
+    for (const auto& column : columns) width += column.width;
+    table->setFixedSize(width, headerHeight + rowHeight * static_cast<int>(rows.size()));
+
+    std::vector<QWidget*> header;
+    for (const auto& column : columns) {
+        auto* title = makeLabel(column.title, 12, FontWeight::medium, palette::secondaryText());
+        title->setTextAlignment(appkit::qtAlignment(column.alignment));
+        header.push_back(title);
+    }
+    table->addArrangedSubview(makeTableRow(columns, header, headerHeight, true, false));
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        table->addArrangedSubview(makeTableRow(columns, rows[index], rowHeight, false, index % 2 == 1));
+    }
+    return table;
+}
+
+StackView* makeTableRow(const std::vector<TableColumn>& columns, const std::vector<QWidget*>& cells, int height,
+                        bool isHeader, bool isAlternate) {
+    auto* row = new StackView(StackView::Orientation::horizontal);
+    row->setAlignment(StackView::Alignment::centerY);
+    row->setSpacing(0);
+    row->setBackgroundColor(isHeader ? palette::headerRow()
+                                     : (isAlternate ? palette::alternateRow() : palette::panelBackground()));
+    row->setFixedHeight(height);
+    for (std::size_t index = 0; index < columns.size(); ++index) {
+        auto* container = new appkit::View;
+        container->setFixedSize(columns[index].width, height);
+        QWidget* content = index < cells.size() && cells[index] ? cells[index] : new appkit::View;
+        auto* box = new QHBoxLayout(container);
+        box->setContentsMargins(8, 0, 8, 0);
+        box->setSpacing(0);
+        box->addWidget(content, 0, appkit::qtAlignment(columns[index].alignment) | Qt::AlignVCenter);
+        row->addArrangedSubview(container);
+    }
+    return row;
+}
+
+appkit::ScrollView* wrapInScrollView(QWidget* view, std::optional<int> width, std::optional<int> height) {
+    auto* scroll = new appkit::ScrollView;
+    auto* document = new TessarilDocumentView;
+    document->setBackgroundColor(palette::windowBackground());
+    scroll->setDocumentView(document, view);
+    if (width) scroll->setFixedWidth(*width);
+    if (height) scroll->setFixedHeight(*height);
+    return scroll;
+}
+
+} // namespace tessaril

@@ -1,0 +1,19 @@
+// The settings window's methods of the delegate; their bodies live in the window's components.
+#include "TessarilApp/SettingsWindow/QASettingsPreviewExporter.hpp"
+#include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
+#include "TessarilApp/Shell/AppDelegate.hpp"
+
+namespace tessaril {
+
+void AppDelegate::openSettingsWindow() { SettingsWindowController(*this).openSettingsWindow(); }
+
+void AppDelegate::rebuildSettingsWindow() { SettingsWindowController(*this).rebuildSettingsWindow(); }
+
+// The fixed-phrase editor keeps no drafts yet, so nothing is ever unsaved.
+bool AppDelegate::hasUnsavedFixedPhraseEdits() { return false; }
+
+void AppDelegate::exportQASettingsPreviews(const QASettingsPreviewRequest& request) {
+    QASettingsPreviewExporter(*this).exportPreviews(request);
+}
+
+} // namespace tessaril

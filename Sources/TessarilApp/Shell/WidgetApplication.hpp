@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+
+#include <QApplication>
+
+#include "TessarilApp/Shell/Application.hpp"
+
+namespace tessaril {
+
+// The running Qt application as the delegate's application object: an accessory application stays
+// when its last window closes; `run` tells the delegate that launching is done once the event loop
+// runs. Main thread.
+class WidgetApplication final : public Application {
+public:
+    explicit WidgetApplication(QApplication& application) : application_(application) {}
+
+    void setDelegate(ApplicationDelegate* delegate) override { delegate_ = delegate; }
+    void setActivationPolicy(ActivationPolicy policy) override;
+    void setMainMenu(Menu menu) override { mainMenu_ = std::move(menu); }
+    void activate(bool ignoringOtherApps) override;
+    bool hasVisibleWindows() const override;
+    void terminate() override;
+    void exit(int status) override;
+
+    // Runs the event loop until the application ends; answers its exit status.
+    int run();
+    // The user launched the application again: the delegate decides what to show.
+    void reopen();
+
+    std::optional<ActivationPolicy> activationPolicy() const { return policy_; }
+    const std::optional<Menu>& mainMenu() const { return mainMenu_; }
+
+private:
+    QApplication& application_;
+    ApplicationDelegate* delegate_ = nullptr;
+    std::optional<ActivationPolicy> policy_;
+    std::optional<Menu> mainMenu_;
+};
+
+} // namespace tessaril

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "TessarilApp/AppKit/Automation/ScriptedAlertPresenter.hpp"
+#include "TessarilApp/AppKit/MessageBoxAlertPresenter.hpp"
+
+namespace tessaril::appkit {
+namespace {
+
+const Alert advancedConfirmation{Alert::Style::warning, "アドバンス設定を開きますか？", "ここでは入力タイミングや診断…",
+                                 {"理解して開く", "キャンセル"}};
+
+// Presses the button with that title in the modal message box once it is up.
+void pressWhenShown(const QString& title, QPushButton** defaultButton = nullptr) {
+    QTimer::singleShot(0, [title, defaultButton] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        if (defaultButton) *defaultButton = box->defaultButton();
+        for (auto* button : box->buttons()) {
+            if (button->text() == title) button->click();
+        }
+    });
+}
+
+TEST(PresenterTests, TheMessageBoxAnswersTheButtonsIndexInTheAskedOrderWithTheFirstAsDefault) {
+    MessageBoxAlertPresenter presenter;
+    QPushButton* defaultButton = nullptr;
+    pressWhenShown(QStringLiteral("キャンセル"), &defaultButton);
+    EXPECT_EQ(presenter.runModal(advancedConfirmation), 1u);
+    ASSERT_NE(defaultButton, nullptr);
+    EXPECT_EQ(defaultButton->text(), QStringLiteral("理解して開く"));
+
+    pressWhenShown(QStringLiteral("理解して開く"));
+    EXPECT_EQ(presenter.runModal(advancedConfirmation), 0u);
+
+    pressWhenShown(QStringLiteral("OK"));
+    EXPECT_EQ(presenter.runModal({Alert::Style::warning, "保存できません", "入力内容を1文字以上入れてください。", {}}), 0u);
+}
+
+TEST(PresenterTests, AScriptAnswersByTitleInOrderAndFallsBackToTheFirstButton) {
+    std::vector<std::string> observed;
+    ScriptedAlertPresenter presenter({"キャンセル", "存在しない"}, [&](const Alert& alert, const std::string& answer) {
+        observed.push_back(alert.messageText + " → " + answer);
+    });
+    EXPECT_EQ(presenter.runModal(advancedConfirmation), 1u);
+    EXPECT_EQ(presenter.runModal(advancedConfirmation), 0u);
+    EXPECT_EQ(presenter.runModal(advancedConfirmation), 0u);
+    EXPECT_EQ(presenter.runModal({Alert::Style::warning, "保存できません", "", {}}), 0u);
+    EXPECT_EQ(observed, (std::vector<std::string>{"アドバンス設定を開きますか？ → キャンセル", "アドバンス設定を開きますか？ → 理解して開く",
+                                                  "アドバンス設定を開きますか？ → 理解して開く", "保存できません → OK"}));
+    EXPECT_EQ(presenter.presented().back().alert.buttons, std::vector<std::string>{"OK"});
+}
+
+} // namespace
+} // namespace tessaril::appkit

@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QScreen>
+
+#include "TessarilApp/AppKit/EventMonitors.hpp"
+#include "TessarilApp/AppKit/Window.hpp"
+#include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
+#include "WindowDoubles/SettingsWindowHarness.hpp"
+
+namespace tessaril {
+namespace {
+
+using nlohmann::json;
+using replay::SettingsWindowHarness;
+
+class SettingsWindowTests : public ::testing::Test {
+protected:
+    void start(SettingsWindowHarness::Configuration configuration = {}) {
+        harness = std::make_unique<SettingsWindowHarness>(std::move(configuration), [this](const json& line) {
+            if (observe) observe(line);
+            lines.push_back(line);
+        });
+    }
+    AppDelegate& delegate() { return harness->delegate(); }
+    appkit::Window* window() { return qobject_cast<appkit::Window*>(delegate().settingsWindow.data()); }
+    void clickSidebar(const std::string& tab) { harness->report(harness->driver().click({.identifier = tab}), {}); }
+    std::vector<json> takeLines() { return std::exchange(lines, {}); }
+
+    static json alert(const std::string& message, const std::string& informative, std::vector<std::string> buttons,
+                      const std::string& answer) {
+        return {{"alert",
+                 {{"style", "warning"}, {"message", message}, {"informative", informative}, {"buttons", buttons}, {"answer", answer}}}};
+    }
+    static json suspended(bool isSuspended, const std::string& reason) {
+        return {{"suspended", isSuspended}, {"reason", reason}};
+    }
+
+    std::vector<json> lines;
+    // Sees each line as it is reported, while the step that caused it still runs.
+    std::function<void(const json&)> observe;
+    std::unique_ptr<SettingsWindowHarness> harness;
+};
+
+const std::string advancedMessage = "アドバンス設定を開きますか？";
+const std::string advancedInformative =
+    "ここでは入力タイミングや診断、設定ファイルを扱います。値を大きく変えると英数/かな切り替えの体感が変わります。";
+const std::string registryMessage = "ショートカット台帳を開きますか？";
+const std::string registryInformative =
+    "台帳で直接変更できるショートカットは、元の機能ページやセット設定にも反映されます。全体の割り当てを確認しながら操作してください。";
+
+TEST_F(SettingsWindowTests, OpeningTwiceShowsOneCentredWindowWithFreshContent) {
+    start();
+    harness->open();
+    QPointer<QWidget> first = delegate().settingsWindow.data();
+    QPointer<QWidget> firstContent = window()->contentView();
+    ASSERT_TRUE(first);
+    window()->move(0, 0);
+    harness->close();
+    harness->open();
+    EXPECT_EQ(delegate().settingsWindow.data(), first.data());
+    EXPECT_FALSE(firstContent);
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_EQ(window()->size(), QSize(1320, 760));
+    EXPECT_EQ(window()->minimumSize(), QSize(1300, 700));
+    EXPECT_EQ(window()->title(), "Tessaril 詳細設定");
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(window()->pos(), QPoint(screen.left() + (screen.width() - 1320) / 2, screen.top() + (screen.height() - 760) / 2));
+    EXPECT_EQ(harness->application().activationCount(), 2);
+}
+
+TEST_F(SettingsWindowTests, OpeningStartsAStoppedBackendOnlyWhenTrustedAndNeverPrompts) {
+    for (const bool trusted : {false, true}) {
+        start({.accessibilityTrusted = trusted});
+        harness->open();
+        EXPECT_EQ(delegate().activeInputBackend,
+                  trusted ? ActiveKeyboardInputBackend::eventTap : ActiveKeyboardInputBackend::stopped);
+        const auto prompts = harness->accessibility().promptOptions();
+        EXPECT_FALSE(prompts.empty());
+        EXPECT_EQ(std::count(prompts.begin(), prompts.end(), true), 0);
+        harness.reset();
+    }
+}
+
+TEST_F(SettingsWindowTests, ARebuildBeforeTheWindowExistsTouchesNothingAndAfterwardsForgetsEveryControl) {
+    start();
+    QLineEdit field;
+    delegate().keypadPeriodOutputField = &field;
+    delegate().pairAssistOpeningFields["rule"] = &field;
+    delegate().fixedPhraseEditorDrafts["rule"] = FixedPhraseEditorSnapshot{};
+    delegate().rebuildSettingsWindow();
+    EXPECT_EQ(delegate().keypadPeriodOutputField.data(), &field);
+    EXPECT_EQ(delegate().pairAssistOpeningFields.size(), 1u);
+
+    harness->open();
+    EXPECT_EQ(delegate().keypadPeriodOutputField.data(), nullptr);
+    EXPECT_TRUE(delegate().pairAssistOpeningFields.empty());
+    // Drafts outlive rebuilds.
+    EXPECT_EQ(delegate().fixedPhraseEditorDrafts.size(), 1u);
+}
+
+TEST_F(SettingsWindowTests, TheSidebarListsEightTabsInOrderWithTheSelectedOneMarked) {
+    start({.tab = SettingsTab::keypadHacks});
+    harness->open();
+    std::vector<std::string> buttons;
+    for (const auto& line : harness->driver().queryAll({.action = "selectSettingsTabFromButton:"})) {
+        buttons.push_back(line["control"]["identifier"].get<std::string>() + " " + line["control"]["label"].get<std::string>());
+    }
+    EXPECT_EQ(buttons, (std::vector<std::string>{"basic 基本", "shortcutGuard 誤爆防止", "keypadHacks テンキーハック",
+                                                 "writingAssist 括弧・引用補助", "fixedPhrases 定型文アシスト",
+                                                 "shortcutRegistry ショートカット台帳", "advanced アドバンス", "support サポート"}));
+    // Icons fall back to their glyphs; the selected button's glyph and title are black on amber.
+    std::vector<std::string> glyphs;
+    for (const auto& line : harness->driver().queryAll({})) {
+        const auto& control = line["control"];
+        if (control["kind"] == "label" && glyphs.size() < 8) glyphs.push_back(control["title"]);
+    }
+    EXPECT_EQ(glyphs, (std::vector<std::string>{"=", "基本", "!", "誤爆防止", "#", "テンキーハック", "“”", "括弧・引用補助"}));
+}
+
+TEST_F(SettingsWindowTests, EnteringAdvancedOrTheRegistryAsksEveryTimeAndADeclinedAnswerChangesNothing) {
+    start({.answers = {"キャンセル", "理解して開く", "キャンセル", "理解して開く", "理解して開く"}});
+    harness->open();
+    clickSidebar("advanced");
+    EXPECT_EQ(takeLines(), (std::vector<json>{alert(advancedMessage, advancedInformative, {"理解して開く", "キャンセル"}, "キャンセル")}));
+    EXPECT_EQ(delegate().selectedSettingsTab, SettingsTab::basic);
+
+    clickSidebar("advanced");
+    EXPECT_EQ(takeLines(), (std::vector<json>{alert(advancedMessage, advancedInformative, {"理解して開く", "キャンセル"}, "理解して開く"),
+                                              suspended(false, "shortcut-capture"), suspended(false, "shortcut-capture"),
+                                              {{"tab", "advanced"}}}));
+    // Choosing the tab already shown asks nothing and rebuilds it.
+    QPointer<QWidget> content = window()->contentView();
+    clickSidebar("advanced");
+    EXPECT_FALSE(content);
+    EXPECT_EQ(takeLines(), (std::vector<json>{suspended(false, "shortcut-capture"), suspended(false, "shortcut-capture")}));
+
+    clickSidebar("shortcutRegistry");
+    EXPECT_EQ(takeLines(), (std::vector<json>{alert(registryMessage, registryInformative, {"理解して開く", "キャンセル"}, "キャンセル")}));
+    clickSidebar("shortcutRegistry");
+    EXPECT_EQ(takeLines().back(), json({{"tab", "shortcutRegistry"}}));
+    clickSidebar("basic");
+    takeLines();
+    clickSidebar("advanced"); // nothing remembers the earlier answer
+    EXPECT_EQ(takeLines().front()["alert"]["message"], advancedMessage);
+    EXPECT_EQ(delegate().selectedSettingsTab, SettingsTab::advanced);
+}
+
+TEST_F(SettingsWindowTests, DiscardingUnsavedPhraseEditsDropsTheDraftsOnlyWhenTheUserAgrees) {
+    start({.tab = SettingsTab::fixedPhrases, .answers = {"キャンセル", "破棄して移動"}});
+    harness->open();
+    delegate().fixedPhraseEditorDrafts["rule"] = FixedPhraseEditorSnapshot{};
+    delegate().fixedPhraseSourceBaselineTexts["rule"] = "**太字**";
+    delegate().fixedPhraseSourceVisibleRuleIDs.insert("rule");
+    SettingsWindowController controller(delegate());
+
+    EXPECT_FALSE(controller.confirmDiscardFixedPhraseEdits());
+    EXPECT_EQ(delegate().fixedPhraseEditorDrafts.size(), 1u);
+    EXPECT_TRUE(controller.confirmDiscardFixedPhraseEdits());
+    EXPECT_TRUE(delegate().fixedPhraseEditorDrafts.empty());
+    EXPECT_TRUE(delegate().fixedPhraseSourceBaselineTexts.empty());
+    EXPECT_TRUE(delegate().fixedPhraseSourceVisibleRuleIDs.empty());
+    const std::string informative = "保存していない変更は破棄され、保存前の状態に戻ります。移動しますか？";
+    EXPECT_EQ(takeLines(), (std::vector<json>{alert("保存されていない定型文があります", informative, {"破棄して移動", "キャンセル"}, "キャンセル"),
+                                              alert("保存されていない定型文があります", informative, {"破棄して移動", "キャンセル"}, "破棄して移動")}));
+    // Without unsaved edits leaving the page asks nothing.
+    clickSidebar("basic");
+    EXPECT_EQ(takeLines().back(), json({{"tab", "basic"}}));
+}
+
+TEST_F(SettingsWindowTests, ClosingEndsBothCapturesThenResumesTheControllerAndReopensOnTheSameTab) {
+    start({.tab = SettingsTab::writingAssist});
+    harness->open();
+    auto& monitors = *delegate().services().userInterface.eventMonitors;
+    const auto addMonitor = [&monitors] {
+        const auto token = monitors.addLocalMonitor(appkit::Event::keyDownMask, [](const appkit::Event& event) { return std::optional(event); });
+        return AppDelegate::EventMonitorToken(nullptr, [&monitors, token](void*) { monitors.removeMonitor(token); });
+    };
+    delegate().shortcutCaptureTarget = ShortcutCaptureTarget{ShortcutCaptureTarget::TextTool{TextToolAction::plainCopy}};
+    delegate().shortcutCaptureMonitor = addMonitor();
+    delegate().writingAssistShortcutCaptureTarget = "pair-rule";
+    delegate().writingAssistShortcutCaptureMonitor = addMonitor();
+    ASSERT_EQ(monitors.monitorCount(), 2u);
+
+    harness->close();
+    EXPECT_EQ(takeLines(), (std::vector<json>{suspended(true, "shortcut-capture"), suspended(false, "shortcut-capture"),
+                                              suspended(false, "settings-window-close")}));
+    EXPECT_EQ(monitors.monitorCount(), 0u);
+    EXPECT_FALSE(delegate().shortcutCaptureTarget.has_value());
+    EXPECT_FALSE(delegate().writingAssistShortcutCaptureTarget.has_value());
+    EXPECT_FALSE(delegate().eventController().isSuspended());
+    EXPECT_FALSE(window()->isVisible());
+
+    harness->open();
+    EXPECT_EQ(delegate().selectedSettingsTab, SettingsTab::writingAssist);
+    EXPECT_TRUE(takeLines().empty());
+}
+
+TEST_F(SettingsWindowTests, PersistingSavesBeforeItRebuildsAVisibleWindowAndLeavesAHiddenOneAlone) {
+    start();
+    harness->open();
+    QPointer<QWidget> content = window()->contentView();
+    std::vector<bool> contentShownAtSave;
+    observe = [&](const json& line) {
+        if (line.contains("saved")) contentShownAtSave.push_back(content && content->isVisible());
+    };
+    delegate().settings.textTools.plainPaste.isEnabled = false;
+    delegate().persistSettings(true);
+    harness->finishStep();
+    EXPECT_EQ(contentShownAtSave, std::vector<bool>{true});
+    EXPECT_FALSE(content);
+    EXPECT_EQ(takeLines(), (std::vector<json>{{{"saved", coding::encode(delegate().settings)}}}));
+
+    harness->close();
+    takeLines();
+    content = window()->contentView();
+    delegate().persistSettings(true);
+    delegate().persistSettings(false);
+    harness->finishStep();
+    EXPECT_TRUE(content) << "a hidden window is not rebuilt";
+    EXPECT_EQ(takeLines().size(), 2u) << "each save is reported, also of the same value";
+}
+
+TEST_F(SettingsWindowTests, APressDuringACaptureDefersTheRebuildSoTheClickedControlStillActs) {
+    start();
+    harness->open();
+    auto& monitors = *delegate().services().userInterface.eventMonitors;
+    for (const bool deferred : {false, true}) {
+        SettingsWindowController(delegate()).rebuildSettingsWindow();
+        delegate().shortcutCaptureTarget = ShortcutCaptureTarget{ShortcutCaptureTarget::TextTool{TextToolAction::plainCopy}};
+        const auto token = monitors.addLocalMonitor(appkit::Event::leftMouseDownMask, [&, deferred](const appkit::Event& event) {
+            SettingsWindowController controller(delegate());
+            controller.stopShortcutCapture();
+            deferred ? controller.rebuildSettingsWindowLater() : controller.rebuildSettingsWindow();
+            return std::optional(event);
+        });
+        clickSidebar("support");
+        monitors.removeMonitor(token);
+        EXPECT_FALSE(delegate().shortcutCaptureTarget.has_value());
+        EXPECT_EQ(delegate().selectedSettingsTab, deferred ? SettingsTab::support : SettingsTab::basic);
+    }
+}
+
+} // namespace
+} // namespace tessaril
