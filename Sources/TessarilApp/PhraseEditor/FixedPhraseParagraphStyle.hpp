@@ -15,7 +15,8 @@ namespace tessaril {
 // indent of 18 a quote, a fixed-pitch font or a background colour code.
 enum class FixedPhraseParagraphStyle { body, heading2, heading3, quote, code };
 
-// The style's font; `fallbackSize` is the size of the font already on the text.
+// The style's font; `fallbackSize` is the size of the font already on the text. Body and quote keep
+// that size (at least 14 points) unless it is a heading's size.
 platform::Font fixedPhraseParagraphFont(FixedPhraseParagraphStyle style, double fallbackSize);
 // A new paragraph style with the style's spacing and indents and every other value at its default.
 platform::ParagraphStyle fixedPhraseParagraphLayout(FixedPhraseParagraphStyle style);

@@ -2,10 +2,11 @@
 
 #include <functional>
 
+#include "TessarilApp/AppKit/Automation/ScriptedAlertPresenter.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseCharacterCommands.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseRichStyle.hpp"
 #include "TessarilAppTests/PhraseEditor/RichTextSamples.hpp"
-#include "TessarilAppTests/PhraseEditor/ScriptedEditorPrompts.hpp"
+#include "TessarilAppTests/PhraseEditor/ScriptedLinkPrompt.hpp"
 
 namespace tessaril {
 namespace {
@@ -144,7 +145,7 @@ TEST(FixedPhraseCharacterCommands, SizesFamiliesAndColoursChangeEveryRunOfTheSel
 
 // A formatting change makes the text differ from the pasted document although no character changed.
 TEST(FixedPhraseCharacterCommands, EveryStyleButtonDropsThePreservedPastedRTF) {
-    testing::RecordingAlertPresenter alerts;
+    appkit::ScriptedAlertPresenter alerts;
     testing::ScriptedLinkPrompt prompt("https://example.com");
     for (const char* style : {"bold", "italic", "underline", "strikethrough", "link", "bullet", "numbered", "alignLeft",
                               "alignCenter", "alignRight", "clear"}) {
@@ -157,7 +158,7 @@ TEST(FixedPhraseCharacterCommands, EveryStyleButtonDropsThePreservedPastedRTF) {
     state.preservedWholePasteRTFData = std::vector<std::uint8_t>{'{', '}'};
     EXPECT_FALSE(applyFixedPhraseRichStyle("boldface", state, alerts, prompt));
     EXPECT_TRUE(state.preservedWholePasteRTFData);
-    EXPECT_TRUE(alerts.alerts.empty());
+    EXPECT_TRUE(alerts.presented().empty());
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "TessarilApp/AppKit/Automation/ScriptedAlertPresenter.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseLinkCommands.hpp"
 #include "TessarilAppTests/PhraseEditor/RichTextSamples.hpp"
-#include "TessarilAppTests/PhraseEditor/ScriptedEditorPrompts.hpp"
+#include "TessarilAppTests/PhraseEditor/ScriptedLinkPrompt.hpp"
 
 namespace tessaril {
 namespace {
@@ -22,7 +23,7 @@ TextAttributes linkLook(TextAttributes attributes, std::string link) {
 }
 
 TEST(FixedPhraseLinkCommands, ASelectionBecomesABlueUnderlinedLinkToTheTrimmedAddress) {
-    testing::RecordingAlertPresenter alerts;
+    appkit::ScriptedAlertPresenter alerts;
     testing::ScriptedLinkPrompt prompt(" \thttps://example.com/a b\n ");
     FixedPhraseTextViewState state = viewState(richText({{u"see docs", system14()}}), {{4, 4}});
     state.preservedWholePasteRTFData = std::vector<std::uint8_t>{'{', '}'};
@@ -32,7 +33,7 @@ TEST(FixedPhraseLinkCommands, ASelectionBecomesABlueUnderlinedLinkToTheTrimmedAd
     EXPECT_EQ(state.text, richText({{u"see ", system14()}, {u"docs", linkLook(system14(), "https://example.com/a b")}}));
     EXPECT_EQ(prompt.initialTexts, std::vector<std::string>{""});
     EXPECT_FALSE(state.preservedWholePasteRTFData);
-    EXPECT_TRUE(alerts.alerts.empty());
+    EXPECT_TRUE(alerts.presented().empty());
 }
 
 TEST(FixedPhraseLinkCommands, NothingChangesWithoutASelectionOrAnAddress) {
@@ -50,7 +51,7 @@ TEST(FixedPhraseLinkCommands, NothingChangesWithoutASelectionOrAnAddress) {
              {"cancelled", {0, 3}, std::nullopt, 1, 0},
              {"only white space", {0, 3}, " \n\u3000", 1, 0},
          }) {
-        testing::RecordingAlertPresenter alerts;
+        appkit::ScriptedAlertPresenter alerts;
         testing::ScriptedLinkPrompt prompt(answer);
         FixedPhraseTextViewState state = viewState(text, {selection});
         state.preservedWholePasteRTFData = std::vector<std::uint8_t>{'{', '}'};
@@ -58,11 +59,11 @@ TEST(FixedPhraseLinkCommands, NothingChangesWithoutASelectionOrAnAddress) {
         EXPECT_EQ(state.text, text) << name;
         EXPECT_TRUE(state.preservedWholePasteRTFData) << name;
         EXPECT_EQ(prompt.initialTexts.size(), prompts) << name;
-        ASSERT_EQ(alerts.alerts.size(), alertCount) << name;
+        ASSERT_EQ(alerts.presented().size(), alertCount) << name;
         if (alertCount == 1) {
-            EXPECT_EQ(alerts.alerts[0].messageText, "リンクを設定できません");
-            EXPECT_EQ(alerts.alerts[0].informativeText, "リンクにしたい文字を選択してください。");
-            EXPECT_EQ(alerts.alerts[0].buttons, std::vector<std::string>{"OK"});
+            EXPECT_EQ(alerts.presented()[0].alert.messageText, "リンクを設定できません");
+            EXPECT_EQ(alerts.presented()[0].alert.informativeText, "リンクにしたい文字を選択してください。");
+            EXPECT_EQ(alerts.presented()[0].alert.buttons, std::vector<std::string>{"OK"});
         }
     }
 }
@@ -84,7 +85,7 @@ TEST(FixedPhraseLinkCommands, PressingOnALinkRemovesIt) {
              {"a caret in the link unlinks all of it, over its differently formatted words", {5, 0},
               richText({{u"go here", system14()}, {u"now", testing::bold14()}, {u"!", system14()}})},
          }) {
-        testing::RecordingAlertPresenter alerts;
+        appkit::ScriptedAlertPresenter alerts;
         testing::ScriptedLinkPrompt prompt("https://other.test");
         FixedPhraseTextViewState state = viewState(linked, {selection});
         state.preservedWholePasteRTFData = std::vector<std::uint8_t>{'{', '}'};

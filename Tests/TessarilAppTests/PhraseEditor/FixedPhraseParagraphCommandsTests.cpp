@@ -60,7 +60,7 @@ TEST(FixedPhraseParagraphCommands, AParagraphStyleRestylesEveryParagraphOfTheSel
                         {u"bold\n", styled(Font::monospacedSystem(14), spacing(6, 0, 12), grey)}, {u"last", {}}}),
               {6, 11}},
              {FixedPhraseParagraphStyle::quote, {0, 1},
-              richText({{u"Title\n", styled(Font::system(20), spacing(6, 0, 18))}, {u"small ", centredList},
+              richText({{u"Title\n", styled(Font::system(14), spacing(6, 0, 18))}, {u"small ", centredList},
                         {u"bold\n", testing::bold14()}, {u"last", {}}}),
               {0, 6}},
              {FixedPhraseParagraphStyle::heading3, {17, 1},
@@ -74,6 +74,28 @@ TEST(FixedPhraseParagraphCommands, AParagraphStyleRestylesEveryParagraphOfTheSel
         EXPECT_EQ(state.text, expected) << rawValue(style);
         EXPECT_EQ(state.primarySelectedRange(), selected) << rawValue(style);
         EXPECT_FALSE(state.preservedWholePasteRTFData) << rawValue(style);
+    }
+}
+
+// A style's font follows the text's size where the style has none of its own. Body and quote never
+// keep a heading's size: the converters would still read the paragraph as a heading.
+TEST(FixedPhraseParagraphCommands, AStylesFontTakesTheTextsSizeWhereItHasNoneOfItsOwn) {
+    struct Case {
+        FixedPhraseParagraphStyle style;
+        double size;
+        Font expected;
+    };
+    for (const auto& [style, size, expected] : std::vector<Case>{
+             {FixedPhraseParagraphStyle::heading2, 20, Font::system(22, FontWeight::bold)},
+             {FixedPhraseParagraphStyle::heading3, 10, Font::system(18, FontWeight::semibold)},
+             {FixedPhraseParagraphStyle::body, 12, Font::system(14)},
+             {FixedPhraseParagraphStyle::body, 16.9, Font::system(16.9)},
+             {FixedPhraseParagraphStyle::body, 22, Font::system(14)},
+             {FixedPhraseParagraphStyle::quote, 17, Font::system(14)},
+             {FixedPhraseParagraphStyle::code, 12, Font::monospacedSystem(13)},
+             {FixedPhraseParagraphStyle::code, 22, Font::monospacedSystem(22)},
+         }) {
+        EXPECT_EQ(fixedPhraseParagraphFont(style, size), expected) << rawValue(style) << " at " << size;
     }
 }
 

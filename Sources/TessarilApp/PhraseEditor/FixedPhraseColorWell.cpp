@@ -1,0 +1,46 @@
+#include "TessarilApp/PhraseEditor/FixedPhraseColorWell.hpp"
+
+#include <QColorDialog>
+#include <QPainter>
+
+#include "TessarilApp/PhraseEditor/AttributedTextFormats.hpp"
+#include "TessarilApp/SettingsWindow/SettingsPalette.hpp"
+
+namespace tessaril {
+
+FixedPhraseColorWell::FixedPhraseColorWell(const platform::Color& color, QWidget* parent)
+    : QAbstractButton(parent), color_(color) {
+    setFocusPolicy(Qt::NoFocus);
+    setFixedSize(34, 24);
+    colorPanel_ = [this](const QColor& initial) -> std::optional<QColor> {
+        const QColor chosen = QColorDialog::getColor(initial, window(), QString(), QColorDialog::ShowAlphaChannel);
+        if (!chosen.isValid()) return std::nullopt;
+        return chosen;
+    };
+    connect(this, &QAbstractButton::clicked, this, [this] { chooseColor(); });
+}
+
+void FixedPhraseColorWell::setColor(const platform::Color& color) {
+    color_ = color;
+    update();
+}
+
+void FixedPhraseColorWell::chooseColor() {
+    if (!colorPanel_) return;
+    const auto chosen = colorPanel_(textColor(color_));
+    if (!chosen) return;
+    const QColor rgb = chosen->toRgb();
+    setColor({rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF()});
+    sendAction();
+}
+
+void FixedPhraseColorWell::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect bounds = rect();
+    painter.fillRect(bounds, settings_palette::cardBackground());
+    painter.fillRect(bounds.adjusted(4, 4, -4, -4), textColor(color_));
+    painter.setPen(isEnabled() ? settings_palette::panelBorder() : settings_palette::cardBorder());
+    painter.drawRect(bounds.adjusted(0, 0, -1, -1));
+}
+
+} // namespace tessaril
