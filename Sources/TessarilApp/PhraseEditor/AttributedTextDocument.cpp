@@ -4,6 +4,7 @@
 #include <string>
 
 #include "TessarilApp/PhraseEditor/AttributedTextFormats.hpp"
+#include "TessarilApp/PhraseEditor/ListMarkerDrawing.hpp"
 
 namespace tessaril {
 
@@ -137,11 +138,21 @@ std::optional<platform::ParagraphStyle> blockParagraphStyle(const QTextBlock& bl
     return textAttributes(next.isValid() ? next.charFormat() : block.charFormat()).paragraphStyle;
 }
 
+QTextBlockFormat displayedBlockFormat(const QTextBlock& block) {
+    const auto style = blockParagraphStyle(block);
+    QTextBlockFormat format = textBlockFormat(style);
+    if (paragraphDrawsListMarker(block, style)) {
+        format.setLeftMargin(std::max(style->headIndent, listMarkerRoom));
+        format.setTextIndent(0);
+    }
+    return format;
+}
+
 bool restyleBlocks(const QTextBlock& first, const QTextBlock& last) {
     bool changed = false;
     const int lastNumber = last.isValid() ? last.blockNumber() : first.blockNumber();
     for (QTextBlock block = first; block.isValid() && block.blockNumber() <= lastNumber; block = block.next()) {
-        const QTextBlockFormat wanted = textBlockFormat(blockParagraphStyle(block));
+        const QTextBlockFormat wanted = displayedBlockFormat(block);
         if (block.blockFormat() == wanted) continue;
         QTextCursor blockCursor(block);
         blockCursor.setBlockFormat(wanted);

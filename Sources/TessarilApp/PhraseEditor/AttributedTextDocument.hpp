@@ -27,6 +27,13 @@ platform::AttributedText documentAttributedText(const QTextDocument& document);
 // end's; for the empty last line, the attributes Qt types there.
 std::optional<platform::ParagraphStyle> blockParagraphStyle(const QTextBlock& block);
 
+// The space in front of a list item where its drawn marker goes.
+inline constexpr double listMarkerRoom = 24;
+
+// How a block is laid out: after its paragraph style, with the first line of a list item whose marker
+// the view draws moved to the item's indent, leaving the marker its room.
+QTextBlockFormat displayedBlockFormat(const QTextBlock& block);
+
 // Lays out the blocks first…last after their paragraph styles; a block already laid out so is left
 // alone. Answers whether a block changed.
 bool restyleBlocks(const QTextBlock& first, const QTextBlock& last);

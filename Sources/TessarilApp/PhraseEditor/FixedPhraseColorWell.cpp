@@ -9,15 +9,13 @@
 namespace tessaril {
 
 FixedPhraseColorWell::FixedPhraseColorWell(const platform::Color& color, QWidget* parent)
-    : QAbstractButton(parent), color_(color) {
-    setFocusPolicy(Qt::NoFocus);
+    : appkit::Button(ButtonType::momentaryPush, parent), color_(color) {
     setFixedSize(34, 24);
     colorPanel_ = [this](const QColor& initial) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(initial, window(), QString(), QColorDialog::ShowAlphaChannel);
         if (!chosen.isValid()) return std::nullopt;
         return chosen;
     };
-    connect(this, &QAbstractButton::clicked, this, [this] { chooseColor(); });
 }
 
 void FixedPhraseColorWell::setColor(const platform::Color& color) {
@@ -25,13 +23,14 @@ void FixedPhraseColorWell::setColor(const platform::Color& color) {
     update();
 }
 
-void FixedPhraseColorWell::chooseColor() {
-    if (!colorPanel_) return;
-    const auto chosen = colorPanel_(textColor(color_));
-    if (!chosen) return;
-    const QColor rgb = chosen->toRgb();
-    setColor({rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF()});
-    sendAction();
+void FixedPhraseColorWell::setColorAction(std::string selector, std::function<void(FixedPhraseColorWell& well)> chosen) {
+    setAction(appkit::Action{std::move(selector), [this, chosen = std::move(chosen)](appkit::Control&) {
+                                 const auto picked = colorPanel_ ? colorPanel_(textColor(color_)) : std::nullopt;
+                                 if (!picked) return;
+                                 const QColor rgb = picked->toRgb();
+                                 setColor({rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF()});
+                                 chosen(*this);
+                             }});
 }
 
 void FixedPhraseColorWell::paintEvent(QPaintEvent*) {

@@ -2,18 +2,18 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
-#include <QAbstractButton>
 #include <QColor>
 
 #include "Platform/Foundation/Color.hpp"
-#include "TessarilApp/AppKit/Control.hpp"
+#include "TessarilApp/AppKit/Button.hpp"
 
 namespace tessaril {
 
 // A colour well: a swatch of its colour. A click opens the colour panel; choosing a colour there makes
-// it the well's colour and sends the action. Main thread only.
-class FixedPhraseColorWell : public QAbstractButton, public appkit::Control {
+// it the well's colour and runs the well's action with the well as sender. Main thread only.
+class FixedPhraseColorWell : public appkit::Button {
     Q_OBJECT
 public:
     // Shows the colour panel starting at a colour; the chosen colour, or none when cancelled.
@@ -21,13 +21,12 @@ public:
 
     explicit FixedPhraseColorWell(const platform::Color& color, QWidget* parent = nullptr);
 
-    QWidget& widget() override { return *this; }
-    appkit::ControlKind kind() const override { return appkit::ControlKind::button; }
-
     const platform::Color& color() const { return color_; }
-    // Sets the colour without sending the action.
+    // Sets the colour without running the action.
     void setColor(const platform::Color& color);
     void setColorPanel(ColorPanel panel) { colorPanel_ = std::move(panel); }
+    // What runs once a colour was chosen; the selector names the action for the driver and tests.
+    void setColorAction(std::string selector, std::function<void(FixedPhraseColorWell& well)> chosen);
 
     QSize sizeHint() const override { return {34, 24}; }
 
@@ -35,8 +34,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void chooseColor();
-
     platform::Color color_;
     ColorPanel colorPanel_;
 };

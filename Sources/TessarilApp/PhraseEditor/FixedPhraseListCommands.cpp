@@ -6,6 +6,7 @@
 #include "TessarilApp/PhraseEditor/FixedPhraseCharacterCommands.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseParagraphCommands.hpp"
 #include "TessarilCore/Support/Unicode.hpp"
+#include "TessarilMac/RichText/FixedPhraseAttributedTextNormalizer.hpp"
 
 namespace tessaril {
 
@@ -22,13 +23,6 @@ constexpr double listIndent = 24;
 
 TextList listOfKind(FixedPhraseListKind kind) {
     return TextList{std::string(kind == FixedPhraseListKind::bullet ? TextList::disc : TextList::decimal)};
-}
-
-FixedPhraseListKind kindOf(const TextList& list) {
-    const std::string first = list.marker(1);
-    if (first == list.marker(2)) return FixedPhraseListKind::bullet;
-    const bool hasDigit = std::any_of(first.begin(), first.end(), [](char c) { return c >= '0' && c <= '9'; });
-    return hasDigit ? FixedPhraseListKind::numbered : FixedPhraseListKind::bullet;
 }
 
 // Removing keeps indents that were there before the list (below its 24 points, or a hanging one).
@@ -56,10 +50,17 @@ bool isBlank(const AttributedText& text, TextRange range) {
 
 } // namespace
 
+FixedPhraseListKind fixedPhraseListKind(const TextList& list) {
+    ParagraphStyle single;
+    single.textLists = {list};
+    return FixedPhraseAttributedTextNormalizer::isNumberedList(single) ? FixedPhraseListKind::numbered
+                                                                        : FixedPhraseListKind::bullet;
+}
+
 bool fixedPhraseParagraphStyleHasList(const std::optional<ParagraphStyle>& style, FixedPhraseListKind kind) {
     if (!style) return false;
     return std::any_of(style->textLists.begin(), style->textLists.end(),
-                       [&](const TextList& list) { return kindOf(list) == kind; });
+                       [&](const TextList& list) { return fixedPhraseListKind(list) == kind; });
 }
 
 bool fixedPhraseTypingAttributesContainList(FixedPhraseListKind kind, const FixedPhraseTextViewState& view) {

@@ -11,8 +11,10 @@ namespace tessaril {
 // The list buttons. A list lives in the paragraph attributes only (a text list, a 24-point indent and
 // a tab stop there); no marker characters are written into the text.
 
-// Whether any list of the paragraph style is of the kind: equal markers for items 1 and 2 make a
-// bullet list; different ones a numbered list when item 1's has a decimal digit, else a bullet list.
+// The kind of a list as the converters read it: equal markers for items 1 and 2 make a bullet list;
+// different ones a numbered list when item 1's has a decimal digit, else a bullet list.
+FixedPhraseListKind fixedPhraseListKind(const platform::TextList& list);
+// Whether any list of the paragraph style is of the kind.
 bool fixedPhraseParagraphStyleHasList(const std::optional<platform::ParagraphStyle>& style, FixedPhraseListKind kind);
 
 // A toggle per kind over the selection's paragraphs: removed when every non-blank paragraph already

@@ -1,5 +1,10 @@
 #include "TessarilApp/PhraseEditor/FixedPhraseToolbars.hpp"
 
+#include <algorithm>
+#include <cmath>
+
+#include <QFontMetricsF>
+
 #include "TessarilApp/AppKit/Button.hpp"
 #include "TessarilApp/AppKit/Label.hpp"
 #include "TessarilApp/AppKit/PopUpButton.hpp"
@@ -59,7 +64,9 @@ appkit::Button* makeStyleButton(const std::string& ruleID, const FixedPhraseStyl
         appkit::Action{"applyFixedPhraseRichStyle:",
                        [&actions](appkit::Control& sender) { actions.applyFixedPhraseRichStyle(sender.identifier()); }},
         false, isEditable);
-    button->setFixedWidth(item.width);
+    // Without the platform's symbol images a title wider than the button ("Link") widens it.
+    const int titleWidth = static_cast<int>(std::ceil(QFontMetricsF(button->font()).horizontalAdvance(button->text())));
+    button->setFixedWidth(std::max(item.width, titleWidth + 14));
     button->setIdentifier(ruleID + "|" + std::string(item.key));
     button->setToolTipText(item.toolTip);
     if (item.key != "clear") button->setAccessibilityLabel(item.toolTip);
@@ -72,11 +79,9 @@ FixedPhraseColorWell* makeColorWell(const std::string& ruleID, const char* targe
     well->setIdentifier(ruleID + "|" + target);
     well->setToolTipText(toolTip);
     well->setEnabled(isEditable);
-    well->setAction(appkit::Action{"updateFixedPhraseColorWell:", [&actions](appkit::Control& sender) {
-                                       if (auto* chosen = dynamic_cast<FixedPhraseColorWell*>(&sender)) {
-                                           actions.updateFixedPhraseColorWell(chosen->identifier(), chosen->color());
-                                       }
-                                   }});
+    well->setColorAction("updateFixedPhraseColorWell:", [&actions](FixedPhraseColorWell& chosen) {
+        actions.updateFixedPhraseColorWell(chosen.identifier(), chosen.color());
+    });
     return well;
 }
 

@@ -2,16 +2,20 @@
 
 #include <algorithm>
 
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include "TessarilApp/PhraseEditor/AttributedTextDocument.hpp"
 #include "TessarilApp/PhraseEditor/AttributedTextFormats.hpp"
+#include "TessarilApp/PhraseEditor/ListMarkerDrawing.hpp"
 #include "TessarilApp/PhraseEditor/PasteboardRichText.hpp"
 
 namespace tessaril {
@@ -234,6 +238,27 @@ void TessarilTextView::contextMenuEvent(QContextMenuEvent* event) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
     event->accept();
+}
+
+void TessarilTextView::paintEvent(QPaintEvent* event) {
+    QTextEdit::paintEvent(event);
+    const auto markers = drawnListMarkers(*document());
+    if (markers.empty()) return;
+    QPainter painter(viewport());
+    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    painter.setPen(palette().color(QPalette::Text));
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    for (const auto& [block, text] : markers) {
+        const QTextLayout* lines = block.layout();
+        if (!lines || lines->lineCount() == 0) continue;
+        const QTextLine first = lines->lineAt(0);
+        const QRectF bounds = layout->blockBoundingRect(block);
+        const auto fragment = block.begin();
+        painter.setFont(fragment.atEnd() ? document()->defaultFont() : fragment.fragment().charFormat().font());
+        const QRectF room(bounds.left() + block.blockFormat().leftMargin() - listMarkerRoom, bounds.top() + first.y(),
+                          listMarkerRoom - 6, first.height());
+        painter.drawText(room, Qt::AlignRight | Qt::AlignVCenter, text);
+    }
 }
 
 void TessarilTextView::keyPressEvent(QKeyEvent* event) {

@@ -11,6 +11,7 @@
 #include "TessarilApp/PhraseEditor/AttributedTextFormats.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseCharacterCommands.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseListCommands.hpp"
+#include "TessarilApp/PhraseEditor/ListMarkerDrawing.hpp"
 #include "TessarilApp/PhraseEditor/TessarilTextView.hpp"
 #include "TessarilAppTests/PhraseEditor/RichTextSamples.hpp"
 
@@ -209,6 +210,28 @@ TEST(TessarilTextView, KeyEquivalentsCutCopyUndoAndRedo) {
 
     QKeyEvent other(QEvent::KeyPress, Qt::Key_B, Qt::ControlModifier);
     EXPECT_FALSE(view.performKeyEquivalent(other));
+}
+
+// List items show a marker drawn in front of them, numbered as the converters number them; text that
+// brings its own marker gets none drawn.
+TEST(TessarilTextView, ListItemsShowTheirMarkers) {
+    using platform::TextList;
+    const auto numbered = testing::withParagraph(system14(), testing::listParagraph(TextList::decimal));
+    const auto bullet = testing::withParagraph(system14(), testing::listParagraph(TextList::disc));
+    const auto roman = testing::withParagraph(system14(), testing::listParagraph("({lower-roman})"));
+    TessarilTextView view;
+    view.setAttributedText(richText({{u"one\ntwo\n", numbered}, {u"body\n", system14()}, {u"three\n \n", numbered},
+                                     {u"four\n", numbered}, {u"dot\n\t•\tpasted\n1. typed\n", bullet},
+                                     {u"i\nii", roman}}));
+    QStringList markers;
+    for (const auto& marker : drawnListMarkers(*view.document())) {
+        markers << QString::number(marker.block.blockNumber()) + ":" + marker.text;
+    }
+    EXPECT_EQ(markers, (QStringList{"0:1.", "1:2.", "3:1.", "5:1.", "6:•", "9:(i)", "10:(ii)"}));
+    const QTextBlockFormat drawn = view.document()->findBlockByNumber(0).blockFormat();
+    EXPECT_EQ(drawn.leftMargin(), 24);
+    EXPECT_EQ(drawn.textIndent(), 0) << "the first line leaves the marker its room";
+    EXPECT_EQ(view.document()->findBlockByNumber(7).blockFormat().textIndent(), -24) << "a pasted marker uses the tab stop";
 }
 
 TEST(TessarilTextView, TheContextMenuPastesThroughTheView) {
