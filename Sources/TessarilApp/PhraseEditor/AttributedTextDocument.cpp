@@ -1,3 +1,4 @@
+#include "TessarilApp/PhraseEditor/UTF16Text.hpp"
 #include "TessarilApp/PhraseEditor/AttributedTextDocument.hpp"
 
 #include <algorithm>
@@ -19,21 +20,13 @@ constexpr char16_t replacementCharacter = u'\uFFFD';
 // Qt turns these into paragraph and frame breaks when they come in as text.
 bool isBreakForQt(char16_t unit) { return unit == u'\uFDD0' || unit == u'\uFDD1'; }
 
-QString qString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string_view view(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.constData()), static_cast<std::size_t>(text.size())};
-}
-
 // Characters of one paragraph, each Qt-unsafe unit in a format that remembers it.
 void insertParagraphText(QTextCursor& cursor, std::u16string_view text, const TextAttributes& attributes) {
     const QTextCharFormat format = textCharFormat(attributes);
     std::size_t start = 0;
     for (std::size_t index = 0; index <= text.size(); ++index) {
         if (index < text.size() && !isBreakForQt(text[index])) continue;
-        if (index > start) cursor.insertText(qString(text.substr(start, index - start)), format);
+        if (index > start) cursor.insertText(qStringFromUTF16(text.substr(start, index - start)), format);
         if (index < text.size()) {
             QTextCharFormat substituted = format;
             substituted.setProperty(substitutedUnitProperty, static_cast<int>(text[index]));
@@ -47,7 +40,7 @@ void insertParagraphText(QTextCursor& cursor, std::u16string_view text, const Te
 void insertLineEnd(QTextCursor& cursor, std::u16string_view lineEnd, const TextAttributes& attributes,
                    const TextAttributes& lineFeedAttributes) {
     QTextCharFormat format = textCharFormat(attributes);
-    if (lineEnd != u"\n") format.setProperty(lineEndProperty, qString(lineEnd));
+    if (lineEnd != u"\n") format.setProperty(lineEndProperty, qStringFromUTF16(lineEnd));
     if (lineFeedAttributes != attributes) {
         format.setProperty(lineFeedAttributesProperty, QVariant::fromValue(lineFeedAttributes));
     }
@@ -63,10 +56,10 @@ void appendFragmentText(AttributedText& result, const QTextFragment& fragment) {
     const TextAttributes attributes = textAttributes(format);
     const QString text = fragment.text();
     if (!format.hasProperty(substitutedUnitProperty)) {
-        result.append(view(text), attributes);
+        result.append(utf16View(text), attributes);
         return;
     }
-    std::u16string restored(view(text));
+    std::u16string restored(utf16View(text));
     const auto unit = static_cast<char16_t>(format.intProperty(substitutedUnitProperty));
     std::replace(restored.begin(), restored.end(), replacementCharacter, unit);
     result.append(restored, attributes);
@@ -74,7 +67,7 @@ void appendFragmentText(AttributedText& result, const QTextFragment& fragment) {
 
 std::u16string lineEndOf(const QTextCharFormat& separator) {
     const QString lineEnd = separator.stringProperty(lineEndProperty);
-    return lineEnd.isEmpty() ? std::u16string(u"\n") : std::u16string(view(lineEnd));
+    return lineEnd.isEmpty() ? std::u16string(u"\n") : std::u16string(utf16View(lineEnd));
 }
 
 void appendLineEnd(AttributedText& result, const QTextCharFormat& separator) {

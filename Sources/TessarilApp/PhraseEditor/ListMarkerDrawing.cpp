@@ -1,3 +1,4 @@
+#include "TessarilApp/PhraseEditor/UTF16Text.hpp"
 #include "TessarilApp/PhraseEditor/ListMarkerDrawing.hpp"
 
 #include <string>
@@ -14,10 +15,6 @@ using platform::ParagraphStyle;
 using platform::TextList;
 
 namespace {
-
-std::u16string_view blockText(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.constData()), static_cast<std::size_t>(text.size())};
-}
 
 bool isListItem(const QTextBlock& block, const std::optional<ParagraphStyle>& style) {
     return style && !style->textLists.empty() && !block.text().trimmed().isEmpty();
@@ -37,7 +34,7 @@ bool paragraphDrawsListMarker(const QTextBlock& block, const std::optional<Parag
     if (!isListItem(block, style)) return false;
     const QString text = block.text();
     if (text.startsWith(QLatin1Char('\t'))) return false;
-    return list_item_marker::markerEnd(blockText(text), 0, true) == 0;
+    return list_item_marker::markerEnd(utf16View(text), 0, true) == 0;
 }
 
 std::vector<DrawnListMarker> drawnListMarkers(const QTextDocument& document) {

@@ -1,3 +1,4 @@
+#include "TessarilApp/PhraseEditor/UTF16Text.hpp"
 #include "TessarilApp/PhraseEditor/TessarilTextView.hpp"
 
 #include <algorithm>
@@ -39,14 +40,6 @@ private:
 };
 
 namespace {
-
-QString qString(const std::u16string& text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string u16(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.constData()), static_cast<std::size_t>(text.size())};
-}
 
 int documentEnd(const QTextDocument& document) { return document.characterCount() - 1; }
 
@@ -298,7 +291,7 @@ std::optional<AttributedText> TessarilTextView::pastedText(const QMimeData& sour
         }
         if (auto html = pasteboardHTMLText(source)) return html;
     }
-    if (source.hasText()) return AttributedText(u16(source.text()), typingAttributes());
+    if (source.hasText()) return AttributedText(std::u16string(utf16View(source.text())), typingAttributes());
     return std::nullopt;
 }
 
@@ -315,7 +308,7 @@ void TessarilTextView::insertFromMimeData(const QMimeData* source) {
 QMimeData* TessarilTextView::createMimeDataFromSelection() const {
     auto* copied = new QMimeData;
     const AttributedText selected = attributedText().substring(selectedRange());
-    copied->setText(qString(selected.string()));
+    copied->setText(qStringFromUTF16(selected.string()));
     if (isRichText()) {
         const auto rtf = rtfData(selected);
         copied->setData(QString::fromLatin1(rtfMimeType),
