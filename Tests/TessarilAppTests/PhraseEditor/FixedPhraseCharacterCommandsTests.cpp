@@ -91,7 +91,12 @@ TEST(FixedPhraseCharacterCommands, DecorationsToggleOverTheWholeSelection) {
 
     TextAttributes struck = system14();
     struck.strikethroughStyle = 1;
-    expectCommand({{"across paragraphs", richText({{u"a\nb", system14()}}), {{0, 3}}, richText({{u"a\nb", struck}})}},
+    const TextAttributes item = withParagraph(system14(), testing::listParagraph(platform::TextList::decimal));
+    TextAttributes struckItem = item;
+    struckItem.strikethroughStyle = 1;
+    expectCommand({{"across paragraphs", richText({{u"a\nb", system14()}}), {{0, 3}}, richText({{u"a\nb", struck}})},
+                   {"across list items", richText({{u"one\ntwo", item}}), {{1, 5}},
+                    richText({{u"o", item}, {u"ne\ntw", struckItem}, {u"o", item}})}},
                   [](FixedPhraseTextViewState& state) {
                       applyFixedPhraseDecoration(FixedPhraseDecoration::strikethrough, state);
                   });
