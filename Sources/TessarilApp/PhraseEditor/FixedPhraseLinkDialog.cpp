@@ -1,13 +1,33 @@
 #include "TessarilApp/PhraseEditor/FixedPhraseLinkDialog.hpp"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace tessaril {
+
+namespace {
+
+// As the platform's alerts show an accessory view: below the texts, above the buttons.
+void placeAboveButtons(QMessageBox& alert, QWidget* accessory) {
+    auto* grid = qobject_cast<QGridLayout*>(alert.layout());
+    auto* buttons = alert.findChild<QDialogButtonBox*>();
+    if (!grid || !buttons || grid->indexOf(buttons) < 0) {
+        alert.layout()->addWidget(accessory);
+        return;
+    }
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(grid->indexOf(buttons), &row, &column, &rowSpan, &columnSpan);
+    grid->removeWidget(buttons);
+    grid->addWidget(accessory, row, column, 1, columnSpan);
+    grid->addWidget(buttons, row + 1, column, rowSpan, columnSpan);
+}
+
+} // namespace
 
 std::optional<std::string> FixedPhraseLinkDialog::requestLink(const std::string& initialText) {
     QWidget* owner = parent_ ? parent_->window() : QApplication::activeWindow();
@@ -28,9 +48,7 @@ std::optional<std::string> FixedPhraseLinkDialog::requestLink(const std::string&
     field->setGeometry(0, 4, 360, 26);
     field->setPlaceholderText(QStringLiteral("https://example.com / #section / /path"));
     field->setText(QString::fromStdString(initialText));
-    if (auto* grid = qobject_cast<QGridLayout*>(alert.layout())) {
-        grid->addWidget(accessory, grid->rowCount(), 0, 1, grid->columnCount());
-    }
+    placeAboveButtons(alert, accessory);
     // Queued before the modal loop starts, so that it runs once the alert is up.
     QTimer::singleShot(0, field, [field] { field->setFocus(Qt::OtherFocusReason); });
 
