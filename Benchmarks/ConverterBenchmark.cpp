@@ -24,7 +24,8 @@ using platform::TextAttributes;
 std::string repeatedTo(std::size_t size, const std::string& unit) {
     std::string text;
     text.reserve(size + unit.size());
-    while (text.size() < size) text += unit;
+    while (text.size() < size)
+        text += unit;
     text.resize(size);
     return text;
 }
@@ -38,7 +39,8 @@ const std::string htmlUnit =
     "<p>Dear <b>customer</b>, thank you for your order &amp; your <a href=\"https://example.com/x?a=1&b=2\" "
     "target=\"_blank\">message</a>. 来週の<em>月曜日</em>にお届けします。</p>\n"
     "<!-- tracking --><img src=\"logo.png\" alt=\"Logo & Co\"><script>track('<b>');</script>\n"
-    "<ul><li>One</li><li>Two <span data-x='1'>items</span></li></ul><br/><table><tr><td>1</td></tr></table></div>\n";
+    "<ul><li>One</li><li>Two <span "
+    "data-x='1'>items</span></li></ul><br/><table><tr><td>1</td></tr></table></div>\n";
 
 const std::string markdownUnit =
     "# 見出し Heading\n"
@@ -108,62 +110,92 @@ AttributedText adversarialDocument(std::size_t size) {
 void runOnText(benchmark::State& state, const std::function<std::string(std::size_t)>& make,
                const std::function<std::size_t(const std::string&)>& convert) {
     const std::string input = make(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(convert(input));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(convert(input));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(input.size()));
 }
 
 void runOnAttributedText(benchmark::State& state, const std::function<AttributedText(std::size_t)>& make,
                          const std::function<std::size_t(const AttributedText&)>& convert) {
     const AttributedText input = make(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(convert(input));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(input.length() * 2));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(convert(input));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(input.length() * 2));
 }
 
-std::size_t sanitize(const std::string& html) { return FixedPhraseHTMLSanitizer::sanitize(html).size(); }
-std::size_t markdown(const std::string& text) { return fixedPhraseMarkdownHTMLBody(text).size(); }
-std::size_t plain(const AttributedText& text) { return normalizer::plainText(text).size(); }
-std::size_t markdownForm(const AttributedText& text) { return normalizer::markdownText(text).size(); }
-std::size_t semantic(const AttributedText& text) { return normalizer::semanticHTMLBody(text).size(); }
+std::size_t sanitize(const std::string& html) {
+    return FixedPhraseHTMLSanitizer::sanitize(html).size();
+}
+std::size_t markdown(const std::string& text) {
+    return fixedPhraseMarkdownHTMLBody(text).size();
+}
+std::size_t plain(const AttributedText& text) {
+    return normalizer::plainText(text).size();
+}
+std::size_t markdownForm(const AttributedText& text) {
+    return normalizer::markdownText(text).size();
+}
+std::size_t semantic(const AttributedText& text) {
+    return normalizer::semanticHTMLBody(text).size();
+}
 
 void BM_SanitizeDocument(benchmark::State& state) {
-    runOnText(state, [](std::size_t size) { return repeatedTo(size, htmlUnit); }, sanitize);
+    runOnText(
+        state, [](std::size_t size) { return repeatedTo(size, htmlUnit); }, sanitize);
 }
 void BM_SanitizeUnclosedLessThans(benchmark::State& state) {
-    runOnText(state, [](std::size_t size) { return repeatedTo(size, "<'a"); }, sanitize);
+    runOnText(
+        state, [](std::size_t size) { return repeatedTo(size, "<'a"); }, sanitize);
 }
 void BM_SanitizeUnendedScriptClosings(benchmark::State& state) {
-    runOnText(state, [](std::size_t size) { return prefixedRepeat(size, "<script>", "</script \""); }, sanitize);
+    runOnText(
+        state, [](std::size_t size) { return prefixedRepeat(size, "<script>", "</script \""); }, sanitize);
 }
 void BM_SanitizeUnclosedComment(benchmark::State& state) {
-    runOnText(state, [](std::size_t size) { return prefixedRepeat(size, "a", "<!-- <b>"); }, sanitize);
+    runOnText(
+        state, [](std::size_t size) { return prefixedRepeat(size, "a", "<!-- <b>"); }, sanitize);
 }
 
 void BM_MarkdownDocument(benchmark::State& state) {
-    runOnText(state, [](std::size_t size) { return repeatedTo(size, markdownUnit); }, markdown);
+    runOnText(
+        state, [](std::size_t size) { return repeatedTo(size, markdownUnit); }, markdown);
 }
 void BM_MarkdownOpenBrackets(benchmark::State& state) {
-    runOnText(state, [](std::size_t size) { return std::string(size, '['); }, markdown);
+    runOnText(
+        state, [](std::size_t size) { return std::string(size, '['); }, markdown);
 }
 void BM_MarkdownUnclosedLinks(benchmark::State& state) {
-    runOnText(state, [](std::size_t size) { return repeatedTo(size, "[a]("); }, markdown);
+    runOnText(
+        state, [](std::size_t size) { return repeatedTo(size, "[a]("); }, markdown);
 }
 void BM_MarkdownStarsAndBackticks(benchmark::State& state) {
-    runOnText(state, [](std::size_t size) { return repeatedTo(size, "**a*`"); }, markdown);
+    runOnText(
+        state, [](std::size_t size) { return repeatedTo(size, "**a*`"); }, markdown);
 }
 
-void BM_NormalizePlainDocument(benchmark::State& state) { runOnAttributedText(state, richDocument, plain); }
-void BM_NormalizeMarkdownDocument(benchmark::State& state) { runOnAttributedText(state, richDocument, markdownForm); }
+void BM_NormalizePlainDocument(benchmark::State& state) {
+    runOnAttributedText(state, richDocument, plain);
+}
+void BM_NormalizeMarkdownDocument(benchmark::State& state) {
+    runOnAttributedText(state, richDocument, markdownForm);
+}
 void BM_NormalizeMarkdownAdversarial(benchmark::State& state) {
     runOnAttributedText(state, adversarialDocument, markdownForm);
 }
-void BM_SemanticHTMLDocument(benchmark::State& state) { runOnAttributedText(state, richDocument, semantic); }
-void BM_SemanticHTMLAdversarial(benchmark::State& state) { runOnAttributedText(state, adversarialDocument, semantic); }
+void BM_SemanticHTMLDocument(benchmark::State& state) {
+    runOnAttributedText(state, richDocument, semantic);
+}
+void BM_SemanticHTMLAdversarial(benchmark::State& state) {
+    runOnAttributedText(state, adversarialDocument, semantic);
+}
 
 constexpr int64_t tenKB = 10 << 10;
 constexpr int64_t hundredKB = 100 << 10;
 constexpr int64_t oneMB = 1 << 20;
 
-#define CONVERTER_BENCHMARK(name) BENCHMARK(name)->Arg(tenKB)->Arg(hundredKB)->Arg(oneMB)->Unit(benchmark::kMicrosecond)
+#define CONVERTER_BENCHMARK(name)                                                                            \
+    BENCHMARK(name)->Arg(tenKB)->Arg(hundredKB)->Arg(oneMB)->Unit(benchmark::kMicrosecond)
 
 CONVERTER_BENCHMARK(BM_SanitizeDocument);
 CONVERTER_BENCHMARK(BM_SanitizeUnclosedLessThans);

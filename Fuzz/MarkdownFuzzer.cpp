@@ -14,14 +14,14 @@
 namespace {
 
 [[noreturn]] void fail(const char* property, std::string_view output) {
-    std::fprintf(stderr, "markdown property broken: %s\noutput: %.*s\n", property, static_cast<int>(output.size()),
-                 output.data());
+    std::fprintf(stderr, "markdown property broken: %s\noutput: %.*s\n", property,
+                 static_cast<int>(output.size()), output.data());
     std::abort();
 }
 
 bool isGeneratedTag(std::string_view name) {
-    static constexpr std::array<std::string_view, 13> names{"p", "br", "h2", "h3", "blockquote", "ul", "ol",
-                                                            "li", "pre", "code", "strong", "em", "a"};
+    static constexpr std::array<std::string_view, 13> names{
+        "p", "br", "h2", "h3", "blockquote", "ul", "ol", "li", "pre", "code", "strong", "em", "a"};
     for (auto each : names) {
         if (each == name) return true;
     }

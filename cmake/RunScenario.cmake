@@ -3,15 +3,14 @@
 # words: "settings-decode" runs "settings decode", "text-rtf-read" runs "text rtf-read".
 # <name>.expected.jsonl holds the expected standard output. A scenario that must fail also has
 # <name>.expected.status (the exit status) and <name>.expected.stderr (the error line).
-# (A REGEX REPLACE anchored with "^" would apply again after each replacement and split every "-".)
-string(FIND "${SUBCOMMAND}" "-" first_dash)
-if(first_dash EQUAL -1)
-  set(command_words ${SUBCOMMAND})
+string(FIND "${SUBCOMMAND}" "-" first_hyphen)
+if(first_hyphen EQUAL -1)
+  set(command_words "${SUBCOMMAND}")
 else()
-  string(SUBSTRING "${SUBCOMMAND}" 0 ${first_dash} command_word)
-  math(EXPR rest_start "${first_dash} + 1")
-  string(SUBSTRING "${SUBCOMMAND}" ${rest_start} -1 command_rest)
-  set(command_words ${command_word} ${command_rest})
+  string(SUBSTRING "${SUBCOMMAND}" 0 ${first_hyphen} command)
+  math(EXPR rest_start "${first_hyphen} + 1")
+  string(SUBSTRING "${SUBCOMMAND}" ${rest_start} -1 rest)
+  set(command_words "${command};${rest}")
 endif()
 get_filename_component(directory ${INPUT} DIRECTORY)
 get_filename_component(name ${INPUT} NAME_WE)

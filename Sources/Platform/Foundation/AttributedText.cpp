@@ -83,13 +83,17 @@ AttributedText AttributedText::substring(TextRange range) const {
 }
 
 void AttributedText::append(std::u16string_view text, const TextAttributes& attributes) {
+    append(text, TextAttributes(attributes));
+}
+
+void AttributedText::append(std::u16string_view text, TextAttributes&& attributes) {
     if (text.empty()) return;
     const std::size_t start = string_.size();
     string_.append(text);
     if (!runs_.empty() && runs_.back().attributes == attributes) {
         runs_.back().range.length += text.size();
     } else {
-        runs_.push_back({{start, text.size()}, attributes});
+        runs_.push_back({{start, text.size()}, std::move(attributes)});
     }
 }
 

@@ -52,6 +52,7 @@ public:
     AttributedText substring(TextRange range) const;
 
     void append(std::u16string_view text, const TextAttributes& attributes);
+    void append(std::u16string_view text, TextAttributes&& attributes);
     void append(const AttributedText& other);
     // Plain characters take the attributes of the first character they replace; inserted ones (an
     // empty range) those of the character before, else of the character after.

@@ -30,7 +30,7 @@ void AttributedTextBuilder::endParagraph(char16_t separator, const TextAttribute
 void AttributedTextBuilder::commit(const std::optional<ParagraphStyle>& style) {
     for (auto& [text, attributes] : open_) {
         attributes.paragraphStyle = style;
-        text_.append(text, attributes);
+        text_.append(text, std::move(attributes));
     }
     open_.clear();
 }

@@ -60,9 +60,13 @@ std::optional<double> channel(std::string_view text, double scale) {
 std::optional<Color> hexColor(std::string_view digits) {
     std::vector<int> values;
     for (const char digit : digits) {
-        int value = 0;
-        if (std::from_chars(&digit, &digit + 1, value, 16).ec != std::errc()) return std::nullopt;
-        values.push_back(value);
+        if (digit >= '0' && digit <= '9') {
+            values.push_back(digit - '0');
+        } else if ((digit | 0x20) >= 'a' && (digit | 0x20) <= 'f') {
+            values.push_back((digit | 0x20) - 'a' + 10);
+        } else {
+            return std::nullopt;
+        }
     }
     auto pair = [&](std::size_t index) { return (values[index] * 16 + values[index + 1]) / 255.0; };
     auto single = [&](std::size_t index) { return (values[index] * 17) / 255.0; };

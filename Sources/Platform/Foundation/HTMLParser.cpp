@@ -18,6 +18,12 @@ constexpr double codeIndent = 12;
 constexpr double codePointSize = 13;
 constexpr double codeBackgroundAlpha = 0.18;
 
+// A character that is text in every context: no markup, reference, white space, line end or NUL.
+bool isOrdinary(char16_t unit) {
+    if (unit >= u'a') return unit != u'\u0085' && unit != u'\u2029';
+    return unit > u' ' && unit != u'&' && unit != u'<';
+}
+
 bool isSpace(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\n' || unit == u'\r' || unit == u'\f'; }
 bool isLetter(char16_t unit) { return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z'); }
 bool isDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
@@ -42,11 +48,7 @@ void appendScalar(char32_t scalar, std::u16string& output) {
     }
 }
 
-bool isBlock(std::string_view name) {
-    static constexpr std::array<std::string_view, 17> blocks{
-        "p", "div", "h1", "h2", "h3", "h4", "blockquote", "pre", "ul", "ol", "li", "table", "tr", "td", "th", "hr", "body"};
-    return std::find(blocks.begin(), blocks.end(), name) != blocks.end();
-}
+std::size_t slot(HTMLTagName name) { return static_cast<std::size_t>(name); }
 
 } // namespace
 
@@ -64,6 +66,7 @@ AttributedText HTMLParser::parse() {
             text(next == std::u16string::npos ? input_.size() : next);
         }
     }
+    inHead_ = false;
     blockBoundary(true);
     flushRun();
     return builder_.finish(paragraphStyle());
@@ -86,6 +89,13 @@ void HTMLParser::text(std::size_t end) {
             if (position_ < end && input_[position_] == u'\n') ++position_;
         }
         appendCharacter(unit);
+        // The characters of a word that follow go straight into the run the first one opened.
+        if (isOrdinary(unit) && !inHead_ && !runText_.empty() && runText_.back() == unit &&
+            runVersion_ == styleVersion_) {
+            const std::size_t start = position_;
+            while (position_ < end && isOrdinary(input_[position_])) ++position_;
+            runText_.append(input_, start, position_ - start);
+        }
     }
 }
 
@@ -159,12 +169,14 @@ bool HTMLParser::readTag(Tag& tag) {
         tag.closing = true;
         ++position_;
     }
+    std::string tagName;
     for (; position_ < input_.size() && !isSpace(input_[position_]) && input_[position_] != u'/' &&
            input_[position_] != u'>';
          ++position_) {
         const char16_t unit = lowercased(input_[position_]);
-        tag.name.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+        if (tagName.size() < 16) tagName.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
     }
+    tag.name = htmlTagName(tagName);
     while (true) {
         while (position_ < input_.size() && (isSpace(input_[position_]) || input_[position_] == u'/')) ++position_;
         if (position_ >= input_.size()) return false;
@@ -219,7 +231,8 @@ void HTMLParser::skipPast(std::u16string_view terminator) {
 }
 
 // The contents of script, style and title up to their end tag, which need not be in lower case.
-void HTMLParser::skipRawText(std::string_view name) {
+void HTMLParser::skipRawText(HTMLTagName tag) {
+    const std::string_view name = tag == HTMLTagName::script ? "script" : tag == HTMLTagName::style ? "style" : "title";
     while (true) {
         const std::size_t found = input_.find(u"</", position_);
         if (found == std::u16string::npos) {
@@ -243,79 +256,86 @@ void HTMLParser::skipRawText(std::string_view name) {
 }
 
 void HTMLParser::startTag(const Tag& tag) {
-    const std::string& name = tag.name;
-    if (name == "script" || name == "style" || name == "title") {
+    const HTMLTagName name = tag.name;
+    if (name == HTMLTagName::script || name == HTMLTagName::style || name == HTMLTagName::title) {
         skipRawText(name);
         return;
     }
-    if (name == "head") inHead_ = true;
-    if (name == "body") inHead_ = false;
+    // A head that comes after the body has started is no head: its tag is ignored.
+    if (name == HTMLTagName::head && !bodyStarted_) inHead_ = true;
+    if (name == HTMLTagName::body) inHead_ = false;
     if (inHead_) return;
-    if (name == "br") {
+    bodyStarted_ = true;
+    if (name == HTMLTagName::br) {
         endLine();
         return;
     }
     if (stack_.size() >= maximumDepth) return;
-    if (isBlock(name) && !stack_.empty() && stack_.back().paragraph >= 0) popTo(stack_.back().paragraph);
+    if (isBlockElement(name) && !stack_.empty() && stack_.back().paragraph >= 0) popTo(stack_.back().paragraph);
 
     const Element* top = stack_.empty() ? nullptr : &stack_.back();
-    if (name == "p" || name == "div" || name == "blockquote" || name == "table") {
-        blockBoundary(false);
-        push(name == "p" ? Kind::paragraph : name == "div" ? Kind::division : name == "table" ? Kind::table : Kind::blockquote, tag);
-    } else if (name == "h1" || name == "h2" || name == "h3" || name == "h4") {
-        blockBoundary(false);
-        push(name == "h1" || name == "h2" ? Kind::heading1 : Kind::heading3, tag);
-    } else if (name == "pre") {
-        blockBoundary(false);
-        push(Kind::preformatted, tag);
+    switch (name) {
+    case HTMLTagName::p: openBlock(Kind::paragraph, tag); break;
+    case HTMLTagName::div: openBlock(Kind::division, tag); break;
+    case HTMLTagName::blockquote: openBlock(Kind::blockquote, tag); break;
+    case HTMLTagName::table: openBlock(Kind::table, tag); break;
+    case HTMLTagName::h1:
+    case HTMLTagName::h2: openBlock(Kind::heading, tag); break;
+    case HTMLTagName::h3:
+    case HTMLTagName::h4: openBlock(Kind::subheading, tag); break;
+    case HTMLTagName::pre:
+        openBlock(Kind::preformatted, tag);
         skipNewline_ = true;
-    } else if (name == "hr") {
-        blockBoundary(false);
-    } else if (name == "ul" || name == "ol") {
-        blockBoundary(true);
-        push(name == "ul" ? Kind::unorderedList : Kind::orderedList, tag);
-    } else if (name == "li") {
+        break;
+    case HTMLTagName::hr: blockBoundary(false); break;
+    case HTMLTagName::ul: openBlock(Kind::unorderedList, tag, true); break;
+    case HTMLTagName::ol: openBlock(Kind::orderedList, tag, true); break;
+    case HTMLTagName::li:
         if (top && top->listItem > top->list) popTo(top->listItem);
-        blockBoundary(true);
-        push(Kind::listItem, tag);
+        openBlock(Kind::listItem, tag, true);
         appendMarker();
-    } else if (name == "tr") {
+        break;
+    case HTMLTagName::tr:
         if (top && top->row >= 0) popTo(top->row);
-        blockBoundary(true);
-        push(Kind::tableRow, tag);
-    } else if (name == "td" || name == "th") {
+        openBlock(Kind::tableRow, tag, true);
+        break;
+    case HTMLTagName::td:
+    case HTMLTagName::th:
         if (top && top->cell > top->row) popTo(top->cell);
         pendingSpace_.reset();
         if (!stack_.empty() && stack_.back().row >= 0 && stack_[static_cast<std::size_t>(stack_.back().row)].itemCount++ > 0) {
-            emit(u'\t', style().character);
+            emit(u'\t', style().character, styleVersion_);
             spaceAllowed_ = false; // white space opening a cell is dropped
         }
-        push(name == "td" ? Kind::tableCell : Kind::tableHeader, tag);
-    } else if (name == "b" || name == "strong") {
-        push(Kind::bold, tag);
-    } else if (name == "i" || name == "em") {
-        push(Kind::italic, tag);
-    } else if (name == "u") {
-        push(Kind::underline, tag);
-    } else if (name == "s" || name == "strike" || name == "del") {
-        push(Kind::strikethrough, tag);
-    } else if (name == "code") {
-        push(Kind::code, tag);
-    } else if (name == "a") {
-        push(Kind::link, tag);
-    } else if (name == "span") {
-        push(Kind::span, tag);
+        push(name == HTMLTagName::td ? Kind::tableCell : Kind::tableHeader, tag);
+        break;
+    case HTMLTagName::b:
+    case HTMLTagName::strong: push(Kind::bold, tag); break;
+    case HTMLTagName::i:
+    case HTMLTagName::em: push(Kind::italic, tag); break;
+    case HTMLTagName::u: push(Kind::underline, tag); break;
+    case HTMLTagName::s:
+    case HTMLTagName::strike:
+    case HTMLTagName::del: push(Kind::strikethrough, tag); break;
+    case HTMLTagName::code: push(Kind::code, tag); break;
+    case HTMLTagName::a: push(Kind::link, tag); break;
+    case HTMLTagName::span: push(Kind::span, tag); break;
+    default: break;
     }
 }
 
-void HTMLParser::endTag(const std::string& name) {
-    if (name == "head") inHead_ = false;
-    if (name == "br") {
+void HTMLParser::openBlock(Kind kind, const Tag& tag, bool evenAfterMarker) {
+    blockBoundary(evenAfterMarker);
+    push(kind, tag);
+}
+
+void HTMLParser::endTag(HTMLTagName name) {
+    if (name == HTMLTagName::head) inHead_ = false;
+    if (name == HTMLTagName::br) {
         endLine();
         return;
     }
-    const auto open = openCounts_.find(name);
-    if (open == openCounts_.end() || open->second == 0) return;
+    if (name == HTMLTagName::other || openCounts_[slot(name)] == 0) return;
     while (!stack_.empty()) {
         const bool found = stack_.back().name == name;
         pop();
@@ -338,12 +358,12 @@ void HTMLParser::push(Kind kind, const Tag& tag) {
     Font& font = *style.character.font;
     switch (kind) {
     case Kind::paragraph: element.paragraph = index; break;
-    case Kind::heading1:
+    case Kind::heading:
         font = Font::system(22, FontWeight::bold);
         style.spacingBefore = 10;
         style.spacingAfter = 8;
         break;
-    case Kind::heading3:
+    case Kind::subheading:
         font = Font::system(18, FontWeight::semibold);
         style.spacingBefore = 8;
         style.spacingAfter = 8;
@@ -368,7 +388,11 @@ void HTMLParser::push(Kind kind, const Tag& tag) {
                                         : depth == 0                ? TextList::disc
                                         : depth == 1                ? TextList::circle
                                                                     : TextList::square;
-        style.lists.push_back(TextList{std::string(format)});
+        if (depth < maximumListDepth) {
+            style.lists.push_back(TextList{std::string(format)});
+        } else {
+            style.lists.back() = TextList{std::string(format)};
+        }
         style.inListItem = false;
         element.list = index;
         element.paragraph = -1;
@@ -386,7 +410,10 @@ void HTMLParser::push(Kind kind, const Tag& tag) {
     case Kind::tableHeader:
     case Kind::bold:
         if (font.weight < FontWeight::bold) font.weight = FontWeight::bold;
-        if (kind == Kind::tableHeader) element.cell = index, element.paragraph = -1;
+        if (kind == Kind::tableHeader) {
+            element.cell = index;
+            element.paragraph = -1;
+        }
         break;
     case Kind::tableCell:
         element.cell = index;
@@ -408,9 +435,10 @@ void HTMLParser::push(Kind kind, const Tag& tag) {
         break;
     default: break;
     }
-    if (tag.hasStyle) applyInlineStyle(style, tag.style, isBlock(tag.name));
-    ++openCounts_[tag.name];
+    if (tag.hasStyle) applyInlineStyle(style, tag.style, isBlockElement(tag.name));
+    ++openCounts_[slot(tag.name)];
     stack_.push_back(std::move(element));
+    ++styleVersion_;
 }
 
 void HTMLParser::applyInlineStyle(Style& style, std::u16string_view declarations, bool block) const {
@@ -434,8 +462,8 @@ void HTMLParser::pop() {
     switch (element.kind) {
     case Kind::paragraph:
     case Kind::division:
-    case Kind::heading1:
-    case Kind::heading3:
+    case Kind::heading:
+    case Kind::subheading:
     case Kind::blockquote:
     case Kind::preformatted:
     case Kind::unorderedList:
@@ -447,8 +475,9 @@ void HTMLParser::pop() {
     case Kind::tableHeader: pendingSpace_.reset(); break;
     default: break;
     }
-    --openCounts_[element.name];
+    --openCounts_[slot(element.name)];
     stack_.pop_back();
+    ++styleVersion_;
 }
 
 void HTMLParser::popTo(int index) {
@@ -458,7 +487,8 @@ void HTMLParser::popTo(int index) {
 const HTMLParser::Style& HTMLParser::style() const { return stack_.empty() ? base_ : stack_.back().style; }
 
 void HTMLParser::appendCharacter(char16_t unit) {
-    if (inHead_) return;
+    if (inHead_ || unit == 0) return; // text of the head, and NUL characters, are not part of the body
+    bodyStarted_ = true;
     const Style& current = style();
     if (current.preformatted) {
         const bool skip = skipNewline_ && unit == u'\n';
@@ -471,7 +501,10 @@ void HTMLParser::appendCharacter(char16_t unit) {
     } else {
         skipNewline_ = false;
         if (isSpace(unit)) {
-            if (spaceAllowed_ && !pendingSpace_) pendingSpace_ = current.character;
+            if (spaceAllowed_ && !pendingSpace_) {
+                pendingSpace_ = current.character;
+                pendingSpaceVersion_ = styleVersion_;
+            }
             return;
         }
         if (pendingSpace_) appendSpace();
@@ -482,19 +515,22 @@ void HTMLParser::appendCharacter(char16_t unit) {
         lineOpen_ = lineHasContent_ = spaceAllowed_ = false;
         return;
     }
-    emit(unit, current.character);
+    emit(unit, current.character, styleVersion_);
 }
 
 // The one space that a run of white space between words collapses to, in the attributes it was met in.
 void HTMLParser::appendSpace() {
     const TextAttributes attributes = std::move(*pendingSpace_);
     pendingSpace_.reset();
-    emit(u' ', attributes);
+    emit(u' ', attributes, pendingSpaceVersion_);
 }
 
-void HTMLParser::emit(char16_t unit, const TextAttributes& attributes) {
-    if (!runText_.empty() && !(runAttributes_ == attributes)) flushRun();
-    if (runText_.empty()) runAttributes_ = attributes;
+void HTMLParser::emit(char16_t unit, const TextAttributes& attributes, std::uint64_t version) {
+    if (runText_.empty() || (runVersion_ != version && !(runAttributes_ == attributes))) {
+        flushRun();
+        runAttributes_ = attributes;
+    }
+    runVersion_ = version;
     runText_.push_back(unit);
     lineOpen_ = lineHasContent_ = spaceAllowed_ = true;
 }
@@ -507,6 +543,7 @@ void HTMLParser::appendMarker() {
     const std::string marker = list.style.lists.back().marker(++list.itemCount);
     flushRun();
     runAttributes_ = item.style.character;
+    runVersion_ = styleVersion_;
     runText_ = u"\t" + unicode::toUTF16(marker) + (list.kind == Kind::orderedList ? u"." : u"") + u"\t";
     lineOpen_ = true;
     lineHasContent_ = spaceAllowed_ = false;

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Platform/Foundation/AttributedTextBuilder.hpp"
+#include "Platform/Foundation/HTMLTagName.hpp"
 
 namespace tessaril::platform {
 
@@ -19,13 +21,15 @@ namespace tessaril::platform {
 class HTMLParser {
 public:
     static constexpr std::size_t maximumDepth = 512;
+    // Lists nest nine levels deep, as in RTF; a list deeper down continues the ninth level.
+    static constexpr std::size_t maximumListDepth = 9;
 
     explicit HTMLParser(std::string_view html);
     AttributedText parse();
 
 private:
     enum class Kind {
-        paragraph, division, heading1, heading3, blockquote, preformatted, unorderedList, orderedList,
+        paragraph, division, heading, subheading, blockquote, preformatted, unorderedList, orderedList,
         listItem, table, tableRow, tableCell, tableHeader, bold, italic, underline, strikethrough, code,
         link, span, head,
     };
@@ -44,7 +48,7 @@ private:
 
     struct Element {
         Kind kind;
-        std::string name;
+        HTMLTagName name;
         Style style;
         int itemCount = 0;   // lists: items so far; rows: cells so far
         // Indices of the innermost open element of each kind, this one included (-1: none).
@@ -56,7 +60,7 @@ private:
     };
 
     struct Tag {
-        std::string name;    // lower-cased
+        HTMLTagName name = HTMLTagName::other;
         bool closing = false;
         std::u16string href;
         bool hasHref = false;
@@ -69,17 +73,19 @@ private:
     bool readTag(Tag& tag);
     std::u16string attributeValue();
     void startTag(const Tag& tag);
-    void endTag(const std::string& name);
+    void endTag(HTMLTagName name);
+    // Ends the line before a block (a line holding only a list marker too, when `evenAfterMarker`).
+    void openBlock(Kind kind, const Tag& tag, bool evenAfterMarker = false);
     void push(Kind kind, const Tag& tag);
     void pop();
     void popTo(int index);
-    void skipRawText(std::string_view name);
+    void skipRawText(HTMLTagName name);
     void skipPast(std::u16string_view terminator);
     void characterReference(std::u16string& output);
 
     void appendCharacter(char16_t unit);
     void appendSpace();
-    void emit(char16_t unit, const TextAttributes& attributes);
+    void emit(char16_t unit, const TextAttributes& attributes, std::uint64_t version);
     void appendMarker();
     void endLine();
     void blockBoundary(bool evenAfterMarker);
@@ -91,9 +97,10 @@ private:
     std::u16string input_;
     std::size_t position_ = 0;
     std::vector<Element> stack_;
-    std::map<std::string, int> openCounts_;
+    std::array<int, htmlTagNameCount> openCounts_{};
     Style base_;
     bool inHead_ = false;
+    bool bodyStarted_ = false;
     bool skipNewline_ = false;
 
     AttributedTextBuilder builder_;
@@ -103,6 +110,11 @@ private:
     bool lineHasContent_ = false;  // text was written on the current line
     bool spaceAllowed_ = false;    // white space here collapses to one space (not at a line's start)
     std::optional<TextAttributes> pendingSpace_;
+    std::uint64_t pendingSpaceVersion_ = 0;
+    // Changes with every push and pop: text written under the same version needs no comparison of
+    // attributes to join its run.
+    std::uint64_t styleVersion_ = 0;
+    std::uint64_t runVersion_ = 0;
 };
 
 } // namespace tessaril::platform

@@ -298,7 +298,12 @@ bool RTFParser::paragraphWord(std::string_view word, int parameter) {
     } else if (word == "tb") {
         format.nextTabAlignment = TextAlignment::left; // a bar is drawn, no stop is set
     } else if (word == "tx") {
-        if (format.tabStops.size() < maximumTabStops) format.tabStops.push_back({format.nextTabAlignment, parameter / 20.0});
+        if (!format.tabStops || format.tabStops->size() < maximumTabStops) {
+            auto stops = format.tabStops ? std::make_shared<std::vector<TextTab>>(*format.tabStops)
+                                         : std::make_shared<std::vector<TextTab>>();
+            stops->push_back({format.nextTabAlignment, parameter / 20.0});
+            format.tabStops = std::move(stops);
+        }
         format.nextTabAlignment = TextAlignment::left;
     } else if (word == "ls") {
         format.listOverride = parameter;
@@ -532,7 +537,7 @@ std::optional<ParagraphStyle> RTFParser::paragraphStyle(const ParagraphFormat& f
     style.firstLineHeadIndent = static_cast<double>(format.leftIndent + format.firstLineIndent) / 20.0;
     style.paragraphSpacing = static_cast<double>(format.spaceAfter) / 20.0;
     style.paragraphSpacingBefore = static_cast<double>(format.spaceBefore) / 20.0;
-    style.tabStops = format.tabStops;
+    if (format.tabStops) style.tabStops = *format.tabStops;
     style.textLists = tables_.textLists(format.listOverride, format.listLevel);
     if (style == ParagraphStyle{}) return std::nullopt;
     return style;

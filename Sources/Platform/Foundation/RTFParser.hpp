@@ -22,7 +22,7 @@ namespace tessaril::platform {
 class RTFParser {
 public:
     static constexpr std::size_t maximumDepth = 256;
-    // More tab stops than this in one paragraph are dropped; each group copies them.
+    // More tab stops than this in one paragraph are dropped.
     static constexpr std::size_t maximumTabStops = 64;
 
     RTFParser(std::span<const std::uint8_t> input, std::size_t start);
@@ -56,7 +56,9 @@ private:
         long long firstLineIndent = 0;
         long long spaceBefore = 0;
         long long spaceAfter = 0;
-        std::vector<TextTab> tabStops;
+        // Shared between a group and the groups inside it until one of them sets a stop, so that
+        // opening a group costs the same however many stops are set.
+        std::shared_ptr<const std::vector<TextTab>> tabStops;
         TextAlignment nextTabAlignment = TextAlignment::left;
         int listOverride = 0;
         int listLevel = 0;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "TessarilCore/Support/Error.hpp"
+#include "TessarilCore/Support/MessageError.hpp"
 
 namespace tessaril::platform {
 
 // Data that is not an RTF document: it does not start with "{\rtf" (white space aside).
-class RTFReadError : public Error {
+class RTFReadError final : public MessageError {
 public:
-    std::string description() const override;
+    RTFReadError() : MessageError("RTF 形式のデータではないため読み込めません。") {}
     std::string typeName() const override { return "RTFReadError"; }
 };
 

@@ -29,21 +29,43 @@ std::string surrounded(std::string_view before, std::string_view text, std::stri
     return result;
 }
 
+std::string markdownInline(const AttributedText& text, TextRange range, std::optional<std::size_t> firstRun) {
+    std::string markdown;
+    forEachRunIn(
+        text, range,
+        [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
+            std::string piece = escapeMarkdownInline(unicode::fromUTF16(characters));
+            if (attributes.font && attributes.font->fixedPitch)
+                piece = surrounded("`", replacingAll(piece, '`', "\\`"), "`");
+            if (attributeEnabled(attributes.underlineStyle)) piece = surrounded("<u>", piece, "</u>");
+            if (attributeEnabled(attributes.strikethroughStyle)) piece = surrounded("~~", piece, "~~");
+            if (attributes.font && attributes.font->italic) piece = surrounded("*", piece, "*");
+            if (attributes.font && attributes.font->isBold()) piece = surrounded("**", piece, "**");
+            if (attributes.link)
+                piece = "[" + piece + "](" + replacingAll(*attributes.link, ')', "\\)") + ")";
+            markdown += piece;
+        },
+        firstRun);
+    return markdown;
+}
+
 // The text of a list item in markdown: the inline markdown of what is left once the pasted marker is
 // cut from the item's range, so that the marker is neither escaped nor wrapped in emphasis.
 std::string markdownListItemText(const AttributedText& text, const FixedPhraseParagraph& paragraph) {
     TextRange item = normalizedListItemRange(paragraph.body, paragraph.contentRange());
-    std::string markdown = item.length > 0 ? markdownInlineText(text, item) : std::string();
-    if (markdown.empty()) markdown = escapeMarkdownInline(normalizedListItemBody(unicode::fromUTF16(paragraph.body)));
+    std::string markdown = item.length > 0 ? markdownInline(text, item, paragraph.firstRun) : std::string();
+    if (markdown.empty())
+        markdown = escapeMarkdownInline(normalizedListItemBody(unicode::fromUTF16(paragraph.body)));
     return markdown;
 }
 
 std::string markdownParagraph(const AttributedText& text, const FixedPhraseParagraph& paragraph,
                               const std::string& body) {
-    const auto* style = paragraphStyle(text, paragraph.range.location);
-    std::string inlineMarkdown =
-        paragraph.body.empty() ? std::string() : markdownInlineText(text, paragraph.contentRange());
-    switch (semanticParagraphKind(text, paragraph.range, style)) {
+    const auto& style = paragraph.attributes->paragraphStyle;
+    std::string inlineMarkdown = paragraph.body.empty()
+                                     ? std::string()
+                                     : markdownInline(text, paragraph.contentRange(), paragraph.firstRun);
+    switch (semanticParagraphKind(*paragraph.attributes, style ? &*style : nullptr)) {
     case SemanticParagraphKind::bodyParagraph:
         return inlineMarkdown;
     case SemanticParagraphKind::headingLevel2:
@@ -60,9 +82,13 @@ std::string markdownParagraph(const AttributedText& text, const FixedPhraseParag
 
 } // namespace
 
-std::string plainText(const AttributedText& text) { return normalizedText(text, Marker::plainOutput); }
+std::string plainText(const AttributedText& text) {
+    return normalizedText(text, Marker::plainOutput);
+}
 
-std::string markdownText(const AttributedText& text) { return normalizedText(text, Marker::markdownOutput); }
+std::string markdownText(const AttributedText& text) {
+    return normalizedText(text, Marker::markdownOutput);
+}
 
 std::string normalizedText(const AttributedText& text, Marker marker) {
     std::string output;
@@ -71,7 +97,7 @@ std::string normalizedText(const AttributedText& text, Marker marker) {
         const std::string body = unicode::fromUTF16(paragraph.body);
         const std::string lineEnd = unicode::fromUTF16(paragraph.lineEnd);
         const bool blank = unicode::isBlank(body);
-        const auto* style = paragraphStyle(text, paragraph.range.location);
+        const auto& style = paragraph.attributes->paragraphStyle;
         if (style && !style->textLists.empty() && !blank) {
             const bool numbered = isNumberedList(*style);
             if (marker == Marker::markdownOutput) {
@@ -94,18 +120,7 @@ std::string normalizedText(const AttributedText& text, Marker marker) {
 }
 
 std::string markdownInlineText(const AttributedText& text, TextRange range) {
-    std::string markdown;
-    forEachRunIn(text, range, [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
-        std::string piece = escapeMarkdownInline(unicode::fromUTF16(characters));
-        if (attributes.font && attributes.font->fixedPitch) piece = surrounded("`", replacingAll(piece, '`', "\\`"), "`");
-        if (attributeEnabled(attributes.underlineStyle)) piece = surrounded("<u>", piece, "</u>");
-        if (attributeEnabled(attributes.strikethroughStyle)) piece = surrounded("~~", piece, "~~");
-        if (attributes.font && attributes.font->italic) piece = surrounded("*", piece, "*");
-        if (attributes.font && attributes.font->isBold()) piece = surrounded("**", piece, "**");
-        if (attributes.link) piece = "[" + piece + "](" + replacingAll(*attributes.link, ')', "\\)") + ")";
-        markdown += piece;
-    });
-    return markdown;
+    return markdownInline(text, range, std::nullopt);
 }
 
 platform::TextAttributes markdownSourcePreviewAttributes() {

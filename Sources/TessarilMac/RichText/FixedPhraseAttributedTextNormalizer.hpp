@@ -34,6 +34,9 @@ platform::TextAttributes markdownSourcePreviewAttributes();
 const platform::ParagraphStyle* paragraphStyle(const AttributedText& text, std::size_t index);
 SemanticParagraphKind semanticParagraphKind(const AttributedText& text, TextRange paragraphRange,
                                             const platform::ParagraphStyle* paragraphStyle);
+// The same from the attributes of the paragraph's first character.
+SemanticParagraphKind semanticParagraphKind(const platform::TextAttributes& firstCharacter,
+                                            const platform::ParagraphStyle* paragraphStyle);
 // Whether a list item of this style is numbered: a list whose first two markers differ and whose
 // first holds a decimal digit.
 bool isNumberedList(const platform::ParagraphStyle& paragraphStyle);
@@ -58,7 +61,8 @@ bool isListItemTrimCharacter(char16_t unit);
 // with alignment, inline emphasis, links (safe targets only) and the inline styles that matter.
 std::string semanticHTMLBody(const AttributedText& text);
 std::string htmlInlineText(const AttributedText& text, TextRange range, bool wrapsFixedPitchRuns);
-std::string htmlElement(std::string_view tagName, std::string_view content, const std::optional<std::string>& style);
+std::string htmlElement(std::string_view tagName, std::string_view content,
+                        const std::optional<std::string>& style);
 std::optional<std::string> inlineCSSStyle(const platform::TextAttributes& attributes);
 std::optional<std::string> cssColor(const platform::Color& color);
 std::string cssPointSize(double pointSize);

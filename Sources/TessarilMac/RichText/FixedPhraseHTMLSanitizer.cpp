@@ -13,11 +13,15 @@ namespace {
 namespace scan = scalar_scanning;
 constexpr std::size_t none = std::string_view::npos;
 
-bool isTagNameScalar(char32_t scalar) { return scan::isAlphanumeric(scalar); }
+bool isTagNameScalar(char32_t scalar) {
+    return scan::isAlphanumeric(scalar);
+}
 bool isAttributeNameScalar(char32_t scalar) {
     return scan::isAlphanumeric(scalar) || scalar == U'-' || scalar == U':' || scalar == U'_';
 }
-bool isSpace(char32_t scalar) { return unicode::isWhitespace(scalar); }
+bool isSpace(char32_t scalar) {
+    return unicode::isWhitespace(scalar);
+}
 
 // Where the tag that starts at a position ends: the first ">" outside quotes, a quote closing only at
 // the same character. The sanitiser asks again after every "<" that found no end and after every
@@ -69,7 +73,8 @@ private:
 
 // Just past the closing tag of `name` at or after `from`, or the end of the text. A candidate "</"
 // whose name or end does not fit is passed over; the name run holds no "<", so no text is read twice.
-std::size_t indexAfterClosingTag(std::string_view name, std::string_view text, std::size_t from, TagEnds& tagEnds) {
+std::size_t indexAfterClosingTag(std::string_view name, std::string_view text, std::size_t from,
+                                 TagEnds& tagEnds) {
     std::size_t position = from;
     while (true) {
         std::size_t candidate = text.find("</", position);
@@ -96,7 +101,8 @@ std::string parseAttributeValue(std::string_view attributes, std::size_t& index)
         index = closing == none ? attributes.size() : closing + 1;
         return value;
     }
-    std::size_t end = scan::skipScalars(attributes, index, [](char32_t scalar) { return !isSpace(scalar) && scalar != U'/'; });
+    std::size_t end = scan::skipScalars(attributes, index,
+                                        [](char32_t scalar) { return !isSpace(scalar) && scalar != U'/'; });
     std::string value(attributes.substr(index, end - index));
     index = end;
     return value;
@@ -105,10 +111,9 @@ std::string parseAttributeValue(std::string_view attributes, std::size_t& index)
 } // namespace
 
 const std::set<std::string, std::less<>>& allowedTags() {
-    static const std::set<std::string, std::less<>> tags{"h1", "h2", "h3",  "h4", "p",      "div", "span",
-                                                         "blockquote", "code", "pre", "b",  "i",      "u",   "s",
-                                                         "strong", "em", "ul",  "ol", "li", "br", "hr", "a",
-                                                         "table", "tr", "td", "th"};
+    static const std::set<std::string, std::less<>> tags{
+        "h1", "h2",     "h3", "h4", "p",  "div", "span", "blockquote", "code", "pre",   "b",  "i",  "u",
+        "s",  "strong", "em", "ul", "ol", "li",  "br",   "hr",         "a",    "table", "tr", "td", "th"};
     return tags;
 }
 
@@ -117,7 +122,9 @@ const std::set<std::string, std::less<>>& contentRemovingTags() {
     return tags;
 }
 
-std::string escapedText(std::string_view text) { return escapedHTML(text, HTMLEscaping::markupOnly); }
+std::string escapedText(std::string_view text) {
+    return escapedHTML(text, HTMLEscaping::markupOnly);
+}
 
 std::optional<ParsedTag> parseTag(std::string_view inside) {
     std::size_t start = scan::skipScalars(inside, 0, unicode::isWhitespaceOrNewline);
@@ -141,7 +148,8 @@ std::optional<ParsedTag> parseTag(std::string_view inside) {
 std::optional<std::string> attributeValue(std::string_view name, std::string_view attributes) {
     std::size_t index = 0;
     while (true) {
-        index = scan::skipScalars(attributes, index, [](char32_t scalar) { return isSpace(scalar) || scalar == U'/'; });
+        index = scan::skipScalars(attributes, index,
+                                  [](char32_t scalar) { return isSpace(scalar) || scalar == U'/'; });
         if (index >= attributes.size()) return std::nullopt;
         std::size_t nameEnd = scan::skipScalars(attributes, index, isAttributeNameScalar);
         if (nameEnd == index) {
@@ -195,7 +203,8 @@ std::string sanitize(std::string_view html) {
         } else if (contentRemovingTags().contains(tag->name)) {
             position = indexAfterClosingTag(tag->name, html, position, tagEnds);
         } else if (tag->name == "img") {
-            if (auto alternative = attributeValue("alt", tag->attributes)) output += escapedText(*alternative);
+            if (auto alternative = attributeValue("alt", tag->attributes))
+                output += escapedText(*alternative);
         } else if (allowed) {
             output += "<" + tag->name + ">";
         }

@@ -21,7 +21,8 @@ bool fixedPhraseLinkTargetIsAllowed(std::string_view target) {
             return false;
         }
         // Longer than any allowed scheme: keep scanning for the colon but stop collecting.
-        if (scheme.size() <= 6) scheme += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte);
+        if (scheme.size() <= 6)
+            scheme += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte);
     }
     return true;
 }

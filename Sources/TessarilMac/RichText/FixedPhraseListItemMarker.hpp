@@ -14,15 +14,26 @@ namespace tessaril::list_item_marker {
 
 inline bool isBulletScalar(char32_t scalar) {
     switch (scalar) {
-    case U'\u2022': case U'\u25CF': case U'\u25E6': case U'\u25AA': case U'\u2023':
-    case U'\u2219': case U'\u00B7': case U'\uF0B7': case U'\uF0A7': case U'*': case U'-':
+    case U'\u2022':
+    case U'\u25CF':
+    case U'\u25E6':
+    case U'\u25AA':
+    case U'\u2023':
+    case U'\u2219':
+    case U'\u00B7':
+    case U'\uF0B7':
+    case U'\uF0A7':
+    case U'*':
+    case U'-':
         return true;
     default:
         return false;
     }
 }
 
-inline bool isTabOrSpace(char32_t scalar) { return scalar == U'\t' || scalar == U' '; }
+inline bool isTabOrSpace(char32_t scalar) {
+    return scalar == U'\t' || scalar == U' ';
+}
 
 // The end of the marker that starts at `from` (after optional tabs and spaces when `leadingBlanks`),
 // or `from` when there is none. Works on UTF-8 and UTF-16 alike.

@@ -30,7 +30,8 @@ std::string withPlainSpaces(std::string_view text) {
 
 bool isListItemTrimCharacter(char16_t unit) {
     if (unit >= 0xD800 && unit <= 0xDFFF) return false;
-    return unicode::isWhitespaceOrNewline(unit) || unit == u'\u00A0' || unit == u'\u2007' || unit == u'\u202F';
+    return unicode::isWhitespaceOrNewline(unit) || unit == u'\u00A0' || unit == u'\u2007' ||
+           unit == u'\u202F';
 }
 
 std::string normalizedListItemBody(std::string_view text) {
@@ -52,8 +53,10 @@ TextRange normalizedListItemRange(std::u16string_view body, TextRange bodyRange)
     std::size_t start = 0;
     std::size_t end = body.size();
     auto trim = [&] {
-        while (start < end && isListItemTrimCharacter(body[start])) ++start;
-        while (end > start && isListItemTrimCharacter(body[end - 1])) --end;
+        while (start < end && isListItemTrimCharacter(body[start]))
+            ++start;
+        while (end > start && isListItemTrimCharacter(body[end - 1]))
+            --end;
     };
     trim();
     while (start < end) {
@@ -70,7 +73,15 @@ std::string escapeMarkdownInline(std::string_view text) {
     escaped.reserve(text.size() + text.size() / 8);
     for (char character : text) {
         switch (character) {
-        case '\\': case '`': case '*': case '_': case '~': case '[': case ']': case '(': case ')':
+        case '\\':
+        case '`':
+        case '*':
+        case '_':
+        case '~':
+        case '[':
+        case ']':
+        case '(':
+        case ')':
             escaped += '\\';
             break;
         default:

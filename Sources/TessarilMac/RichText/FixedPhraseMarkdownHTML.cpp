@@ -162,7 +162,8 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     while (offset < text.size()) {
         std::size_t scalarStart = offset;
         char32_t scalar = scan::next(text, offset);
-        bool isNewline = (scalar >= 0x0A && scalar <= 0x0D) || scalar == 0x85 || scalar == 0x2028 || scalar == 0x2029;
+        bool isNewline =
+            (scalar >= 0x0A && scalar <= 0x0D) || scalar == 0x85 || scalar == 0x2028 || scalar == 0x2029;
         if (isNewline) {
             lines.push_back(text.substr(lineStart, scalarStart - lineStart));
             lineStart = offset;
@@ -214,13 +215,17 @@ public:
             return;
         }
         if (trimmed.empty()) return block("<p><br></p>");
-        if (trimmed.starts_with("### ")) return block(wrapped("h3", fixedPhraseMarkdownInlineHTML(trimmed.substr(4))));
-        if (trimmed.starts_with("## ")) return block(wrapped("h2", fixedPhraseMarkdownInlineHTML(trimmed.substr(3))));
-        if (trimmed.starts_with("# ")) return block(wrapped("h2", fixedPhraseMarkdownInlineHTML(trimmed.substr(2))));
+        if (trimmed.starts_with("### "))
+            return block(wrapped("h3", fixedPhraseMarkdownInlineHTML(trimmed.substr(4))));
+        if (trimmed.starts_with("## "))
+            return block(wrapped("h2", fixedPhraseMarkdownInlineHTML(trimmed.substr(3))));
+        if (trimmed.starts_with("# "))
+            return block(wrapped("h2", fixedPhraseMarkdownInlineHTML(trimmed.substr(2))));
         if (trimmed.starts_with("> ")) {
             return block(wrapped("blockquote", fixedPhraseMarkdownInlineHTML(trimmed.substr(2))));
         }
-        if (auto rest = bulletItemRest(trimmed)) return item("ul", unicode::trimmingWhitespaceAndNewlines(*rest));
+        if (auto rest = bulletItemRest(trimmed))
+            return item("ul", unicode::trimmingWhitespaceAndNewlines(*rest));
         if (auto text = numberedItemText(trimmed)) return item("ol", *text);
         block(wrapped("p", fixedPhraseMarkdownInlineHTML(line)));
     }
@@ -277,12 +282,14 @@ private:
 } // namespace
 
 std::string fixedPhraseMarkdownInlineHTML(std::string_view line) {
-    return replaceEmphasis(replaceStrong(replaceLinks(replaceInlineCode(escapedHTML(line, HTMLEscaping::text)))));
+    return replaceEmphasis(
+        replaceStrong(replaceLinks(replaceInlineCode(escapedHTML(line, HTMLEscaping::text)))));
 }
 
 std::string fixedPhraseMarkdownHTMLBody(std::string_view markdown) {
     BlockWriter writer;
-    for (auto line : splitLines(markdown)) writer.line(line);
+    for (auto line : splitLines(markdown))
+        writer.line(line);
     return writer.finish();
 }
 

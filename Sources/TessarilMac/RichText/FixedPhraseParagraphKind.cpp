@@ -20,14 +20,18 @@ const platform::ParagraphStyle* paragraphStyle(const AttributedText& text, std::
 
 SemanticParagraphKind semanticParagraphKind(const AttributedText& text, TextRange paragraphRange,
                                             const platform::ParagraphStyle* paragraphStyle) {
-    if (!text.empty()) {
-        const auto& attributes = text.attributes(std::min(text.length() - 1, paragraphRange.location));
-        if (attributes.backgroundColor) return SemanticParagraphKind::codeBlock;
-        if (attributes.font) {
-            if (attributes.font->fixedPitch) return SemanticParagraphKind::codeBlock;
-            if (attributes.font->pointSize >= headingLevel2MinimumSize) return SemanticParagraphKind::headingLevel2;
-            if (attributes.font->pointSize >= headingLevel3MinimumSize) return SemanticParagraphKind::headingLevel3;
-        }
+    if (text.empty()) return semanticParagraphKind(platform::TextAttributes{}, paragraphStyle);
+    return semanticParagraphKind(text.attributes(std::min(text.length() - 1, paragraphRange.location)),
+                                 paragraphStyle);
+}
+
+SemanticParagraphKind semanticParagraphKind(const platform::TextAttributes& firstCharacter,
+                                            const platform::ParagraphStyle* paragraphStyle) {
+    if (firstCharacter.backgroundColor) return SemanticParagraphKind::codeBlock;
+    if (const auto& font = firstCharacter.font) {
+        if (font->fixedPitch) return SemanticParagraphKind::codeBlock;
+        if (font->pointSize >= headingLevel2MinimumSize) return SemanticParagraphKind::headingLevel2;
+        if (font->pointSize >= headingLevel3MinimumSize) return SemanticParagraphKind::headingLevel3;
     }
     if (paragraphStyle && (paragraphStyle->headIndent >= quoteMinimumIndent ||
                            paragraphStyle->firstLineHeadIndent >= quoteMinimumIndent)) {
@@ -37,17 +41,21 @@ SemanticParagraphKind semanticParagraphKind(const AttributedText& text, TextRang
 }
 
 bool isNumberedList(const platform::ParagraphStyle& paragraphStyle) {
-    return std::any_of(paragraphStyle.textLists.begin(), paragraphStyle.textLists.end(), [](const platform::TextList& list) {
-        std::string first = list.marker(1);
-        if (first == list.marker(2)) return false;
-        std::size_t offset = 0;
-        while (offset < first.size()) {
-            if (scalar_scanning::isDecimalDigit(scalar_scanning::next(first, offset))) return true;
-        }
-        return false;
-    });
+    return std::any_of(paragraphStyle.textLists.begin(), paragraphStyle.textLists.end(),
+                       [](const platform::TextList& list) {
+                           std::string first = list.marker(1);
+                           if (first == list.marker(2)) return false;
+                           std::size_t offset = 0;
+                           while (offset < first.size()) {
+                               if (scalar_scanning::isDecimalDigit(scalar_scanning::next(first, offset)))
+                                   return true;
+                           }
+                           return false;
+                       });
 }
 
-bool attributeEnabled(const std::optional<int>& value) { return value && *value != 0; }
+bool attributeEnabled(const std::optional<int>& value) {
+    return value && *value != 0;
+}
 
 } // namespace tessaril::FixedPhraseAttributedTextNormalizer

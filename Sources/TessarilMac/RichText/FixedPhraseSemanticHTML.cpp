@@ -28,11 +28,16 @@ std::string wrapped(std::string_view tag, std::string_view content) {
 std::optional<std::string> alignmentStyle(const platform::ParagraphStyle* style) {
     if (!style) return std::nullopt;
     switch (style->alignment) {
-    case platform::TextAlignment::left: return "text-align: left";
-    case platform::TextAlignment::center: return "text-align: center";
-    case platform::TextAlignment::right: return "text-align: right";
-    case platform::TextAlignment::justified: return "text-align: justify";
-    case platform::TextAlignment::natural: break;
+    case platform::TextAlignment::left:
+        return "text-align: left";
+    case platform::TextAlignment::center:
+        return "text-align: center";
+    case platform::TextAlignment::right:
+        return "text-align: right";
+    case platform::TextAlignment::justified:
+        return "text-align: justify";
+    case platform::TextAlignment::natural:
+        break;
     }
     return std::nullopt;
 }
@@ -40,7 +45,8 @@ std::optional<std::string> alignmentStyle(const platform::ParagraphStyle* style)
 // Fixed-point text that reads the same in every locale.
 std::string fixed(double value, int decimals) {
     std::array<char, 64> buffer{};
-    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed,
+                                decimals);
     return std::string(buffer.data(), result.ptr);
 }
 
@@ -74,13 +80,43 @@ private:
 
 std::string_view blockTag(SemanticParagraphKind kind) {
     switch (kind) {
-    case SemanticParagraphKind::headingLevel2: return "h2";
-    case SemanticParagraphKind::headingLevel3: return "h3";
-    case SemanticParagraphKind::quoteParagraph: return "blockquote";
+    case SemanticParagraphKind::headingLevel2:
+        return "h2";
+    case SemanticParagraphKind::headingLevel3:
+        return "h3";
+    case SemanticParagraphKind::quoteParagraph:
+        return "blockquote";
     case SemanticParagraphKind::bodyParagraph:
-    case SemanticParagraphKind::codeBlock: break;
+    case SemanticParagraphKind::codeBlock:
+        break;
     }
     return "p";
+}
+
+std::string htmlInline(const AttributedText& text, TextRange range, bool wrapsFixedPitchRuns,
+                       std::optional<std::size_t> firstRun) {
+    std::string html;
+    forEachRunIn(
+        text, range,
+        [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
+            std::string piece = escapedHTML(unicode::fromUTF16(characters), HTMLEscaping::text);
+            if (piece.empty()) return;
+            const auto& font = attributes.font;
+            if (wrapsFixedPitchRuns && font && font->fixedPitch) piece = wrapped("code", piece);
+            if (attributeEnabled(attributes.underlineStyle)) piece = wrapped("u", piece);
+            if (attributeEnabled(attributes.strikethroughStyle)) piece = wrapped("s", piece);
+            if (font && font->italic) piece = wrapped("em", piece);
+            if (font && font->isBold()) piece = wrapped("strong", piece);
+            // A link whose target could run script in the receiving application keeps only its text.
+            if (attributes.link && fixedPhraseLinkTargetIsAllowed(*attributes.link)) {
+                piece = "<a href=\"" + escapedHTML(*attributes.link, HTMLEscaping::attributeValue) + "\">" +
+                        piece + "</a>";
+            }
+            if (auto style = inlineCSSStyle(attributes)) piece = htmlElement("span", piece, style);
+            html += piece;
+        },
+        firstRun);
+    return html;
 }
 
 } // namespace
@@ -91,11 +127,13 @@ std::string semanticHTMLBody(const AttributedText& text) {
     forEachFixedPhraseParagraph(text, [&](const FixedPhraseParagraph& paragraph) {
         const std::string body = unicode::fromUTF16(paragraph.body);
         const bool blank = unicode::isBlank(body);
-        const auto* style = paragraphStyle(text, paragraph.range.location);
+        const auto* style =
+            paragraph.attributes->paragraphStyle ? &*paragraph.attributes->paragraphStyle : nullptr;
         if (style && !style->textLists.empty() && !blank) {
             list.enter(isNumberedList(*style) ? "ol" : "ul");
             TextRange item = normalizedListItemRange(paragraph.body, paragraph.contentRange());
-            std::string content = item.length > 0 ? htmlInlineText(text, item, true) : std::string();
+            std::string content =
+                item.length > 0 ? htmlInline(text, item, true, paragraph.firstRun) : std::string();
             if (content.empty()) content = escapedHTML(normalizedListItemBody(body), HTMLEscaping::text);
             pieces.push_back(htmlElement("li", content, alignmentStyle(style)));
             return;
@@ -105,10 +143,11 @@ std::string semanticHTMLBody(const AttributedText& text) {
             pieces.emplace_back("<p><br></p>");
             return;
         }
-        SemanticParagraphKind kind = semanticParagraphKind(text, paragraph.range, style);
+        SemanticParagraphKind kind = semanticParagraphKind(*paragraph.attributes, style);
         std::string content = paragraph.body.empty()
                                   ? std::string()
-                                  : htmlInlineText(text, paragraph.contentRange(), kind != SemanticParagraphKind::codeBlock);
+                                  : htmlInline(text, paragraph.contentRange(),
+                                               kind != SemanticParagraphKind::codeBlock, paragraph.firstRun);
         if (kind == SemanticParagraphKind::codeBlock) {
             pieces.push_back("<pre><code>" + content + "</code></pre>");
         } else {
@@ -117,7 +156,8 @@ std::string semanticHTMLBody(const AttributedText& text) {
     });
     list.close();
     std::size_t size = pieces.size();
-    for (const auto& piece : pieces) size += piece.size();
+    for (const auto& piece : pieces)
+        size += piece.size();
     std::string html;
     html.reserve(size);
     for (std::size_t index = 0; index < pieces.size(); ++index) {
@@ -128,29 +168,14 @@ std::string semanticHTMLBody(const AttributedText& text) {
 }
 
 std::string htmlInlineText(const AttributedText& text, TextRange range, bool wrapsFixedPitchRuns) {
-    std::string html;
-    forEachRunIn(text, range, [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
-        std::string piece = escapedHTML(unicode::fromUTF16(characters), HTMLEscaping::text);
-        if (piece.empty()) return;
-        const auto& font = attributes.font;
-        if (wrapsFixedPitchRuns && font && font->fixedPitch) piece = wrapped("code", piece);
-        if (attributeEnabled(attributes.underlineStyle)) piece = wrapped("u", piece);
-        if (attributeEnabled(attributes.strikethroughStyle)) piece = wrapped("s", piece);
-        if (font && font->italic) piece = wrapped("em", piece);
-        if (font && font->isBold()) piece = wrapped("strong", piece);
-        // A link whose target could run script in the receiving application keeps only its text.
-        if (attributes.link && fixedPhraseLinkTargetIsAllowed(*attributes.link)) {
-            piece = "<a href=\"" + escapedHTML(*attributes.link, HTMLEscaping::attributeValue) + "\">" + piece + "</a>";
-        }
-        if (auto style = inlineCSSStyle(attributes)) piece = htmlElement("span", piece, style);
-        html += piece;
-    });
-    return html;
+    return htmlInline(text, range, wrapsFixedPitchRuns, std::nullopt);
 }
 
-std::string htmlElement(std::string_view tagName, std::string_view content, const std::optional<std::string>& style) {
+std::string htmlElement(std::string_view tagName, std::string_view content,
+                        const std::optional<std::string>& style) {
     std::string element = "<" + std::string(tagName);
-    if (style && !style->empty()) element += " style=\"" + escapedHTML(*style, HTMLEscaping::attributeValue) + "\"";
+    if (style && !style->empty())
+        element += " style=\"" + escapedHTML(*style, HTMLEscaping::attributeValue) + "\"";
     element.append(">").append(content).append("</").append(tagName).append(">");
     return element;
 }
@@ -160,12 +185,14 @@ std::optional<std::string> inlineCSSStyle(const platform::TextAttributes& attrib
     if (attributes.font && std::abs(attributes.font->pointSize - bodyFontSize) > fontSizeTolerance) {
         declarations.push_back("font-size: " + cssPointSize(attributes.font->pointSize));
     }
-    if (attributes.font && attributes.font->fixedPitch) declarations.push_back("font-family: " + std::string(monospaceFamilies));
+    if (attributes.font && attributes.font->fixedPitch)
+        declarations.push_back("font-family: " + std::string(monospaceFamilies));
     if (attributes.foregroundColor) {
         if (auto color = cssColor(*attributes.foregroundColor)) declarations.push_back("color: " + *color);
     }
     if (attributes.backgroundColor) {
-        if (auto color = cssColor(*attributes.backgroundColor)) declarations.push_back("background-color: " + *color);
+        if (auto color = cssColor(*attributes.backgroundColor))
+            declarations.push_back("background-color: " + *color);
     }
     if (declarations.empty()) return std::nullopt;
     std::string style;
@@ -182,8 +209,8 @@ std::optional<std::string> cssColor(const platform::Color& color) {
     const int blue = byteComponent(color.blue);
     if (color.alpha < opaqueAlpha) {
         double alpha = color.alpha > 0 ? color.alpha : 0;
-        return "rgba(" + std::to_string(red) + ", " + std::to_string(green) + ", " + std::to_string(blue) + ", " +
-               fixed(alpha, 3) + ")";
+        return "rgba(" + std::to_string(red) + ", " + std::to_string(green) + ", " + std::to_string(blue) +
+               ", " + fixed(alpha, 3) + ")";
     }
     static constexpr char hex[] = "0123456789ABCDEF";
     std::string css = "#";

@@ -35,7 +35,8 @@ char32_t previous(std::string_view text, std::size_t& end) {
     // Back over at most three continuation bytes, then decode forwards; a sequence that does not end
     // exactly at `end` is invalid, and its last byte counts as one replacement character.
     std::size_t start = end - 1;
-    while (start > 0 && end - start < 4 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
+    while (start > 0 && end - start < 4 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
+        --start;
     std::size_t after = start;
     char32_t scalar = next(text, after);
     if (after == end) {

@@ -36,8 +36,8 @@ template <class Text, class Predicate> std::size_t skipScalars(Text text, std::s
 }
 
 // Offset just past the last scalar before `to` that fails `drop`, not going below `from`.
-template <class Predicate> std::size_t dropTrailingScalars(std::string_view text, std::size_t from, std::size_t to,
-                                                           Predicate drop) {
+template <class Predicate>
+std::size_t dropTrailingScalars(std::string_view text, std::size_t from, std::size_t to, Predicate drop) {
     std::size_t end = to;
     while (end > from) {
         std::size_t start = end;

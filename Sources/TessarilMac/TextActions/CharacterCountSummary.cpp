@@ -6,7 +6,9 @@
 namespace tessaril {
 namespace {
 
-bool isHalfWidth(char32_t scalar) { return scalar < 0x7F || (scalar >= 0xFF61 && scalar <= 0xFF9F); }
+bool isHalfWidth(char32_t scalar) {
+    return scalar < 0x7F || (scalar >= 0xFF61 && scalar <= 0xFF9F);
+}
 
 std::size_t lineBreaks(std::string_view text) {
     std::size_t count = 0;
@@ -32,7 +34,8 @@ CharacterCountSummary::CharacterCountSummary(std::string_view text) {
         char32_t first = scalar_scanning::next(character, offset);
         if (!unicode::isWhitespace(first)) ++nonWhitespaceCharacters;
         bool halfWidth = isHalfWidth(first);
-        while (halfWidth && offset < character.size()) halfWidth = isHalfWidth(scalar_scanning::next(character, offset));
+        while (halfWidth && offset < character.size())
+            halfWidth = isHalfWidth(scalar_scanning::next(character, offset));
         halfWidthUnits += halfWidth ? 1 : 2;
     }
 }

@@ -21,7 +21,8 @@ constexpr double ownLookMaximumFontSize = 12.5;
 bool hasOwnLook(const platform::TextAttributes& attributes) {
     if (attributes.backgroundColor) return true;
     if (const auto& style = attributes.paragraphStyle) {
-        if (style->headIndent >= ownLookMinimumIndent || style->firstLineHeadIndent >= ownLookMinimumIndent) return true;
+        if (style->headIndent >= ownLookMinimumIndent || style->firstLineHeadIndent >= ownLookMinimumIndent)
+            return true;
     }
     if (!attributes.font) return false;
     return attributes.font->fixedPitch || attributes.font->pointSize <= ownLookMaximumFontSize;
@@ -31,9 +32,11 @@ bool hasOwnLook(const platform::TextAttributes& attributes) {
 void removeUnsafeLinks(platform::AttributedText& text) {
     std::vector<platform::TextRange> unsafe;
     for (const auto& run : text.runs()) {
-        if (run.attributes.link && !fixedPhraseLinkTargetIsAllowed(*run.attributes.link)) unsafe.push_back(run.range);
+        if (run.attributes.link && !fixedPhraseLinkTargetIsAllowed(*run.attributes.link))
+            unsafe.push_back(run.range);
     }
-    for (auto range : unsafe) text.removeAttribute(platform::TextAttributes::Key::link, range);
+    for (auto range : unsafe)
+        text.removeAttribute(platform::TextAttributes::Key::link, range);
 }
 
 } // namespace
@@ -47,25 +50,28 @@ platform::AttributedText fixedPhrasePlainAttributedString(std::string_view text)
 platform::AttributedText fixedPhraseDisplaySafeAttributedString(const platform::AttributedText& text) {
     platform::AttributedText copy = text;
     forEachFixedPhraseParagraph(text, [&](const FixedPhraseParagraph& paragraph) {
-        const auto& attributes = text.attributes(std::min(text.length() - 1, paragraph.range.location));
-        if (hasOwnLook(attributes)) copy.removeAttribute(platform::TextAttributes::Key::foregroundColor, paragraph.range);
+        if (hasOwnLook(*paragraph.attributes))
+            copy.removeAttribute(platform::TextAttributes::Key::foregroundColor, paragraph.range);
     });
     return copy;
 }
 
-std::optional<platform::AttributedText> fixedPhraseAttributedString(std::string_view html, bool sanitizesUserHTML) {
-    platform::AttributedText text =
-        platform::HTMLReader::read(sanitizesUserHTML ? FixedPhraseHTMLSanitizer::sanitize(html) : std::string(html));
+std::optional<platform::AttributedText> fixedPhraseAttributedString(std::string_view html,
+                                                                    bool sanitizesUserHTML) {
+    platform::AttributedText text = platform::HTMLReader::read(
+        sanitizesUserHTML ? FixedPhraseHTMLSanitizer::sanitize(html) : std::string(html));
     removeUnsafeLinks(text);
     return text;
 }
 
-std::optional<platform::AttributedText> fixedPhraseVisualAttributedString(const FixedPhraseInsertion& insertion) {
+std::optional<platform::AttributedText>
+fixedPhraseVisualAttributedString(const FixedPhraseInsertion& insertion) {
     switch (insertion.previewMode) {
     case FixedPhrasePreviewMode::raw:
         return fixedPhrasePlainAttributedString(insertion.plainText);
     case FixedPhrasePreviewMode::markdown:
-        return fixedPhraseAttributedString(fixedPhraseHTMLDocument(fixedPhraseMarkdownHTMLBody(insertion.plainText)), false);
+        return fixedPhraseAttributedString(
+            fixedPhraseHTMLDocument(fixedPhraseMarkdownHTMLBody(insertion.plainText)), false);
     case FixedPhrasePreviewMode::html:
         return fixedPhraseAttributedString(fixedPhraseHTMLSource(insertion), true);
     }

@@ -21,10 +21,12 @@ platform::AttributedText fixedPhraseDisplaySafeAttributedString(const platform::
 
 // HTML read as the pasteboard's receivers render it, sanitised first when it is the user's own. Links
 // whose targets could run script are left as plain text.
-std::optional<platform::AttributedText> fixedPhraseAttributedString(std::string_view html, bool sanitizesUserHTML);
+std::optional<platform::AttributedText> fixedPhraseAttributedString(std::string_view html,
+                                                                    bool sanitizesUserHTML);
 
 // The styled form of a plain phrase: raw text in the system font, rendered markdown, or its sanitised
 // HTML source as rendered.
-std::optional<platform::AttributedText> fixedPhraseVisualAttributedString(const FixedPhraseInsertion& insertion);
+std::optional<platform::AttributedText>
+fixedPhraseVisualAttributedString(const FixedPhraseInsertion& insertion);
 
 } // namespace tessaril

@@ -3,7 +3,9 @@
 namespace tessaril {
 namespace {
 
-bool isASCIILetter(char character) { return (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z'); }
+bool isASCIILetter(char character) {
+    return (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z');
+}
 
 } // namespace
 

@@ -16,7 +16,8 @@ std::string_view fixedPhraseHTMLSource(const FixedPhraseInsertion& insertion) {
 }
 
 std::string fixedPhraseTextPayload(const FixedPhraseInsertion& insertion) {
-    if (insertion.inputMode == FixedPhraseInputMode::plain && insertion.previewMode == FixedPhrasePreviewMode::html) {
+    if (insertion.inputMode == FixedPhraseInputMode::plain &&
+        insertion.previewMode == FixedPhrasePreviewMode::html) {
         std::string_view source = fixedPhraseHTMLSource(insertion);
         if (fixedPhraseLooksLikeHTML(source)) {
             std::string rendered = fixedPhrasePlainText(source);

@@ -45,8 +45,8 @@ struct Screen {
 
 // What placement needs to know of the displays at one moment.
 struct ScreenLayout {
-    std::vector<Screen> screens;              // in the system's order
-    std::optional<Screen> mainScreen;         // the screen with the key window, if any
+    std::vector<Screen> screens;      // in the system's order
+    std::optional<Screen> mainScreen; // the screen with the key window, if any
     ScreenPoint pointerLocation;
 };
 

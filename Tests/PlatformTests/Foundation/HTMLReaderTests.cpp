@@ -7,6 +7,7 @@
 namespace tessaril::platform {
 namespace {
 
+using test_support::changed;
 using test_support::named;
 using test_support::runs;
 using test_support::with;
@@ -14,11 +15,7 @@ using test_support::withFont;
 
 const TextAttributes body = withFont(Font::system(14));
 
-TextAttributes bodyWith(const std::function<void(TextAttributes&)>& set) {
-    TextAttributes attributes = body;
-    set(attributes);
-    return attributes;
-}
+TextAttributes bodyWith(const std::function<void(TextAttributes&)>& set) { return changed(body, set); }
 
 TextAttributes code() {
     TextAttributes attributes = withFont(Font::monospacedSystem(13));
@@ -131,6 +128,7 @@ TEST(HTMLReader, HeadStyleScriptAndCommentsCarryNoText) {
          "<script>if (a<b) x()</SCRIPT >ok<!-- gone --><!DOCTYPE x><?pi?>!</body></html>",
          u"ok!\n"},
         {"x<script>never closed</p>", u"x\n"},
+        {std::string("<p>a</p><head>b</head><title>t</title>c\0d", 41), u"a\nbcd\n"},
         {"a<!-- unterminated <p>b</p>", u"a\n"},
         {"a<b", u"a\n"},
         {"<img src=\"http://tracker.example/pixel\" alt=\"i\">t</x>", u"t\n"},
@@ -166,6 +164,15 @@ TEST(HTMLReader, DeepAndLongInputStaysLinearAndKeepsItsText) {
         expected += u"\t•\ta\n";
     }
     EXPECT_TRUE(HTMLReader::read(items).string() == expected);
+
+    // Lists nest nine levels deep, as RTF's list levels do, so that the text survives its RTF.
+    std::string nested;
+    for (int depth = 0; depth < 12; ++depth) nested += "<ol><li>";
+    const AttributedText nestedText = HTMLReader::read(nested + "x");
+    const auto& innermost = nestedText.attributes(nestedText.length() - 1).paragraphStyle;
+    ASSERT_TRUE(innermost.has_value());
+    EXPECT_EQ(innermost->textLists, std::vector<TextList>(9, TextList{"{decimal}"}));
+    EXPECT_EQ(innermost->headIndent, 9 * 24);
     EXPECT_TRUE(HTMLReader::read(std::string(100000, '<') + "div>" + std::string(100000, '>')).string() ==
                 std::u16string(99999, u'<') + u"\n" + std::u16string(100000, u'>') + u"\n");
 }

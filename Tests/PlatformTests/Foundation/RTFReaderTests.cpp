@@ -8,16 +8,11 @@
 namespace tessaril::platform {
 namespace {
 
+using test_support::changed;
 using test_support::named;
 using test_support::runs;
 using test_support::with;
 using test_support::withFont;
-
-TextAttributes attributes(const std::function<void(TextAttributes&)>& set) {
-    TextAttributes result;
-    set(result);
-    return result;
-}
 
 TEST(RTFReader, DataThatDoesNotStartLikeRTFFails) {
     for (const std::string data : {"", "hello", "{\\rt", "{rtf1}", "\xEF\xBB\xBF{\\rtf1 x}", "x{\\rtf1 y}"}) {
@@ -57,15 +52,11 @@ TEST(RTFReader, CharacterFormatting) {
         R"(\f0\fs28 a{\b b}{\i\ul c}{\uldb d}{\ulthd e}{\strike f}{\striked1 g}{\cf1 h}{\cb2 i}{\highlight1 j})"
         R"({\f1\fs25 k}{\f2 l}{\plain m}{\ul\ul0 n}})");
     const Font helvetica = named("Helvetica", 14);
-    auto helveticaWith = [&](const std::function<void(TextAttributes&)>& set) {
-        TextAttributes result = withFont(helvetica);
-        set(result);
-        return result;
-    };
+    auto helveticaWith = [&](const std::function<void(TextAttributes&)>& set) { return changed(withFont(helvetica), set); };
     const AttributedText expected = runs({
         {u"a", withFont(helvetica)},
         {u"b", withFont(named("Helvetica", 14, FontWeight::bold))},
-        {u"c", attributes([&](auto& a) { a.font = named("Helvetica", 14, FontWeight::regular, true); a.underlineStyle = 1; })},
+        {u"c", changed({}, [&](auto& a) { a.font = named("Helvetica", 14, FontWeight::regular, true); a.underlineStyle = 1; })},
         {u"d", helveticaWith([](auto& a) { a.underlineStyle = 0x09; })},
         {u"e", helveticaWith([](auto& a) { a.underlineStyle = 0x102; })},
         {u"f", helveticaWith([](auto& a) { a.strikethroughStyle = 1; })},
@@ -84,7 +75,7 @@ TEST(RTFReader, CharacterFormatting) {
 TEST(RTFReader, ParagraphFormattingCoversTheWholeParagraphAsInForceAtItsEnd) {
     const AttributedText text = RTFReader::read(
         R"({\rtf1 \pard\qc\li360\fi-180\sb120\sa240\tx720\tqr\tx1440 centred\par)"
-        R"(\pard plain\par)"
+        R"(\pard\ql plain\par)"
         R"(\pard one{\qr two\par}\qj\uc0\u8233 three})");
     ParagraphStyle centred;
     centred.alignment = TextAlignment::center;
@@ -93,13 +84,15 @@ TEST(RTFReader, ParagraphFormattingCoversTheWholeParagraphAsInForceAtItsEnd) {
     centred.paragraphSpacingBefore = 6;
     centred.paragraphSpacing = 12;
     centred.tabStops = {{TextAlignment::left, 36}, {TextAlignment::right, 72}};
+    ParagraphStyle left;
+    left.alignment = TextAlignment::left;
     ParagraphStyle right;
     right.alignment = TextAlignment::right;
     ParagraphStyle justified;
     justified.alignment = TextAlignment::justified;
     EXPECT_EQ(text, runs({
                         {u"centred\n", with({}, centred)},
-                        {u"plain\n", {}},
+                        {u"plain\n", with({}, left)},
                         {u"onetwo\n", with({}, right)},
                         {u"\u2029three", with({}, justified)},
                     }));
@@ -111,7 +104,7 @@ TEST(RTFReader, ListTablesGiveTextListsAndListTextStaysText) {
         R"({\list{\listlevel\levelnfc23{\leveltext\'01\u-3913 ?;}}{\listlevel\levelnfc4{\leveltext\'02\'01.;}}\listid7})"
         R"({\list{\listlevel{\*\levelmarker \{upper-roman\}}}\listid8}})"
         R"({\*\listoverridetable{\listoverride\listid7\ls1}{\listoverride\listid8\ls2}})"
-        R"(\pard\ls1{\listtext\'95\tab}a\par\pard\ls1\ilvl1 b\par\pard\ls2 c\par\pard\ls9 d})");
+        R"(\pard\ls1{\listtext\'95\tab}a\par\pard\ls1\ilvl1 b\par\pard\ls2{\pntext I.\tab}c\par\pard\ls9 d})");
     auto listed = [](std::vector<std::string> formats) {
         ParagraphStyle style;
         for (auto& format : formats) style.textLists.push_back(TextList{std::move(format)});
@@ -120,7 +113,7 @@ TEST(RTFReader, ListTablesGiveTextListsAndListTextStaysText) {
     EXPECT_EQ(text, runs({
                         {u"•\ta\n", listed({"{disc}"})},
                         {u"b\n", listed({"{disc}", "{lower-alpha}"})},
-                        {u"c\n", listed({"{upper-roman}"})},
+                        {u"I.\tc\n", listed({"{upper-roman}"})},
                         {u"d", {}},
                     }));
 }
@@ -129,7 +122,7 @@ TEST(RTFReader, HyperlinkFieldsBecomeLinks) {
     const AttributedText text = RTFReader::read(
         R"({\rtf1 {\field{\*\fldinst{HYPERLINK "https://a.example/?q=\\"x\\"" \\o "tip"}}{\fldrslt go}} )"
         R"({\field{\*\fldinst HYPERLINK \\l "sec"}{\fldrslt here}} {\field{\*\fldinst PAGE}{\fldrslt 3}}})");
-    auto link = [](std::string target) { return attributes([&](auto& a) { a.link = target; }); };
+    auto link = [](std::string target) { return changed({}, [&](auto& a) { a.link = target; }); };
     EXPECT_EQ(text, runs({
                         {u"go", link("https://a.example/?q=\"x\"")},
                         {u" ", {}},

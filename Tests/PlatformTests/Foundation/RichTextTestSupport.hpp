@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -25,6 +26,12 @@ inline TextAttributes withFont(Font font) {
 inline Font named(std::string family, double size, FontWeight weight = FontWeight::regular, bool italic = false,
                   bool fixedPitch = false) {
     return Font{std::move(family), size, weight, italic, fixedPitch};
+}
+
+// `base` changed by `set`.
+inline TextAttributes changed(TextAttributes base, const std::function<void(TextAttributes&)>& set) {
+    set(base);
+    return base;
 }
 
 inline TextAttributes with(TextAttributes attributes, const std::optional<ParagraphStyle>& style) {

@@ -29,13 +29,15 @@ TEST(FixedPhraseAttributedTextNormalizer, ListItemsLosePastedMarkersAndAreNumber
                                     {"Six", numbered}});
     EXPECT_EQ(normalizer::markdownText(document),
               "- Word\n- I agree\n1. One\n2. Two\n3. Three\nPara\n1. Four\n- a. Five\n\u00A0\n1. Six");
-    EXPECT_EQ(normalizer::plainText(document), "Word\nI agree\nOne\nTwo\nThree\nPara\nFour\na. Five\n\u00A0\nSix");
+    EXPECT_EQ(normalizer::plainText(document),
+              "Word\nI agree\nOne\nTwo\nThree\nPara\nFour\na. Five\n\u00A0\nSix");
 }
 
 // The pasted number must go before the item is escaped: "1)" escaped as "1\)" no longer looks like one.
 TEST(FixedPhraseAttributedTextNormalizer, MarkdownItemMarkerIsCutBeforeStyling) {
     auto bold = listItem(TextList::decimal, withFont(Font::system(14, FontWeight::bold)));
-    EXPECT_EQ(normalizer::markdownText(text({{"1) ", listItem(TextList::decimal)}, {"One", bold}})), "1. **One**");
+    EXPECT_EQ(normalizer::markdownText(text({{"1) ", listItem(TextList::decimal)}, {"One", bold}})),
+              "1. **One**");
     EXPECT_EQ(normalizer::markdownText(text({{"\u2022  ", listItem(TextList::disc)}})), "- \u2022");
 }
 
@@ -53,8 +55,9 @@ TEST(FixedPhraseAttributedTextNormalizer, ParagraphKindsBecomeMarkdownBlocks) {
                                     {"  said  \n", quote},
                                     {"  \n", withFont(Font::system(24))},
                                     {"end", body()}});
-    EXPECT_EQ(normalizer::markdownText(document),
-              "## Big \\*title\\*\n### Smaller\nAlmost\n```\nlet *x* = 1\n```\n```\nmono\n```\n> said\n  \nend");
+    EXPECT_EQ(
+        normalizer::markdownText(document),
+        "## Big \\*title\\*\n### Smaller\nAlmost\n```\nlet *x* = 1\n```\n```\nmono\n```\n> said\n  \nend");
 }
 
 TEST(FixedPhraseAttributedTextNormalizer, InlineStylesWrapInOrder) {
@@ -93,10 +96,8 @@ TEST(FixedPhraseAttributedTextNormalizer, ListItemRangeSkipsMarkersAndTrimCharac
         platform::TextRange expected;
     };
     const Case cases[] = {
-        {u"\u2022\tWord", {12, 4}},
-        {u" \u202F- 1) x \u00A0", {17, 1}},
-        {u"\u2022  ", {10, 1}},
-        {u"I agree", {10, 7}},
+        {u"\u2022\tWord", {12, 4}}, {u" \u202F- 1) x \u00A0", {17, 1}},
+        {u"\u2022  ", {10, 1}},     {u"I agree", {10, 7}},
         {u"  ", {12, 0}},
     };
     for (const auto& entry : cases) {

@@ -73,12 +73,14 @@ TEST(FixedPhraseHTMLSanitizer, FindsTagsAfterPrependedCharacters) {
 
 TEST(FixedPhraseHTMLSanitizer, AdversarialInputsConvertCompletely) {
     std::string unclosedCandidates = "<script>";
-    for (int index = 0; index < 30'000; ++index) unclosedCandidates += "</script \"";
+    for (int index = 0; index < 30'000; ++index)
+        unclosedCandidates += "</script \"";
     EXPECT_EQ(sanitizer::sanitize(unclosedCandidates), "");
 
     std::string lessThans(100'000, '<');
     std::string expected;
-    for (int index = 0; index < 100'000; ++index) expected += "&lt;";
+    for (int index = 0; index < 100'000; ++index)
+        expected += "&lt;";
     EXPECT_EQ(sanitizer::sanitize(lessThans), expected);
 }
 

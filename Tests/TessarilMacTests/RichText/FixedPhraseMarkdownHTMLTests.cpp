@@ -18,11 +18,13 @@ TEST(FixedPhraseMarkdownHTML, BlocksOneLineAtATime) {
         {"a\n\n\nb", "<p>a</p>\n<p><br></p>\n<p><br></p>\n<p>b</p>"},
         {"a\r\nb", "<p>a</p>\n<p><br></p>\n<p>b</p>"},
         {"a\u2028b\u0085c", "<p>a</p>\n<p>b</p>\n<p>c</p>"},
-        {"# One\n## Two\n### Three\n#Tight\n#### Four", "<h2>One</h2>\n<h2>Two</h2>\n<h3>Three</h3>\n<p>#Tight</p>\n<p>#### Four</p>"},
+        {"# One\n## Two\n### Three\n#Tight\n#### Four",
+         "<h2>One</h2>\n<h2>Two</h2>\n<h3>Three</h3>\n<p>#Tight</p>\n<p>#### Four</p>"},
         {"  > quoted *word*", "<blockquote>quoted <em>word</em></blockquote>"},
         {"  two blanks kept", "<p>  two blanks kept</p>"},
         {"\u3000- full-width indent", "<ul>\n<li>full-width indent</li>\n</ul>"},
-        {"- a\n* b\n\u2022 c\n\u25CF\td\ntext", "<ul>\n<li>a</li>\n<li>b</li>\n<li>c</li>\n<li>d</li>\n</ul>\n<p>text</p>"},
+        {"- a\n* b\n\u2022 c\n\u25CF\td\ntext",
+         "<ul>\n<li>a</li>\n<li>b</li>\n<li>c</li>\n<li>d</li>\n</ul>\n<p>text</p>"},
         {"- a\n1. b\n22.\tc", "<ul>\n<li>a</li>\n</ul>\n<ol>\n<li>b</li>\n<li>c</li>\n</ol>"},
         {"3.5 apples\n1.word", "<p>3.5 apples</p>\n<p>1.word</p>"},
         {"\uFF11. full-width digit", "<ol>\n<li>full-width digit</li>\n</ol>"},
@@ -36,7 +38,8 @@ TEST(FixedPhraseMarkdownHTML, BlocksOneLineAtATime) {
 TEST(FixedPhraseMarkdownHTML, FencedCodeStaysRaw) {
     const Case cases[] = {
         {"- item\n```swift\n  let s = \"<a>\" & *x*\n```\nafter",
-         "<ul>\n<li>item</li>\n</ul>\n<pre><code>  let s = &quot;&lt;a&gt;&quot; &amp; *x*</code></pre>\n<p>after</p>"},
+         "<ul>\n<li>item</li>\n</ul>\n<pre><code>  let s = &quot;&lt;a&gt;&quot; &amp; "
+         "*x*</code></pre>\n<p>after</p>"},
         {"```\nrest\n# not a heading", "<pre><code>rest\n# not a heading</code></pre>"},
         {"text\n```", "<p>text</p>\n<pre><code></code></pre>"},
     };
@@ -87,7 +90,8 @@ TEST(FixedPhraseMarkdownHTML, AdversarialInputsConvertCompletely) {
     std::string brackets(200'000, '[');
     EXPECT_EQ(fixedPhraseMarkdownHTMLBody(brackets), "<p>" + brackets + "</p>");
     std::string openLinks;
-    for (int index = 0; index < 50'000; ++index) openLinks += "[a](";
+    for (int index = 0; index < 50'000; ++index)
+        openLinks += "[a](";
     EXPECT_EQ(fixedPhraseMarkdownInlineHTML(openLinks), openLinks);
     std::string stars(100'001, '*');
     EXPECT_EQ(fixedPhraseMarkdownInlineHTML(stars), stars);

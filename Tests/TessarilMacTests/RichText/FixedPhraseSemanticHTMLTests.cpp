@@ -21,7 +21,8 @@ TEST(FixedPhraseSemanticHTML, ListsOpenCloseAndSwitchKind) {
                                     {"\u2022  \n", listItem(TextList::disc)},
                                     {"after", body()}});
     EXPECT_EQ(normalizer::semanticHTMLBody(document),
-              "<ul>\n<li>a</li>\n<li>b</li>\n</ul>\n<ol>\n<li>c</li>\n</ol>\n<ul>\n<li>\u2022</li>\n</ul>\n<p>after</p>");
+              "<ul>\n<li>a</li>\n<li>b</li>\n</ul>\n<ol>\n<li>c</li>\n</ol>\n<ul>\n<li>\u2022</li>\n</"
+              "ul>\n<p>after</p>");
 }
 
 TEST(FixedPhraseSemanticHTML, BlocksCarryKindAndAlignment) {
@@ -40,7 +41,8 @@ TEST(FixedPhraseSemanticHTML, BlocksCarryKindAndAlignment) {
                                     {"let x = \"<y>\"\n", withFont(Font::monospacedSystem(14))},
                                     {"sub", withFont(Font::system(18))}});
     EXPECT_EQ(normalizer::semanticHTMLBody(document),
-              "<h2 style=\"text-align: center\"><span style=\"font-size: 22pt\"><strong>Title</strong></span></h2>\n"
+              "<h2 style=\"text-align: center\"><span style=\"font-size: "
+              "22pt\"><strong>Title</strong></span></h2>\n"
               "<p>plain</p>\n"
               "<blockquote style=\"text-align: justify\">cited</blockquote>\n"
               "<pre><code><span style=\"font-family: ui-monospace, SFMono-Regular, Menlo, monospace\">"
@@ -60,13 +62,16 @@ TEST(FixedPhraseSemanticHTML, InlineRunsNestInOrder) {
     AttributedText document = text({{"a<b", all}, {" red", red}});
     EXPECT_EQ(normalizer::htmlInlineText(document, {0, document.length()}, true),
               "<span style=\"font-family: ui-monospace, SFMono-Regular, Menlo, monospace\">"
-              "<a href=\"https://example.com/?q=&#39;x&#39;\"><strong><em><s><u><code>a&lt;b</code></u></s></em></strong></a>"
+              "<a "
+              "href=\"https://example.com/?q=&#39;x&#39;\"><strong><em><s><u><code>a&lt;b</code></u></s></"
+              "em></strong></a>"
               "</span><span style=\"color: #FF0000; background-color: rgba(0, 0, 0, 0.500)\"> red</span>");
 }
 
 // A link that could run script keeps its text but not its anchor.
 TEST(FixedPhraseSemanticHTML, UnsafeLinksLoseTheirAnchor) {
-    for (const char* target : {"javascript:alert(1)", " JAVASCRIPT:x", "data:text/html,x", "vbscript:x", "file:///etc"}) {
+    for (const char* target :
+         {"javascript:alert(1)", " JAVASCRIPT:x", "data:text/html,x", "vbscript:x", "file:///etc"}) {
         TextAttributes link = body();
         link.link = target;
         EXPECT_EQ(normalizer::semanticHTMLBody(text({{"x", link}})), "<p>x</p>") << target;

@@ -20,7 +20,8 @@ using platform::TextList;
 // An attributed text made of (UTF-8 text, attributes) runs in order.
 inline AttributedText text(std::initializer_list<std::pair<std::string, TextAttributes>> runs) {
     AttributedText result;
-    for (const auto& [characters, attributes] : runs) result.append(unicode::toUTF16(characters), attributes);
+    for (const auto& [characters, attributes] : runs)
+        result.append(unicode::toUTF16(characters), attributes);
     return result;
 }
 
@@ -30,7 +31,9 @@ inline TextAttributes withFont(Font font) {
     return attributes;
 }
 
-inline TextAttributes body() { return withFont(Font::system(14)); }
+inline TextAttributes body() {
+    return withFont(Font::system(14));
+}
 
 inline TextAttributes listItem(std::string_view markerFormat, TextAttributes attributes = body()) {
     ParagraphStyle style;

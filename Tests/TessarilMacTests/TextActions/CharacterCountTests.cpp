@@ -36,7 +36,8 @@ TEST(CharacterCountSummary, CountsCharactersBlanksLinesAndHalfWidthUnits) {
 }
 
 TEST(CharacterCountSummary, ResultTextHasFourTabSeparatedLines) {
-    EXPECT_EQ(characterCountResultText(CharacterCountSummary("ab c\nd")), "文字数\t6\n空白除く\t4\n行数\t2\n半角換算\t6");
+    EXPECT_EQ(characterCountResultText(CharacterCountSummary("ab c\nd")),
+              "文字数\t6\n空白除く\t4\n行数\t2\n半角換算\t6");
 }
 
 TEST(CharacterCountHUDOrigin, PlacesThePanelInsideTheVisibleFrame) {

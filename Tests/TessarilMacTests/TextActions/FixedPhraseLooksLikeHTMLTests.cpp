@@ -13,16 +13,9 @@ TEST(FixedPhraseLooksLikeHTML, NeedsALetterAfterTheBracketAndACloseAfterIt) {
         bool expected;
     };
     const Case cases[] = {
-        {"", false},
-        {"plain text", false},
-        {"< b> and < /p>", false},
-        {"a < b > c", false},
-        {"x</p>y", true},
-        {"<b", false},
-        {"> <b", false},
-        {"<1> <b\n class=x>", true},
-        {"<<b>", true},
-        {"</>", false},
+        {"", false},      {"plain text", false}, {"< b> and < /p>", false}, {"a < b > c", false},
+        {"x</p>y", true}, {"<b", false},         {"> <b", false},           {"<1> <b\n class=x>", true},
+        {"<<b>", true},   {"</>", false},
     };
     for (const auto& entry : cases) {
         EXPECT_EQ(fixedPhraseLooksLikeHTML(entry.text), entry.expected) << entry.text;

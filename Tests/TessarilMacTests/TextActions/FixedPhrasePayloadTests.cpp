@@ -29,7 +29,8 @@ TEST(FixedPhrasePayload, TextPayloadRendersOnlyTagLikePlainHTML) {
         const char* expected;
     };
     const Case cases[] = {
-        {"rendered and trimmed", phrase("<p> Hello <b>world</b> </p>\n", Input::plain, Preview::html), "Hello world"},
+        {"rendered and trimmed", phrase("<p> Hello <b>world</b> </p>\n", Input::plain, Preview::html),
+         "Hello world"},
         {"no tag-like text", phrase("a < b & c", Input::plain, Preview::html), "a < b & c"},
         {"renders to blanks", phrase("<p> </p><script>x</script>", Input::plain, Preview::html),
          "<p> </p><script>x</script>"},
@@ -70,10 +71,12 @@ TEST(FixedPhrasePayload, ClipboardHTMLByInputAndPreviewMode) {
 TEST(FixedPhrasePayload, VisualFormsAndRTF) {
     EXPECT_EQ(fixedPhraseVisualAttributedString(phrase("a\nb", Input::plain, Preview::raw)),
               text({{"a\nb", withFont(Font::system(14))}}));
-    auto html = fixedPhraseVisualAttributedString(phrase("x", Input::plain, Preview::html, "<p onclick=\"y\">Hi</p><script>z</script>"));
+    auto html = fixedPhraseVisualAttributedString(
+        phrase("x", Input::plain, Preview::html, "<p onclick=\"y\">Hi</p><script>z</script>"));
     ASSERT_TRUE(html);
     EXPECT_EQ(html->utf8String(), "Hi\n");
-    auto markdown = fixedPhraseVisualAttributedString(phrase("# Title\n**b**", Input::plain, Preview::markdown));
+    auto markdown =
+        fixedPhraseVisualAttributedString(phrase("# Title\n**b**", Input::plain, Preview::markdown));
     ASSERT_TRUE(markdown);
     EXPECT_EQ(markdown->utf8String(), "Title\nb\n");
     EXPECT_TRUE(markdown->attributes(0).font->isBold());
@@ -86,7 +89,8 @@ TEST(FixedPhrasePayload, VisualFormsAndRTF) {
 
 // What goes on the pasteboard never carries a link that could run script, even from unsanitised HTML.
 TEST(FixedPhrasePayload, RenderedHTMLKeepsOnlySafeLinks) {
-    auto rendered = fixedPhraseAttributedString("<a href=\"javascript:alert(1)\">bad</a> <a href=\"https://a.test/\">good</a>", false);
+    auto rendered = fixedPhraseAttributedString(
+        "<a href=\"javascript:alert(1)\">bad</a> <a href=\"https://a.test/\">good</a>", false);
     ASSERT_TRUE(rendered);
     EXPECT_EQ(rendered->utf8String(), "bad good\n");
     EXPECT_EQ(rendered->attributes(0).link, std::nullopt);

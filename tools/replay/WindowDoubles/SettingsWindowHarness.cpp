@@ -71,6 +71,8 @@ SettingsWindowHarness::SettingsWindowHarness(Configuration configuration, Report
     if (configuration.frontmost) {
         delegate_->frontmostApplication = FrontmostApplication::make(*configuration.frontmost, delegate_->ownBundleIdentifiers());
     }
+    // The status menu is there while the window is, as in the running application.
+    delegate_->configureStatusItem();
     scheduler_.runUntilIdle();
     reporting_ = true;
 }
@@ -94,11 +96,7 @@ void SettingsWindowHarness::close() {
 }
 
 void SettingsWindowHarness::chooseMenuItem(const std::string& action, const std::optional<std::string>& representedObject) {
-    MenuItem item;
-    item.action = action;
-    item.target = MenuItem::Target::delegate;
-    item.representedObject = representedObject;
-    delegate_->performAction(item);
+    static_cast<RecordingStatusItem&>(delegate_->statusItem()).choose(action, representedObject);
     finishStep();
 }
 

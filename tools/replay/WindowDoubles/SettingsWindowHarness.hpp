@@ -21,12 +21,12 @@
 #include "Platform/TextInputSources/InputSourceProperties.hpp"
 #include "Platform/TextInputSources/InputSourceService.hpp"
 #include "Platform/Workspace/RecordingWorkspace.hpp"
-#include "WindowDoubles/RecordingApplication.hpp"
-#include "WindowDoubles/RecordingStatusItem.hpp"
 #include "TessarilApp/AppKit/Automation/ScriptedAlertPresenter.hpp"
 #include "TessarilApp/AppKit/Automation/ScriptedFilePanelPresenter.hpp"
 #include "TessarilApp/AppKit/Automation/UIDriver.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
+#include "TessarilApp/Shell/RecordingApplication.hpp"
+#include "TessarilApp/Shell/RecordingStatusItem.hpp"
 
 namespace tessaril::replay {
 
@@ -69,7 +69,8 @@ public:
     void open();
     // What the window's close button does.
     void close();
-    // A status-menu item chosen.
+    // The user chooses the status menu's item with that action (and represented object); nothing
+    // happens when the menu has no such enabled item.
     void chooseMenuItem(const std::string& action, const std::optional<std::string>& representedObject);
     void bringToFront(const std::optional<platform::RunningApplication>& application);
     // Reports `{"missing": address}` or `{"disabled": address}` for an outcome other than performed.

@@ -1,0 +1,87 @@
+// One rebuild of the settings window's content per iteration, for every tab, with the default
+// document and with a large one (100 applications, 20 sets, 200 fixed phrases for the selected
+// target, guard rules that make about 300 registry rows). Every edit rebuilds the page, so this is
+// the time between a click and the page showing its result. Runs off screen.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include <QApplication>
+
+#include "TessarilApp/AppKit/Automation/UIDriver.hpp"
+#include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
+#include "WindowDoubles/SettingsWindowHarness.hpp"
+
+namespace tessaril {
+namespace {
+
+constexpr int applicationCount = 100;
+constexpr int setsPerFeature = 5;
+constexpr int phraseCount = 200;
+
+std::string applicationIdentifier(int index) { return "com.example.app" + std::to_string(index); }
+
+TessarilSettings largeDocument() {
+    TessarilSettings settings;
+    using Modifier = Shortcut::Modifier;
+    for (int index = 0; index < phraseCount; ++index) {
+        const std::string name = "phrase-" + std::to_string(index);
+        const std::string letter(1, static_cast<char>('a' + index % 26));
+        settings.fixedPhraseAssist.rules.emplace_back(
+            name, name, true, Shortcut{{Modifier::command, Modifier::option}, Shortcut::Key::character(letter)}, "了解です。");
+    }
+    for (int index = 0; index < applicationCount; ++index) {
+        const std::string identifier = applicationIdentifier(index);
+        const std::string name = "Application " + std::to_string(index);
+        settings.appShortcutGuardSettings[identifier] = {name, false, settings.globalShortcutGuard};
+        settings.appKeypadShortcutHackSettings[identifier] = {name, index % 2 == 0, settings.keypadShortcutHacks};
+        settings.appWritingAssistSettings[identifier] = {name, index % 2 == 0, settings.writingAssist};
+        settings.appFixedPhraseAssistSettings[identifier] = {name, true, {}};
+    }
+    for (int index = 0; index < setsPerFeature; ++index) {
+        const std::string name = "セット" + std::to_string(index);
+        const std::vector<SettingsSetAppTarget> targets{{applicationIdentifier(index), "Application " + std::to_string(index)}};
+        settings.shortcutGuardSets.emplace_back("", name, settings.globalShortcutGuard, targets);
+        settings.keypadShortcutHackSets.emplace_back("", name, settings.keypadShortcutHacks, targets);
+        settings.writingAssistSets.emplace_back("", name, settings.writingAssist, targets);
+        settings.fixedPhraseAssistSets.emplace_back("", name, FixedPhraseAssistSettings{}, targets);
+    }
+    return settings;
+}
+
+void rebuild(benchmark::State& state, SettingsTab tab, bool large) {
+    replay::SettingsWindowHarness harness({.settings = large ? largeDocument() : TessarilSettings(), .tab = tab},
+                                          [](const nlohmann::json&) {});
+    harness.open();
+    SettingsWindowController controller(harness.delegate());
+    for (auto _ : state) {
+        controller.rebuildSettingsWindow();
+        // The replaced content is deleted from the event loop; that is part of the cost.
+        appkit::UIDriver::runPendingWork();
+    }
+}
+
+void registerAll() {
+    for (const SettingsTab tab : settings_tab::allCases) {
+        for (const bool large : {false, true}) {
+            const std::string name = "Rebuild/" + std::string(rawValue(tab)) + (large ? "/large" : "/default");
+            benchmark::RegisterBenchmark(name.c_str(), [tab, large](benchmark::State& state) { rebuild(state, tab, large); })
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+}
+
+} // namespace
+} // namespace tessaril
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The headless platform's notes ("does not support raise()") would bury the results.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    tessaril::registerAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
