@@ -8,7 +8,6 @@
 #include <unicode/ubrk.h>
 #include <unicode/uchar.h>
 #include <unicode/ucol.h>
-#include <unicode/uloc.h>
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
@@ -40,18 +39,17 @@ UBreakIterator* characterBreakIterator() {
 UCollator* standardCollator() {
     thread_local std::unique_ptr<UCollator, CollatorCloser> collator = [] {
         UErrorCode status = U_ZERO_ERROR;
-        // The C/POSIX locale maps to en_US_POSIX, whose collation is plain code-point order; the root
-        // collation is what a user of an unconfigured machine expects.
-        std::string_view locale = uloc_getDefault();
-        if (locale.starts_with("en_US_POSIX") || locale == "c" || locale.empty()) locale = "";
-        UCollator* opened = ucol_open(std::string(locale).c_str(), &status);
-        if (U_FAILURE(status)) {
-            status = U_ZERO_ERROR;
-            opened = ucol_open("", &status);
-        }
+        // Pinned to Japanese, the language of the people who name these presets, sets and applications,
+        // and never the process locale: a stored list must sort the same on every machine (Lithuanian
+        // puts "y" beside "i", for one). Japanese orders Latin letters as the root collation does.
+        UCollator* opened = ucol_open("ja", &status);
         if (U_FAILURE(status)) throw std::runtime_error("ICU collator unavailable");
         ucol_setStrength(opened, UCOL_SECONDARY);
         ucol_setAttribute(opened, UCOL_NUMERIC_COLLATION, UCOL_ON, &status);
+        if (U_FAILURE(status)) {
+            ucol_close(opened);
+            throw std::runtime_error("ICU collator unavailable");
+        }
         return std::unique_ptr<UCollator, CollatorCloser>(opened);
     }();
     return collator.get();
