@@ -14,13 +14,13 @@ namespace {
 const Alert advancedConfirmation{Alert::Style::warning, "アドバンス設定を開きますか？", "ここでは入力タイミングや診断…",
                                  {"理解して開く", "キャンセル"}};
 
-// Presses the button with that title in the modal message box once it is up, noting the title of its
-// default button first (the box and its buttons are gone once it answers).
-void pressWhenShown(const QString& title, QString* defaultButtonTitle = nullptr) {
-    QTimer::singleShot(0, [title, defaultButtonTitle] {
+// Presses the button with that title in the modal message box once it is up, noting the title of
+// its default button first.
+void pressWhenShown(const QString& title, QString* defaultTitle = nullptr) {
+    QTimer::singleShot(0, [title, defaultTitle] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        if (defaultButtonTitle && box->defaultButton()) *defaultButtonTitle = box->defaultButton()->text();
+        if (defaultTitle && box->defaultButton()) *defaultTitle = box->defaultButton()->text();
         for (auto* button : box->buttons()) {
             if (button->text() == title) button->click();
         }
@@ -29,10 +29,10 @@ void pressWhenShown(const QString& title, QString* defaultButtonTitle = nullptr)
 
 TEST(PresenterTests, TheMessageBoxAnswersTheButtonsIndexInTheAskedOrderWithTheFirstAsDefault) {
     MessageBoxAlertPresenter presenter;
-    QString defaultButtonTitle;
-    pressWhenShown(QStringLiteral("キャンセル"), &defaultButtonTitle);
+    QString defaultTitle;
+    pressWhenShown(QStringLiteral("キャンセル"), &defaultTitle);
     EXPECT_EQ(presenter.runModal(advancedConfirmation), 1u);
-    EXPECT_EQ(defaultButtonTitle, QStringLiteral("理解して開く"));
+    EXPECT_EQ(defaultTitle, QStringLiteral("理解して開く"));
 
     pressWhenShown(QStringLiteral("理解して開く"));
     EXPECT_EQ(presenter.runModal(advancedConfirmation), 0u);

@@ -12,6 +12,7 @@
 #include "TessarilApp/AppKit/EventMonitors.hpp"
 #include "TessarilApp/AppKit/Window.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
+#include "TessarilApp/SettingsWindow/TessarilButton.hpp"
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
 namespace tessaril {
@@ -150,6 +151,22 @@ TEST_F(SettingsWindowTests, EnteringAdvancedOrTheRegistryAsksEveryTimeAndADeclin
     clickSidebar("advanced"); // nothing remembers the earlier answer
     EXPECT_EQ(takeLines().front()["alert"]["message"], advancedMessage);
     EXPECT_EQ(delegate().selectedSettingsTab, SettingsTab::advanced);
+}
+
+TEST_F(SettingsWindowTests, ASenderWithoutATabIdentifierChangesNothing) {
+    start({.tab = SettingsTab::support});
+    harness->open();
+    QPointer<QWidget> content = window()->contentView();
+    SettingsWindowController controller(delegate());
+    for (const std::string identifier : {"", "Basic", "basic|all"}) {
+        TessarilButton sender;
+        if (!identifier.empty()) sender.setIdentifier(identifier);
+        controller.selectSettingsTabFromButton(sender);
+    }
+    harness->finishStep();
+    EXPECT_EQ(delegate().selectedSettingsTab, SettingsTab::support);
+    EXPECT_TRUE(content) << "not even rebuilt";
+    EXPECT_TRUE(takeLines().empty());
 }
 
 TEST_F(SettingsWindowTests, DiscardingUnsavedPhraseEditsDropsTheDraftsOnlyWhenTheUserAgrees) {
