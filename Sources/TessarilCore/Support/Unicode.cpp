@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 #include <unicode/ubrk.h>
@@ -12,6 +11,8 @@
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>
+
+#include "TessarilCore/Support/ICUError.hpp"
 
 namespace tessaril::unicode {
 namespace {
@@ -30,7 +31,7 @@ UBreakIterator* characterBreakIterator() {
     thread_local std::unique_ptr<UBreakIterator, BreakIteratorCloser> iterator = [] {
         UErrorCode status = U_ZERO_ERROR;
         UBreakIterator* opened = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status);
-        if (U_FAILURE(status)) throw std::runtime_error("ICU character break iterator unavailable");
+        if (U_FAILURE(status)) throw ICUError("ICU character break iterator unavailable");
         return std::unique_ptr<UBreakIterator, BreakIteratorCloser>(opened);
     }();
     return iterator.get();
@@ -43,12 +44,12 @@ UCollator* standardCollator() {
         // and never the process locale: a stored list must sort the same on every machine (Lithuanian
         // puts "y" beside "i", for one). Japanese orders Latin letters as the root collation does.
         UCollator* opened = ucol_open("ja", &status);
-        if (U_FAILURE(status)) throw std::runtime_error("ICU collator unavailable");
+        if (U_FAILURE(status)) throw ICUError("ICU collator unavailable");
         ucol_setStrength(opened, UCOL_SECONDARY);
         ucol_setAttribute(opened, UCOL_NUMERIC_COLLATION, UCOL_ON, &status);
         if (U_FAILURE(status)) {
             ucol_close(opened);
-            throw std::runtime_error("ICU collator unavailable");
+            throw ICUError("ICU collator unavailable");
         }
         return std::unique_ptr<UCollator, CollatorCloser>(opened);
     }();
@@ -58,7 +59,7 @@ UCollator* standardCollator() {
 const UNormalizer2* nfcNormalizer() {
     UErrorCode status = U_ZERO_ERROR;
     const UNormalizer2* normalizer = unorm2_getNFCInstance(&status);
-    if (U_FAILURE(status)) throw std::runtime_error("ICU NFC normalizer unavailable");
+    if (U_FAILURE(status)) throw ICUError("ICU NFC normalizer unavailable");
     return normalizer;
 }
 
@@ -68,7 +69,7 @@ std::vector<int32_t> graphemeBoundaries(const std::u16string& text) {
     UBreakIterator* iterator = characterBreakIterator();
     UErrorCode status = U_ZERO_ERROR;
     ubrk_setText(iterator, reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), &status);
-    if (U_FAILURE(status)) throw std::runtime_error("ICU break iterator failed");
+    if (U_FAILURE(status)) throw ICUError("ICU break iterator failed");
     for (int32_t position = ubrk_first(iterator); position != UBRK_DONE; position = ubrk_next(iterator)) {
         boundaries.push_back(position);
     }
@@ -90,7 +91,7 @@ template <class Mapper> std::string mapCase(std::string_view text, Mapper mapper
         length = mapper(reinterpret_cast<UChar*>(destination.data()), static_cast<int32_t>(destination.size()),
                         reinterpret_cast<const UChar*>(source.data()), static_cast<int32_t>(source.size()), "", &status);
     }
-    if (U_FAILURE(status)) throw std::runtime_error("ICU case mapping failed");
+    if (U_FAILURE(status)) throw ICUError("ICU case mapping failed");
     destination.resize(static_cast<std::size_t>(length));
     return fromUTF16(destination);
 }
@@ -289,7 +290,7 @@ std::string nfc(std::string_view text) {
     int32_t length = unorm2_normalize(normalizer, reinterpret_cast<const UChar*>(source.data()),
                                       static_cast<int32_t>(source.size()), reinterpret_cast<UChar*>(destination.data()),
                                       static_cast<int32_t>(destination.size()), &status);
-    if (U_FAILURE(status)) throw std::runtime_error("ICU normalization failed");
+    if (U_FAILURE(status)) throw ICUError("ICU normalization failed");
     destination.resize(static_cast<std::size_t>(length));
     return fromUTF16(destination);
 }

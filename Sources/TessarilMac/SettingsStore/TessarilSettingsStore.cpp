@@ -205,9 +205,6 @@ TessarilSettings TessarilSettingsStore::previewImport(const std::filesystem::pat
 TessarilSettings TessarilSettingsStore::importSettings(const std::filesystem::path& url) {
     TessarilSettings settings = previewImport(url);
     try {
-        if (!defaults_.data(settingsKey)) {
-            for (auto key : migrationKeys) markMigrationDone(key);
-        }
         store(settings);
     } catch (const TessarilSettingsStoreSystemError& error) {
         processLog_.write(std::string(saveFailedPrefix) + error.description());
@@ -226,14 +223,12 @@ std::string TessarilSettingsStore::storedForm(const TessarilSettings& settings) 
 
 void TessarilSettingsStore::store(const TessarilSettings& settings) {
     const std::string contents = storedForm(settings);
+    // Whatever this version stores is a document of this version, and the one-time migrations are for
+    // documents of earlier ones: their flags go first, so that no later load runs a migration over the
+    // user's own choices. Usually they are set already; they are not when the document replaces data
+    // that could not be read, is the first one stored, or follows a load whose flags could not be written.
+    for (auto key : migrationKeys) markMigrationDone(key);
     try {
-        // The user's new document replaces data that could not be read: the one-time migrations are for
-        // documents of earlier versions, never for this one. The flags go first, so that a document is
-        // never stored without them.
-        const auto stored = defaults_.data(settingsKey);
-        if (stored && stored == defaults_.data(undecodableSettingsKey)) {
-            for (auto key : migrationKeys) markMigrationDone(key);
-        }
         defaults_.setData(settingsKey, platform::UserDefaults::Data(contents.begin(), contents.end()));
     } catch (const platform::UserDefaultsWriteError& error) {
         throw TessarilSettingsStoreSystemError(error.what());

@@ -46,7 +46,8 @@ public:
 
     // The document to start with; never fails. No stored data: the default document, with the
     // one-time migrations marked done. Undecodable data: the default document; the data stays stored.
-    // Otherwise the stored document, repaired, and saved when a repair changed it.
+    // Otherwise the stored document, repaired, and saved when a repair changed it. A flag or a save
+    // that cannot be written goes to the process log; the flags are written again before any save.
     TessarilSettings load();
     // What load() did: the document it answers, and whether it stored that document (even where the
     // stored bytes come out the same).
@@ -80,8 +81,8 @@ private:
     // The repairs of every load (and the one-time migrations still pending); true when the document
     // must be saved.
     bool repairLoadedDocument(TessarilSettings& settings);
-    // Stores the document, marking the one-time migrations done when it replaces undecodable data.
-    // Throws TessarilSettingsStoreSystemError.
+    // Marks the one-time migrations done, then stores the document; nothing is stored when a flag
+    // cannot be written. Throws TessarilSettingsStoreSystemError.
     void store(const TessarilSettings& settings);
     // The stored form of the document; throws TessarilSettingsStoreSystemError.
     static std::string storedForm(const TessarilSettings& settings);

@@ -212,6 +212,46 @@ TEST_F(TessarilSettingsStoreTest, UndecodableDataIsKeptAndMigrationsNeverRunOver
     EXPECT_EQ(text(defaults.data(Store::undecodableSettingsKey)), corrupt);
 }
 
+// Flags that could not be written at load must not let a later load run the one-time migrations
+// over what the user chose since: the document and its flags are stored together or not at all.
+TEST_F(TessarilSettingsStoreTest, MigrationFlagsThatCouldNotBeWrittenGoFirstWithTheNextSave) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> stored;
+        std::size_t failedWrites;
+    };
+    const std::vector<Case> cases{
+        {"first start", std::nullopt, 3},
+        // Three flags, then the save of the migrated document.
+        {"document of an earlier version", R"({"keypadShortcutHacks":{"period":{"isEnabled":true}}})", 4},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        log->clear();
+        UserDefaults domain;
+        if (testCase.stored) domain.setData(Store::settingsKey, bytes(*testCase.stored));
+        domain.setWriteFailure("disk full");
+        auto store = makeStore(domain);
+
+        const auto [settings, saved] = store.loadReportingSave();
+        EXPECT_FALSE(saved);
+        EXPECT_FALSE(settings.keypadShortcutHacks.period.isEnabled) << "the document answered is migrated";
+        EXPECT_EQ(text(domain.data(Store::settingsKey)), testCase.stored.value_or("<none>"));
+        for (auto key : Store::migrationKeys) EXPECT_FALSE(domain.boolean(key)) << key;
+        EXPECT_EQ(processLines(),
+                  std::vector<std::string>(testCase.failedWrites, "Tessaril settings save failed: disk full"));
+
+        // The disk recovers; the user turns on what the one-time migrations switch off, and saves.
+        domain.setWriteFailure(std::nullopt);
+        TessarilSettings edited = settings;
+        edited.keypadShortcutHacks.period.isEnabled = true;
+        edited.profiles.laptop.setRightModifiedCommandAction(ModifiedCommandAction::standard);
+        store.save(edited);
+        for (auto key : Store::migrationKeys) EXPECT_TRUE(domain.boolean(key)) << key;
+        EXPECT_EQ(makeStore(domain).load(), edited);
+    }
+}
+
 TEST_F(TessarilSettingsStoreTest, DataThatIsNotJSONGivesTheDefaultDocumentAndStaysStored) {
     const std::vector<UserDefaults::Data> stored{UserDefaults::Data{0xff, 0x00, 0x7b}, bytes(documentThenNULAndJunk),
                                                  bytes(std::string("{}\0", 3))};
