@@ -75,6 +75,7 @@ SettingsWindowHarness::SettingsWindowHarness(Configuration configuration, Report
     }
     // The status menu is there while the window is, as in the running application.
     delegate_->configureStatusItem();
+    delegate_->rebuildMenu();
     scheduler_.runUntilIdle();
     reporting_ = true;
 }
