@@ -47,7 +47,9 @@ bool FixedPhraseEditorActions::edit(const std::string& ruleID,
 void FixedPhraseEditorActions::applyFixedPhraseRichStyle(std::string_view identifier) {
     const auto parts = splitTwoPartIdentifier(identifier);
     if (!parts || !services_.alerts || !services_.linkPrompt) return;
-    const auto& [ruleID, style] = *parts;
+    // clang 14 cannot capture a structured binding, so the style is named on its own.
+    const auto& ruleID = parts->first;
+    const auto& style = parts->second;
     edit(ruleID, [&](FixedPhraseTextViewState& state) {
         tessaril::applyFixedPhraseRichStyle(style, state, *services_.alerts, *services_.linkPrompt);
     });
