@@ -40,6 +40,11 @@
 
 namespace tessaril {
 
+class DelegateTextActions;
+namespace appkit {
+class Control;
+} // namespace appkit
+
 class InputBackendSupervisor;
 class StatusMenu;
 class SystemObservers;
@@ -49,11 +54,11 @@ class SystemObservers;
 // reads and writes. One instance for the life of the process.
 //
 // Its values are public fields, as every part of the interface shares them; the objects it owns are
-// reached through accessors (the status item, the mode-key queue and the event controller count as made
-// on first use). Windows and panels kept in its `QPointer` fields are owned by it: the destructor
-// deletes those still alive. The method bodies of each concern live in a component it owns (the
-// supervisor of the input backend, the status menu, the system observers) or in the file of their
-// concern.
+// reached through accessors (the status item is made on first use; the keyboard pipeline's objects, the
+// event controller among them, are made with the delegate and started by the launch). Windows and
+// panels kept in its `QPointer` fields are owned by it: the destructor deletes those still alive. The
+// method bodies of each concern live in a component it owns (the supervisor of the input backend, the
+// status menu, the system observers) or in the file of their concern.
 //
 // Thread: the main thread only. Deferred work (retries, timers, launch blocks) runs on the main executor
 // of `services.pipeline` and does nothing once the delegate is gone.
@@ -211,6 +216,11 @@ public:
     void openAccessibilitySettings();
     void quit();
 
+    // ---- Settings file and factory reset (the advanced page's buttons)
+    void exportSettings();
+    void importSettings();
+    void resetAllSettingsToFactoryDefaults();
+
     // ---- Settings window ----
     void openSettingsWindow();
     // Does nothing until the window was made.
@@ -221,6 +231,10 @@ public:
     // page holds unsaved edits).
     void persistSettings(bool shouldRebuildSettingsWindow);
     bool isSettingsWindowVisible() const;
+    // The basic page's panel that shows and switches the login item.
+    QWidget* makeLoginItemPanel();
+    // The text-tool shortcut buttons' action: records the next key combination for the sender's tool.
+    void beginShortcutCapture(appkit::Control& sender);
     // Renders the settings pages to PNG files and ends the process.
     void exportQASettingsPreviews(const QASettingsPreviewRequest& request);
 
@@ -237,6 +251,14 @@ public:
     void performPlainPaste() override;
     void performCharacterCountCheck() override;
     void performFixedPhraseInsertion(const FixedPhraseInsertion& insertion) override;
+
+    // ---- Text actions ----
+    void pasteFixedPhrase(const FixedPhraseInsertion& insertion);
+    void copyCharacterCountResultIfNeeded(const std::optional<std::string>& text);
+    // Replaces any panel by one for the text (none: nothing with text was selected).
+    void showCharacterCountHUD(const std::optional<std::string>& text);
+    void hideCharacterCountHUD();
+    void installCharacterCountHUDDismissMonitors();
 
     // ---- Deferred work ----
     // Runs `body` on the main executor after the current work, unless the delegate is gone by then.
@@ -260,6 +282,10 @@ private:
     std::unique_ptr<InputBackendSupervisor> supervisor_;
     std::unique_ptr<StatusMenu> statusMenu_;
     std::unique_ptr<SystemObservers> systemObservers_;
+    std::unique_ptr<DelegateTextActions> textActions_;
+
+    // The text actions and the count panel, made on first use.
+    DelegateTextActions& textActions();
 };
 
 } // namespace tessaril
