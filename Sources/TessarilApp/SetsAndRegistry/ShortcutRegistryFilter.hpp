@@ -3,7 +3,9 @@
 #include <array>
 #include <string_view>
 #include <utility>
+#include <vector>
 
+#include "TessarilApp/SetsAndRegistry/ShortcutRegistryEntry.hpp"
 #include "TessarilCore/Support/EnumCases.hpp"
 
 namespace tessaril {
@@ -21,5 +23,18 @@ template <> struct EnumCases<ShortcutRegistryFilter> {
         {ShortcutRegistryFilter::sets, "sets"},
     }};
 };
+
+namespace shortcut_registry {
+
+// The title of the filter's button: "有効のみ", "登録済み", "競合" or "セット別".
+std::string_view filterTitle(ShortcutRegistryFilter filter);
+
+// The rows of the whole registry `entries` that the filter shows: enabled rows with a shortcut, rows
+// with a shortcut, rows that overlap with another (judged against all of `entries`) — each in registry
+// order — or every row ordered by target, then section.
+std::vector<ShortcutRegistryEntry> filteredEntries(const std::vector<ShortcutRegistryEntry>& entries,
+                                                   ShortcutRegistryFilter filter);
+
+} // namespace shortcut_registry
 
 } // namespace tessaril

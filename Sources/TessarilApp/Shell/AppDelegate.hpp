@@ -23,6 +23,7 @@
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorAppearance.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorSnapshot.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutCaptureTarget.hpp"
+#include "TessarilApp/SetsAndRegistry/ShortcutRegistryConflictStatus.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistryFilter.hpp"
 #include "TessarilApp/Shell/ActiveKeyboardInputBackend.hpp"
 #include "TessarilApp/Shell/AppDelegateServices.hpp"
@@ -237,6 +238,15 @@ public:
     void beginShortcutCapture(appkit::Control& sender);
     // Renders the settings pages to PNG files and ends the process.
     void exportQASettingsPreviews(const QASettingsPreviewRequest& request);
+
+    // ---- Shortcut registry (computed afresh from `settings` on every call) ----
+    std::vector<ShortcutRegistryEntry> shortcutRegistryEntries() const;
+    ShortcutRegistryConflictStatus shortcutRegistryConflictStatus(const ShortcutRegistryEntry& entry,
+                                                                  const std::vector<ShortcutRegistryEntry>& entries) const;
+    // The rows the registry page shows under `shortcutRegistryFilter`.
+    std::vector<ShortcutRegistryEntry> filteredShortcutRegistryEntries() const;
+    // The row a capture of `target` edits, for the fixed-phrase page's selected application.
+    std::string shortcutRegistryID(const ShortcutCaptureTarget& target) const;
 
     // ---- Onboarding and login item ----
     void showOnboardingGuideIfNeeded();
