@@ -14,6 +14,10 @@ function(tessaril_configure_target target)
     target_compile_options(${target} PRIVATE -fsanitize=${TESSARIL_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
     target_link_options(${target} PRIVATE -fsanitize=${TESSARIL_SANITIZE})
   endif()
+  # The fuzzers are guided by the coverage of the code they reach, which lives in the libraries.
+  if(TESSARIL_FUZZ)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
 endfunction()
 
 # A library made of every .cpp below the current source directory.

@@ -14,6 +14,7 @@
 #include "Platform/Foundation/DataEncoding.hpp"
 #include "Platform/Foundation/UserDefaultsWriteError.hpp"
 #include "PlatformTests/TemporaryDirectory.hpp"
+#include "TestSupport/ThrownError.hpp"
 
 namespace tessaril::platform {
 namespace {
@@ -74,8 +75,10 @@ TEST(UserDefaultsTests, valuesAnswerOnlyForTheirOwnKind) {
 
 TEST(UserDefaultsTests, textThatIsNotUTF8IsRejected) {
     UserDefaults defaults;
-    EXPECT_THROW(defaults.setString("key", "\xff"), std::invalid_argument);
-    EXPECT_THROW(defaults.setBool("\xc3", true), std::invalid_argument);
+    EXPECT_EQ(tessaril::test_support::thrownError([&] { defaults.setString("key", "\xff"); }),
+              "UserDefaultsArgumentError: user defaults string is not valid UTF-8");
+    EXPECT_EQ(tessaril::test_support::thrownError([&] { defaults.setBool("\xc3", true); }),
+              "UserDefaultsArgumentError: user defaults key is not valid UTF-8");
     EXPECT_FALSE(defaults.hasValue("key"));
 }
 
@@ -325,7 +328,8 @@ TEST(UserDefaultsTests, processDomainsAreSharedPerName) {
     EXPECT_EQ(&UserDefaults::suite("standard"), &UserDefaults::standard());
     EXPECT_EQ(UserDefaults::standard().filePath(), temporary.path() / "tessaril" / "standard.json");
     for (const std::string& invalid : std::vector<std::string>{"", ".", "..", "a/b"}) {
-        EXPECT_THROW(UserDefaults::suite(invalid), std::invalid_argument) << invalid;
+        EXPECT_EQ(tessaril::test_support::thrownError([&] { UserDefaults::suite(invalid); }),
+                  "UserDefaultsArgumentError: invalid user defaults suite name \"" + invalid + "\"");
     }
 
     UserDefaults::suite("qa-preview").setBool("flag", true);

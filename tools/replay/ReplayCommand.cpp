@@ -4,8 +4,10 @@
 #include <iostream>
 #include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "TessarilCore/Support/Error.hpp"
+#include "TessarilCore/Support/JSONParsing.hpp"
 
 namespace tessaril::replay {
 namespace {
@@ -63,9 +65,9 @@ nlohmann::json Invocation::readRequest() const {
 }
 
 nlohmann::json Invocation::parse(const std::string& text) {
-    auto parsed = nlohmann::json::parse(text, nullptr, false);
-    if (parsed.is_discarded()) throw UnreadableRequest("the request is not JSON");
-    return parsed;
+    auto parsed = coding::parsedJSON(text);
+    if (!parsed) throw UnreadableRequest("the request is not JSON");
+    return std::move(*parsed);
 }
 
 void Invocation::emit(const nlohmann::json& value) const {

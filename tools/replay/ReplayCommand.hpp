@@ -2,23 +2,18 @@
 
 #include <functional>
 #include <iosfwd>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
+
+#include "UnreadableRequest.hpp"
 
 namespace tessaril::replay {
 
 // Exit statuses of the tool: 1 for a failure the system reports, 2 for a request the tool cannot read.
 inline constexpr int exitSystemFailure = 1;
 inline constexpr int exitUnreadableRequest = 2;
-
-// Thrown by a subcommand for a request it cannot read (exit 2, one line on standard error).
-class UnreadableRequest : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 struct Invocation {
     std::vector<std::string> arguments; // the subcommand's own arguments, after its name(s)

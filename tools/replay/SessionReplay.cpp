@@ -264,7 +264,7 @@ int runSessionReplay(const Invocation& invocation) {
         shell.launch();
         try {
             for (const auto& step : request.steps) runStep(session, shell, step);
-        } catch (const platform::SimulatedSession::TapStalled& stalled) {
+        } catch (const platform::TapStalledError& stalled) {
             invocation.errors << stalled.what() << '\n';
             status = exitSystemFailure;
         }

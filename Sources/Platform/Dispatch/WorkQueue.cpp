@@ -4,12 +4,12 @@ namespace tessaril::platform {
 
 DelayedWorkItem WorkQueue::enqueue(std::chrono::nanoseconds delay, Executor::Block block) {
     auto item = DelayedWorkItem::make();
-    {
-        std::lock_guard lock(mutex_);
-        if (stopped_) return item;
-        auto due = Clock::now() + (delay.count() > 0 ? delay : std::chrono::nanoseconds(0));
-        entries_.emplace(Key{due, nextSequence_++}, Entry{std::move(block), item});
-    }
+    std::lock_guard lock(mutex_);
+    if (stopped_) return item;
+    auto due = Clock::now() + (delay.count() > 0 ? delay : std::chrono::nanoseconds(0));
+    entries_.emplace(Key{due, nextSequence_++}, Entry{std::move(block), item});
+    // Under the lock: once the block has run, its owner may destroy the queue at once, and `stop` takes
+    // this lock first, so the notification has ended by then.
     changed_.notify_all();
     return item;
 }

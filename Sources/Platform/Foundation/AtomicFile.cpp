@@ -1,7 +1,6 @@
 #include "Platform/Foundation/AtomicFile.hpp"
 
 #include <cerrno>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -10,12 +9,13 @@
 
 #include "Platform/Foundation/FileDescriptor.hpp"
 #include "Platform/Foundation/FileWriteError.hpp"
+#include "Platform/Foundation/SystemErrorText.hpp"
 
 namespace tessaril::platform {
 namespace {
 
 [[noreturn]] void fail(std::string_view action, const std::filesystem::path& path, int error) {
-    throw FileWriteError("cannot " + std::string(action) + " " + path.string() + ": " + std::strerror(error));
+    throw FileWriteError("cannot " + std::string(action) + " " + path.string() + ": " + systemErrorText(error));
 }
 
 void writeAll(int descriptor, std::string_view text, const std::filesystem::path& path) {

@@ -1,7 +1,6 @@
 #include "Platform/Foundation/DomainFile.hpp"
 
 #include <cerrno>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -13,13 +12,14 @@
 #include "Platform/Foundation/AtomicFile.hpp"
 #include "Platform/Foundation/FileDescriptor.hpp"
 #include "Platform/Foundation/FileWriteError.hpp"
+#include "Platform/Foundation/SystemErrorText.hpp"
 #include "Platform/Foundation/UserDefaultsWriteError.hpp"
 
 namespace tessaril::platform {
 
 namespace {
 
-std::string systemReason(int error) { return std::strerror(error); }
+std::string systemReason(int error) { return systemErrorText(error); }
 
 [[noreturn]] void fail(std::string_view action, const std::filesystem::path& path, int error) {
     throw UserDefaultsWriteError("cannot " + std::string(action) + " " + path.string() + ": " + systemReason(error));

@@ -1,14 +1,15 @@
 #pragma once
 
-#include <stdexcept>
+#include "TessarilCore/Support/MessageError.hpp"
 
 namespace tessaril::platform {
 
-// A file that could not be written or replaced; `what()` is "cannot <action> <path>: <system reason>".
-// The file it concerns is left as it was.
-class FileWriteError : public std::runtime_error {
+// A file that could not be written or replaced; the description is "cannot <action> <path>: <system
+// reason>". The file it concerns is left as it was.
+class FileWriteError final : public MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using MessageError::MessageError;
+    std::string typeName() const override { return "FileWriteError"; }
 };
 
 } // namespace tessaril::platform

@@ -2,12 +2,12 @@
 
 #include <cstdlib>
 #include <map>
-#include <stdexcept>
 
 #include <pwd.h>
 #include <unistd.h>
 
 #include "Platform/Foundation/DataEncoding.hpp"
+#include "Platform/Foundation/UserDefaultsArgumentError.hpp"
 #include "Platform/Foundation/UserDefaultsWriteError.hpp"
 
 namespace tessaril::platform {
@@ -19,7 +19,7 @@ constexpr std::string_view base64DataKey = "base64";
 
 void requireUTF8(std::string_view text, std::string_view what) {
     if (!data_encoding::isValidUTF8(text)) {
-        throw std::invalid_argument("user defaults " + std::string(what) + " is not valid UTF-8");
+        throw UserDefaultsArgumentError("user defaults " + std::string(what) + " is not valid UTF-8");
     }
 }
 
@@ -77,7 +77,7 @@ ProcessDomains& processDomains() {
 UserDefaults& UserDefaults::standard() { return processDomains().domain(standardDomainName); }
 
 UserDefaults& UserDefaults::suite(const std::string& name) {
-    if (!isPlainFileName(name)) throw std::invalid_argument("invalid user defaults suite name \"" + name + "\"");
+    if (!isPlainFileName(name)) throw UserDefaultsArgumentError("invalid user defaults suite name \"" + name + "\"");
     if (name == standardDomainName) return standard();
     return processDomains().domain(name);
 }

@@ -37,7 +37,7 @@ public:
     // be determined (no HOME), the object keeps its values in memory and says so in `readProblem()`.
     static UserDefaults& standard();
     // The process's one object of a named domain, persisted beside the standard domain. The name must be
-    // a plain file name (not empty, no '/', not "." or ".."): std::invalid_argument otherwise.
+    // a plain file name (not empty, no '/', not "." or ".."): UserDefaultsArgumentError otherwise.
     static UserDefaults& suite(const std::string& name);
 
     // "$XDG_CONFIG_HOME/tessaril" when that variable holds an absolute path, else "$HOME/.config/tessaril";
@@ -61,7 +61,7 @@ public:
     bool hasValue(std::string_view key);
 
     // Each throws UserDefaultsWriteError when the change cannot be persisted (nothing changes then), and
-    // std::invalid_argument for a key or string that is not UTF-8.
+    // UserDefaultsArgumentError for a key or string that is not UTF-8.
     void setData(std::string_view key, const Data& value);
     void setString(std::string_view key, std::string_view value);
     void setBool(std::string_view key, bool value);

@@ -1,15 +1,15 @@
 #pragma once
 
-#include <stdexcept>
-#include <string>
+#include "TessarilCore/Support/MessageError.hpp"
 
 namespace tessaril::platform {
 
 // A virtual HID device refused a request (a report that could not be dispatched). Carries the
-// system's reason; thrown into the caller's completion as an exception.
-class VirtualHIDError : public std::runtime_error {
+// system's reason; handed to the caller's completion as an exception.
+class VirtualHIDError final : public MessageError {
 public:
-    using std::runtime_error::runtime_error;
+    using MessageError::MessageError;
+    std::string typeName() const override { return "VirtualHIDError"; }
 };
 
 } // namespace tessaril::platform

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "Platform/Quartz/EventField.hpp"
+#include "Platform/Session/InputSourceNotInstalledError.hpp"
 
 namespace tessaril::platform {
 
@@ -78,7 +79,7 @@ SimulatedSession::~SimulatedSession() {
 
 InputSourceRef SimulatedSession::sourceNamed(const std::string& sourceID) const {
     auto found = sourcesByID_.find(sourceID);
-    if (found == sourcesByID_.end()) throw std::invalid_argument("no input source \"" + sourceID + "\" is installed");
+    if (found == sourcesByID_.end()) throw InputSourceNotInstalledError("no input source \"" + sourceID + "\" is installed");
     return found->second;
 }
 
@@ -113,7 +114,7 @@ bool SimulatedSession::deliverHardwareEvent(EventType type, const KeyStroke& str
 
 void SimulatedSession::waitForTaps() {
     if (!events_.waitUntilIdle(tapAnswerBound)) {
-        throw TapStalled("the session's event taps did not answer within " + std::to_string(tapAnswerBound.count()) +
+        throw TapStalledError("the session's event taps did not answer within " + std::to_string(tapAnswerBound.count()) +
                          " s");
     }
 }

@@ -9,7 +9,6 @@
 #include <mutex>
 #include <optional>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -26,6 +25,7 @@
 #include "Platform/Session/SessionConfiguration.hpp"
 #include "Platform/Session/SessionObservation.hpp"
 #include "Platform/Session/SimulatedInputMethod.hpp"
+#include "Platform/Session/TapStalledError.hpp"
 #include "Platform/TextInputSources/InputSourceService.hpp"
 
 namespace tessaril::platform {
@@ -47,18 +47,12 @@ namespace tessaril::platform {
 // main thread; the event system calls back on the tap thread only into `deliveredMutex_`-guarded state.
 class SimulatedSession {
 public:
-    // The event tap did not answer within the bound: the application's tap thread is stuck.
-    class TapStalled : public std::runtime_error {
-    public:
-        using std::runtime_error::runtime_error;
-    };
-
     using Observer = std::function<void(const SessionObservation&)>;
 
     // How long the session waits for the event tap to answer one event.
     static constexpr std::chrono::seconds tapAnswerBound{10};
 
-    // std::invalid_argument when the current source or a target names no configured source.
+    // InputSourceNotInstalledError when the current source or a target names no configured source.
     explicit SimulatedSession(const SessionConfiguration& configuration);
     ~SimulatedSession();
     SimulatedSession(const SimulatedSession&) = delete;

@@ -17,7 +17,7 @@ enum class RoundingRule {
 };
 
 // A seconds text the user typed, as integer milliseconds clamped to minimum...maximum; none when the
-// text is not one finite number. Parsed in the C locale whatever the process locale is.
+// text is not one finite number. The decimal point is "." whatever the process locale is.
 std::optional<std::int64_t> clampedMillisecondsFromSecondsString(std::string_view text, std::int64_t minimum,
                                                                  std::int64_t maximum, RoundingRule roundingRule);
 

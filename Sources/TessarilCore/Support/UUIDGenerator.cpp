@@ -2,27 +2,33 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
-#include <mutex>
 #include <random>
+#include <utility>
 
 namespace tessaril {
 namespace {
 
-std::mutex& overrideMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
+// Per thread, so that no lock is needed and a test's override never leaks into another thread.
+thread_local UUIDGenerator::Source overrideSource;
 
-UUIDGenerator::Source& overrideSource() {
-    static UUIDGenerator::Source source;
-    return source;
+// The 8-4-4-4-12 form of 16 bytes, in upper-case hexadecimal.
+std::string formatted(const std::array<std::uint8_t, 16>& bytes) {
+    constexpr char digits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(36);
+    for (std::size_t index = 0; index < bytes.size(); ++index) {
+        if (index == 4 || index == 6 || index == 8 || index == 10) text += '-';
+        text += digits[bytes[index] >> 4];
+        text += digits[bytes[index] & 0x0F];
+    }
+    return text;
 }
 
 } // namespace
 
 std::string UUIDGenerator::random() {
+    // The one request to the operating system in the core: entropy to seed each thread's engine.
     thread_local std::mt19937_64 engine = [] {
         std::random_device device;
         std::seed_seq seed{device(), device(), device(), device()};
@@ -37,39 +43,26 @@ std::string UUIDGenerator::random() {
     }
     bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40);
     bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80);
-    char text[37];
-    std::snprintf(text, sizeof text, "%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X", bytes[0],
-                  bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7], bytes[8], bytes[9], bytes[10],
-                  bytes[11], bytes[12], bytes[13], bytes[14], bytes[15]);
-    return text;
+    return formatted(bytes);
 }
 
-std::string UUIDGenerator::next() {
-    {
-        std::lock_guard lock(overrideMutex());
-        if (overrideSource()) return overrideSource()();
-    }
-    return random();
+std::string UUIDGenerator::next() { return overrideSource ? overrideSource() : random(); }
+
+UUIDGenerator::ScopedOverride::ScopedOverride(Source source) : previous_(std::move(overrideSource)) {
+    overrideSource = std::move(source);
 }
 
-UUIDGenerator::ScopedOverride::ScopedOverride(Source source) {
-    std::lock_guard lock(overrideMutex());
-    previous_ = std::move(overrideSource());
-    overrideSource() = std::move(source);
-}
-
-UUIDGenerator::ScopedOverride::~ScopedOverride() {
-    std::lock_guard lock(overrideMutex());
-    overrideSource() = std::move(previous_);
-}
+UUIDGenerator::ScopedOverride::~ScopedOverride() { overrideSource = std::move(previous_); }
 
 UUIDGenerator::Source UUIDGenerator::sequential() {
     auto counter = std::make_shared<std::uint64_t>(0);
     return [counter] {
-        char text[37];
-        std::snprintf(text, sizeof text, "00000000-0000-4000-8000-%012llX",
-                      static_cast<unsigned long long>(++*counter));
-        return std::string(text);
+        std::array<std::uint8_t, 16> bytes{0, 0, 0, 0, 0, 0, 0x40, 0, 0x80, 0};
+        const std::uint64_t value = ++*counter;
+        for (std::size_t offset = 0; offset < 6; ++offset) {
+            bytes[15 - offset] = static_cast<std::uint8_t>(value >> (offset * 8));
+        }
+        return formatted(bytes);
     };
 }
 

@@ -5,16 +5,19 @@
 
 namespace tessaril {
 
-// Makes the identifiers of records the user creates: random version-4 UUIDs in upper case.
-// Tests install a deterministic source with `ScopedOverride`.
+// Makes the identifiers of records the user creates: random version-4 UUIDs in upper case. The
+// records mint them in constructors and decoders that take no context, as the platform's UUID() does,
+// so the source is reached through this class rather than handed down. Tests install a deterministic
+// source with `ScopedOverride` on the thread that makes the records. Any thread.
 class UUIDGenerator {
 public:
     using Source = std::function<std::string()>;
 
+    // The calling thread's source: the innermost live override, else random().
     static std::string next();
     static std::string random();
 
-    // Replaces the source process-wide while it lives.
+    // Replaces the calling thread's source while it lives; other threads keep theirs.
     class ScopedOverride {
     public:
         explicit ScopedOverride(Source source);

@@ -2,17 +2,17 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 #include <unicode/ubrk.h>
 #include <unicode/uchar.h>
 #include <unicode/ucol.h>
-#include <unicode/uloc.h>
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>
+
+#include "TessarilCore/Support/ICUError.hpp"
 
 namespace tessaril::unicode {
 namespace {
@@ -31,7 +31,7 @@ UBreakIterator* characterBreakIterator() {
     thread_local std::unique_ptr<UBreakIterator, BreakIteratorCloser> iterator = [] {
         UErrorCode status = U_ZERO_ERROR;
         UBreakIterator* opened = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status);
-        if (U_FAILURE(status)) throw std::runtime_error("ICU character break iterator unavailable");
+        if (U_FAILURE(status)) throw ICUError("ICU character break iterator unavailable");
         return std::unique_ptr<UBreakIterator, BreakIteratorCloser>(opened);
     }();
     return iterator.get();
@@ -40,18 +40,17 @@ UBreakIterator* characterBreakIterator() {
 UCollator* standardCollator() {
     thread_local std::unique_ptr<UCollator, CollatorCloser> collator = [] {
         UErrorCode status = U_ZERO_ERROR;
-        // The C/POSIX locale maps to en_US_POSIX, whose collation is plain code-point order; the root
-        // collation is what a user of an unconfigured machine expects.
-        std::string_view locale = uloc_getDefault();
-        if (locale.starts_with("en_US_POSIX") || locale == "c" || locale.empty()) locale = "";
-        UCollator* opened = ucol_open(std::string(locale).c_str(), &status);
-        if (U_FAILURE(status)) {
-            status = U_ZERO_ERROR;
-            opened = ucol_open("", &status);
-        }
-        if (U_FAILURE(status)) throw std::runtime_error("ICU collator unavailable");
+        // Pinned to Japanese, the language of the people who name these presets, sets and applications,
+        // and never the process locale: a stored list must sort the same on every machine (Lithuanian
+        // puts "y" beside "i", for one). Japanese orders Latin letters as the root collation does.
+        UCollator* opened = ucol_open("ja", &status);
+        if (U_FAILURE(status)) throw ICUError("ICU collator unavailable");
         ucol_setStrength(opened, UCOL_SECONDARY);
         ucol_setAttribute(opened, UCOL_NUMERIC_COLLATION, UCOL_ON, &status);
+        if (U_FAILURE(status)) {
+            ucol_close(opened);
+            throw ICUError("ICU collator unavailable");
+        }
         return std::unique_ptr<UCollator, CollatorCloser>(opened);
     }();
     return collator.get();
@@ -60,7 +59,7 @@ UCollator* standardCollator() {
 const UNormalizer2* nfcNormalizer() {
     UErrorCode status = U_ZERO_ERROR;
     const UNormalizer2* normalizer = unorm2_getNFCInstance(&status);
-    if (U_FAILURE(status)) throw std::runtime_error("ICU NFC normalizer unavailable");
+    if (U_FAILURE(status)) throw ICUError("ICU NFC normalizer unavailable");
     return normalizer;
 }
 
@@ -70,7 +69,7 @@ std::vector<int32_t> graphemeBoundaries(const std::u16string& text) {
     UBreakIterator* iterator = characterBreakIterator();
     UErrorCode status = U_ZERO_ERROR;
     ubrk_setText(iterator, reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), &status);
-    if (U_FAILURE(status)) throw std::runtime_error("ICU break iterator failed");
+    if (U_FAILURE(status)) throw ICUError("ICU break iterator failed");
     for (int32_t position = ubrk_first(iterator); position != UBRK_DONE; position = ubrk_next(iterator)) {
         boundaries.push_back(position);
     }
@@ -92,7 +91,7 @@ template <class Mapper> std::string mapCase(std::string_view text, Mapper mapper
         length = mapper(reinterpret_cast<UChar*>(destination.data()), static_cast<int32_t>(destination.size()),
                         reinterpret_cast<const UChar*>(source.data()), static_cast<int32_t>(source.size()), "", &status);
     }
-    if (U_FAILURE(status)) throw std::runtime_error("ICU case mapping failed");
+    if (U_FAILURE(status)) throw ICUError("ICU case mapping failed");
     destination.resize(static_cast<std::size_t>(length));
     return fromUTF16(destination);
 }
@@ -291,7 +290,7 @@ std::string nfc(std::string_view text) {
     int32_t length = unorm2_normalize(normalizer, reinterpret_cast<const UChar*>(source.data()),
                                       static_cast<int32_t>(source.size()), reinterpret_cast<UChar*>(destination.data()),
                                       static_cast<int32_t>(destination.size()), &status);
-    if (U_FAILURE(status)) throw std::runtime_error("ICU normalization failed");
+    if (U_FAILURE(status)) throw ICUError("ICU normalization failed");
     destination.resize(static_cast<std::size_t>(length));
     return fromUTF16(destination);
 }

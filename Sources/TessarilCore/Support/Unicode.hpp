@@ -39,8 +39,8 @@ bool canonicallyEqual(std::string_view left, std::string_view right) noexcept;
 // A hash that agrees with canonicallyEqual.
 std::size_t canonicalHash(std::string_view text) noexcept;
 
-// Localized, numeric-aware, case-insensitive comparison in the process locale (the order a Finder
-// listing uses). Negative, zero or positive.
+// Localized, numeric-aware, case-insensitive comparison (the order a Finder listing uses) in Japanese
+// collation, whatever the process locale. Negative, zero or positive.
 int localizedStandardCompare(std::string_view left, std::string_view right);
 
 // Stable sort by a text key with localizedStandardCompare.

@@ -1,6 +1,5 @@
 #include "TessarilMac/Pipeline/InputDispatchErrorTypeName.hpp"
 
-#include "Platform/HID/VirtualHIDError.hpp"
 #include "TessarilCore/Support/Error.hpp"
 
 namespace tessaril {
@@ -11,8 +10,6 @@ std::string inputDispatchErrorTypeName(const std::exception_ptr& error) {
         std::rethrow_exception(error);
     } catch (const Error& typed) {
         return typed.typeName();
-    } catch (const platform::VirtualHIDError&) {
-        return "VirtualHIDError";
     } catch (...) {
         return "Error";
     }

@@ -9,6 +9,7 @@
 #include "Platform/Foundation/UserDefaultsWriteError.hpp"
 #include "Platform/Logging/StandardErrorLogSink.hpp"
 #include "TessarilCore/Support/DecodingError.hpp"
+#include "TessarilCore/Support/JSONParsing.hpp"
 #include "TessarilCore/Settings/TessarilSettingsMigrations.hpp"
 #include "TessarilMac/SettingsStore/TessarilSettingsExportEnvelope.hpp"
 #include "TessarilMac/SettingsStore/TessarilSettingsStoreError.hpp"
@@ -21,20 +22,20 @@ namespace {
 constexpr std::string_view saveFailedPrefix = "Tessaril settings save failed: ";
 constexpr std::string_view loadFailedPrefix = "Tessaril settings load failed: ";
 
-template <class Bytes> Json parsedJSON(const Bytes& bytes) {
-    Json parsed = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    if (parsed.is_discarded()) throw DecodingError::dataCorrupted("The given data was not valid JSON.");
-    return parsed;
+std::string_view textOf(const platform::UserDefaults::Data& data) {
+    return {reinterpret_cast<const char*>(data.data()), data.size()};
 }
 
-template <class Bytes> TessarilSettings decodedSettings(const Bytes& bytes) {
-    return coding::decode<TessarilSettings>(parsedJSON(bytes));
+TessarilSettings decodedSettings(const platform::UserDefaults::Data& data) {
+    std::optional<Json> parsed = coding::parsedJSON(textOf(data));
+    if (!parsed) throw DecodingError::dataCorrupted("The given data was not valid JSON.");
+    return coding::decode<TessarilSettings>(*parsed);
 }
 
 // Whether a stored settings set lacks an identifier: decoding gives it a new one, which must be saved
 // to stay the same from one launch to the next.
 bool storedSetsLackIdentifiers(const platform::UserDefaults::Data& data) {
-    const Json document = Json::parse(data.begin(), data.end(), nullptr, false);
+    const Json document = coding::parsedJSON(textOf(data)).value_or(Json());
     if (!document.is_object()) return false;
     for (auto key : {"shortcutGuardSets", "keypadShortcutHackSets", "writingAssistSets", "fixedPhraseAssistSets"}) {
         const Json* sets = coding::member(document, key);
@@ -69,7 +70,7 @@ template <class Decode> TessarilSettings decodedOrInvalid(Decode&& decode) {
 }
 
 TessarilSettings importedDocument(const std::string& contents) {
-    const Json document = Json::parse(contents, nullptr, false);
+    const Json document = coding::parsedJSON(contents).value_or(Json());
     const bool isObject = document.is_object();
     if (isObject && (document.contains("schemaVersion") || document.contains("settings"))) {
         // A version this build does not know is named even when the rest of the file is unreadable.
@@ -194,15 +195,16 @@ TessarilSettings TessarilSettingsStore::previewImport(const std::filesystem::pat
     normalizeImportedSettings(settings);
     // As every load does: assignments name keyboards of the machine that wrote the file.
     disablePerKeyboardPresetAssignments(settings);
+    const auto storedBytes = static_cast<std::int64_t>(storedForm(settings).size());
+    if (storedBytes > maximumImportedDocumentBytes) {
+        throw TessarilSettingsStoreError::documentTooLarge(maximumImportedDocumentBytes, storedBytes);
+    }
     return settings;
 }
 
 TessarilSettings TessarilSettingsStore::importSettings(const std::filesystem::path& url) {
     TessarilSettings settings = previewImport(url);
     try {
-        if (!defaults_.data(settingsKey)) {
-            for (auto key : migrationKeys) markMigrationDone(key);
-        }
         store(settings);
     } catch (const TessarilSettingsStoreSystemError& error) {
         processLog_.write(std::string(saveFailedPrefix) + error.description());
@@ -211,21 +213,22 @@ TessarilSettings TessarilSettingsStore::importSettings(const std::filesystem::pa
     return settings;
 }
 
-void TessarilSettingsStore::store(const TessarilSettings& settings) {
-    std::string contents;
+std::string TessarilSettingsStore::storedForm(const TessarilSettings& settings) {
     try {
-        contents = encoded(coding::encode(settings));
+        return encoded(coding::encode(settings));
     } catch (const Json::exception& error) {
         throw TessarilSettingsStoreSystemError(error.what());
     }
+}
+
+void TessarilSettingsStore::store(const TessarilSettings& settings) {
+    const std::string contents = storedForm(settings);
+    // Whatever this version stores is a document of this version, and the one-time migrations are for
+    // documents of earlier ones: their flags go first, so that no later load runs a migration over the
+    // user's own choices. Usually they are set already; they are not when the document replaces data
+    // that could not be read, is the first one stored, or follows a load whose flags could not be written.
+    for (auto key : migrationKeys) markMigrationDone(key);
     try {
-        // The user's new document replaces data that could not be read: the one-time migrations are for
-        // documents of earlier versions, never for this one. The flags go first, so that a document is
-        // never stored without them.
-        const auto stored = defaults_.data(settingsKey);
-        if (stored && stored == defaults_.data(undecodableSettingsKey)) {
-            for (auto key : migrationKeys) markMigrationDone(key);
-        }
         defaults_.setData(settingsKey, platform::UserDefaults::Data(contents.begin(), contents.end()));
     } catch (const platform::UserDefaultsWriteError& error) {
         throw TessarilSettingsStoreSystemError(error.what());

@@ -32,6 +32,10 @@ public:
         optionalHelpersMigrationKey, enabledDefaultAssistMigrationKey, unsafeKeypadHackMigrationKey};
 
     static constexpr std::int64_t maximumImportFileSizeBytes = 262144;
+    // The largest stored form of an imported document. Decoding fills out every record with its
+    // defaults, so a small file of bare entries can grow fifty-fold and be saved again on every edit;
+    // a real export, already filled out, stays far below.
+    static constexpr std::int64_t maximumImportedDocumentBytes = 16 * maximumImportFileSizeBytes;
 
     // The 21 top-level keys of the settings document, by which a bare document of older versions is
     // told from other JSON.
@@ -42,7 +46,8 @@ public:
 
     // The document to start with; never fails. No stored data: the default document, with the
     // one-time migrations marked done. Undecodable data: the default document; the data stays stored.
-    // Otherwise the stored document, repaired, and saved when a repair changed it.
+    // Otherwise the stored document, repaired, and saved when a repair changed it. A flag or a save
+    // that cannot be written goes to the process log; the flags are written again before any save.
     TessarilSettings load();
     // What load() did: the document it answers, and whether it stored that document (even where the
     // stored bytes come out the same).
@@ -57,7 +62,8 @@ public:
     // TessarilSettingsStoreSystemError; the stored settings are untouched. (`export` is a keyword.)
     void exportSettings(const TessarilSettings& settings, const std::filesystem::path& url);
     // The document of an export file, or of a bare document as older versions wrote it, validated and
-    // normalised; nothing is stored. Throws TessarilSettingsStoreError or TessarilSettingsStoreSystemError.
+    // normalised; nothing is stored. Throws TessarilSettingsStoreError (documentTooLarge when its
+    // stored form would exceed maximumImportedDocumentBytes) or TessarilSettingsStoreSystemError.
     TessarilSettings previewImport(const std::filesystem::path& url);
     // previewImport, then stores the document and answers it. Throws as previewImport, and
     // TessarilSettingsStoreSystemError when the document cannot be stored.
@@ -75,9 +81,11 @@ private:
     // The repairs of every load (and the one-time migrations still pending); true when the document
     // must be saved.
     bool repairLoadedDocument(TessarilSettings& settings);
-    // Stores the document, marking the one-time migrations done when it replaces undecodable data.
-    // Throws TessarilSettingsStoreSystemError.
+    // Marks the one-time migrations done, then stores the document; nothing is stored when a flag
+    // cannot be written. Throws TessarilSettingsStoreSystemError.
     void store(const TessarilSettings& settings);
+    // The stored form of the document; throws TessarilSettingsStoreSystemError.
+    static std::string storedForm(const TessarilSettings& settings);
     bool migrationDone(std::string_view key);
     // Sets the flag; throws TessarilSettingsStoreSystemError.
     void markMigrationDone(std::string_view key);

@@ -17,6 +17,13 @@ public:
         std::int64_t actualBytes;
         friend bool operator==(const FileTooLarge&, const FileTooLarge&) = default;
     };
+    // A file within the size limit whose document, filled out with every default, would be stored
+    // larger than the store takes from an import.
+    struct DocumentTooLarge {
+        std::int64_t maximumBytes;
+        std::int64_t actualBytes;
+        friend bool operator==(const DocumentTooLarge&, const DocumentTooLarge&) = default;
+    };
     struct UnsupportedSchemaVersion {
         std::int64_t version;
         friend bool operator==(const UnsupportedSchemaVersion&, const UnsupportedSchemaVersion&) = default;
@@ -24,10 +31,13 @@ public:
     struct InvalidSettingsFile {
         friend bool operator==(const InvalidSettingsFile&, const InvalidSettingsFile&) = default;
     };
-    using Case = std::variant<FileTooLarge, UnsupportedSchemaVersion, InvalidSettingsFile>;
+    using Case = std::variant<FileTooLarge, UnsupportedSchemaVersion, InvalidSettingsFile, DocumentTooLarge>;
 
     static TessarilSettingsStoreError fileTooLarge(std::int64_t maximumBytes, std::int64_t actualBytes) {
         return TessarilSettingsStoreError(FileTooLarge{maximumBytes, actualBytes});
+    }
+    static TessarilSettingsStoreError documentTooLarge(std::int64_t maximumBytes, std::int64_t actualBytes) {
+        return TessarilSettingsStoreError(DocumentTooLarge{maximumBytes, actualBytes});
     }
     static TessarilSettingsStoreError unsupportedSchemaVersion(std::int64_t version) {
         return TessarilSettingsStoreError(UnsupportedSchemaVersion{version});

@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "Platform/Foundation/FileDescriptor.hpp"
+#include "Platform/Foundation/SystemErrorText.hpp"
 #include "TessarilMac/SettingsStore/TessarilSettingsStoreError.hpp"
 #include "TessarilMac/SettingsStore/TessarilSettingsStoreSystemError.hpp"
 
@@ -17,7 +17,7 @@ namespace tessaril::settings_store_files {
 namespace {
 
 [[noreturn]] void throwSystemError(const std::filesystem::path& path, int error) {
-    throw TessarilSettingsStoreSystemError(path.string() + ": " + std::strerror(error));
+    throw TessarilSettingsStoreSystemError(path.string() + ": " + platform::systemErrorText(error));
 }
 
 std::int64_t reportedSize(const platform::FileDescriptor& file, const std::filesystem::path& path) {

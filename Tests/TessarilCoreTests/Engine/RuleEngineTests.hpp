@@ -1,10 +1,9 @@
 #pragma once
 
-// Shared vocabulary of the rule-engine tests: events by name, and readable printing of actions.
+// Shared vocabulary of the rule-engine tests: events by name.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,8 +12,6 @@
 #include "TessarilCore/Engine/RuleEngine.hpp"
 
 namespace tessaril {
-
-inline void PrintTo(const EngineAction& action, std::ostream* stream) { *stream << coding::encode(action).dump(); }
 
 namespace engine_test {
 

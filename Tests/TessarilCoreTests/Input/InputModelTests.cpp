@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <optional>
+#include <string_view>
 #include <unordered_set>
 
 #include "TessarilCore/Rules/CommandKeyAction.hpp"
@@ -8,53 +11,65 @@
 #include "TessarilCore/Rules/ModifiedCommandAction.hpp"
 #include "TessarilCore/Input/PhysicalKey.hpp"
 #include "TessarilCore/Input/Shortcut.hpp"
+#include "TessarilCore/Support/JSONCoding.hpp"
 
 namespace tessaril {
 namespace {
 
+// Every action, by the name a stored document gives it, on both sides: the tap's standard is eisu on
+// the left and kana on the right, the companion's standard the reverse.
 TEST(InputModel, CommandActionsMapSidesToModes) {
-    using L = CommandKeySide;
+    using enum InputMode;
+    using Mode = std::optional<InputMode>;
     struct Case {
-        CommandKeyAction tap;
-        ModifiedCommandAction modified;
-        std::optional<InputMode> tapLeft, tapRight, modifiedLeft, modifiedRight;
+        const char* name;
+        Mode tapLeft, tapRight, modifiedLeft, modifiedRight;
+        bool advanced;
     };
     const Case cases[] = {
-        {CommandKeyAction::disabled, ModifiedCommandAction::disabled, {}, {}, {}, {}},
-        {CommandKeyAction::standard, ModifiedCommandAction::standard, InputMode::eisu, InputMode::kana,
-         InputMode::kana, InputMode::eisu},
-        {CommandKeyAction::eisu, ModifiedCommandAction::eisu, InputMode::eisu, InputMode::eisu, InputMode::eisu,
-         InputMode::eisu},
-        {CommandKeyAction::halfWidthKatakana, ModifiedCommandAction::halfWidthKatakana, InputMode::halfWidthKatakana,
-         InputMode::halfWidthKatakana, InputMode::halfWidthKatakana, InputMode::halfWidthKatakana},
+        {"disabled", {}, {}, {}, {}, false},
+        {"standard", eisu, kana, kana, eisu, false},
+        {"eisu", eisu, eisu, eisu, eisu, false},
+        {"kana", kana, kana, kana, kana, false},
+        {"fullWidthRoman", fullWidthRoman, fullWidthRoman, fullWidthRoman, fullWidthRoman, true},
+        {"katakana", katakana, katakana, katakana, katakana, true},
+        {"halfWidthKatakana", halfWidthKatakana, halfWidthKatakana, halfWidthKatakana, halfWidthKatakana, true},
     };
+    ASSERT_EQ(std::size(cases), allCases<CommandKeyAction>().size()) << "an action without a row";
+    ASSERT_EQ(std::size(cases), allCases<ModifiedCommandAction>().size()) << "an action without a row";
     for (const auto& c : cases) {
-        EXPECT_EQ(inputMode(c.tap, L::left), c.tapLeft);
-        EXPECT_EQ(inputMode(c.tap, L::right), c.tapRight);
-        EXPECT_EQ(inputMode(c.modified, L::left), c.modifiedLeft);
-        EXPECT_EQ(inputMode(c.modified, L::right), c.modifiedRight);
+        SCOPED_TRACE(c.name);
+        const auto tap = enumFromRawValue<CommandKeyAction>(c.name);
+        const auto modified = enumFromRawValue<ModifiedCommandAction>(c.name);
+        ASSERT_TRUE(tap && modified);
+        EXPECT_EQ(inputMode(*tap, CommandKeySide::left), c.tapLeft);
+        EXPECT_EQ(inputMode(*tap, CommandKeySide::right), c.tapRight);
+        EXPECT_EQ(inputMode(*modified, CommandKeySide::left), c.modifiedLeft);
+        EXPECT_EQ(inputMode(*modified, CommandKeySide::right), c.modifiedRight);
+        EXPECT_EQ(isEnabled(*tap), c.tapLeft.has_value());
+        EXPECT_EQ(isEnabled(*modified), c.modifiedLeft.has_value());
+        EXPECT_EQ(usesAdvancedInputMode(*tap), c.advanced);
+        EXPECT_EQ(usesAdvancedInputMode(*modified), c.advanced);
     }
-    EXPECT_FALSE(isEnabled(CommandKeyAction::disabled));
-    EXPECT_TRUE(isEnabled(ModifiedCommandAction::standard));
-    EXPECT_FALSE(usesAdvancedInputMode(CommandKeyAction::standard));
-    EXPECT_FALSE(usesAdvancedInputMode(CommandKeyAction::kana));
-    EXPECT_TRUE(usesAdvancedInputMode(ModifiedCommandAction::fullWidthRoman));
     EXPECT_TRUE(isKanaTextInput(InputMode::halfWidthKatakana));
     EXPECT_FALSE(isKanaTextInput(InputMode::fullWidthRoman));
 }
 
-TEST(InputModel, RawValuesAreExactAndOrdered) {
+TEST(InputModel, StoredNamesAreReadExactly) {
     EXPECT_EQ(enumFromRawValue<InputMode>("Eisu"), std::nullopt);
     EXPECT_EQ(enumFromRawValue<KeyboardPreset>("Laptop"), std::nullopt);
     EXPECT_EQ(enumFromRawValue<KeyboardPreset>(" laptop"), std::nullopt);
-    EXPECT_EQ(enumFromRawValue<ModifiedCommandAction>("katakana"), ModifiedCommandAction::katakana);
-    auto companions = allCases<CompanionModifier>();
-    EXPECT_EQ(rawValue(companions[0]), "shift");
-    EXPECT_EQ(rawValue(companions[2]), "control");
-    EXPECT_EQ(allCases<CommandKeyAction>().size(), 7u);
-    EXPECT_EQ(keyboard_preset::defaultPreset, KeyboardPreset::laptop);
-    EXPECT_EQ(keyboard_preset::standardCases[2], KeyboardPreset::fullSizeUS);
-    EXPECT_EQ(defaultDisplayName(KeyboardPreset::fullSizeUS), "P3 コード");
+    EXPECT_EQ(coding::decode<CompanionModifier>(Json("control")), CompanionModifier::control);
+    EXPECT_EQ(enumFromRawValue<CompanionModifier>("Control"), std::nullopt);
+}
+
+// Menus list the built-in presets in this order, and their default names carry the same numbers.
+TEST(InputModel, StandardPresetsAreNumberedInTheirOrder) {
+    const std::string_view names[] = {"P1 執筆", "P2 英語", "P3 コード"};
+    ASSERT_EQ(keyboard_preset::standardCases.size(), std::size(names));
+    for (std::size_t index = 0; index < std::size(names); ++index) {
+        EXPECT_EQ(defaultDisplayName(keyboard_preset::standardCases[index]), names[index]) << index;
+    }
 }
 
 TEST(InputModel, BaseCharacterMapsShiftedSymbolsOnly) {

@@ -193,7 +193,6 @@ TEST(AppShortcutGuardTargetTests, OnlyTheExactFinderIdentifierIsStandard) {
     EXPECT_TRUE(AppShortcutGuardTarget::isStandardTarget("com.apple.finder"));
     EXPECT_FALSE(AppShortcutGuardTarget::isStandardTarget("com.apple.Finder"));
     EXPECT_FALSE(AppShortcutGuardTarget::isStandardTarget("com.apple.finder "));
-    EXPECT_EQ(AppShortcutGuardTarget::finderDisplayName, "Finder");
 }
 
 } // namespace

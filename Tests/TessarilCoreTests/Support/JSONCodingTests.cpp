@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "TessarilCore/Rules/CommandKeyAction.hpp"
 #include "TessarilCore/Input/CommandKeySide.hpp"
 #include "TessarilCore/Support/JSONCoding.hpp"
+#include "TessarilCore/Support/JSONParsing.hpp"
 #include "TessarilCore/Input/KeyboardIdentifier.hpp"
 #include "TessarilCore/Settings/KeyboardPreset.hpp"
 #include "TessarilCore/Input/PhysicalKeyEvent.hpp"
@@ -22,6 +25,29 @@ template <class T> DecodingError decodeFailure(const std::string& text) {
     }
     ADD_FAILURE() << "decoding succeeded: " << text;
     return DecodingError(DecodingError::Kind::dataCorrupted, "");
+}
+
+TEST(JSONParsing, TakesTheWholeByteRangeOrNothing) {
+    using namespace std::string_literals;
+    struct Row {
+        std::string bytes;
+        std::optional<Json> expected;
+    };
+    const std::vector<Row> rows{
+        {R"({"a":1})", Json{{"a", 1}}},
+        {" [1, 2] \n", Json{1, 2}},
+        {R"("a\u0000b")", Json("a\0b"s)}, // an escaped NUL is text
+        {"{\"a\":1}\0"s, std::nullopt},
+        {"{\"a\":1}\0\xff{{"s, std::nullopt},
+        {"\0{}"s, std::nullopt},
+        {"\"a\0b\""s, std::nullopt},
+        {"{} {}", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.bytes));
+        EXPECT_EQ(coding::parsedJSON(row.bytes), row.expected);
+    }
 }
 
 TEST(JSONCoding, IntegersAreStrict) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <thread>
+
+#include <unicode/uloc.h>
 
 #include "TessarilCore/Support/SecondsString.hpp"
 #include "TessarilCore/Support/UUIDGenerator.hpp"
@@ -43,6 +46,24 @@ TEST(Unicode, LocalizedComparisonIsNumericAndCaseInsensitive) {
     EXPECT_EQ(names, (std::vector<std::string>{"A", "a9", "a10", "b", "B"}));
 }
 
+// Lithuanian sorts "y" between "i" and "j"; a stored list must not reorder on such a machine. A new
+// thread opens its own collator after the default locale has changed.
+TEST(Unicode, LocalizedComparisonIgnoresTheProcessLocale) {
+    const std::string previous = uloc_getDefault();
+    UErrorCode status = U_ZERO_ERROR;
+    uloc_setDefault("lt_LT", &status);
+    ASSERT_TRUE(U_SUCCESS(status));
+    int jBeforeY = 0;
+    int numbered = 0;
+    std::thread([&] {
+        jBeforeY = unicode::localizedStandardCompare("j", "y");
+        numbered = unicode::localizedStandardCompare("Set 2", "set 10");
+    }).join();
+    uloc_setDefault(previous.c_str(), &status);
+    EXPECT_LT(jBeforeY, 0);
+    EXPECT_LT(numbered, 0);
+}
+
 TEST(Unicode, UTF16LengthsAndReplacement) {
     EXPECT_EQ(unicode::utf16Length("a😀"), 3u);
     EXPECT_EQ(unicode::toUTF16("\xE3\x81"), std::u16string(1, u'\uFFFD'));
@@ -73,6 +94,17 @@ TEST(SecondsString, ParsesRoundsAndClamps) {
         {"1e308", 0, 2000, R::towardZero, 2000},   // product overflows: the maximum
         {"-1e308", 0, 2000, R::towardZero, 0},
         {"1e400", 0, 2000, R::towardZero, std::nullopt}, // beyond double range
+        {"1e-400", 0, 2000, R::towardZero, std::nullopt},
+        {"1e-320", 100, 5000, R::towardZero, 100},   // a subnormal double is still a number
+        {"0x1.8p-1", 0, 2000, R::towardZero, 750},
+        {"-0X1P1", -5000, 5000, R::towardZero, -2000},
+        {"0x", 0, 2000, R::towardZero, std::nullopt},
+        {"0x-1", 0, 2000, R::towardZero, std::nullopt},
+        {"+-1", 0, 2000, R::towardZero, std::nullopt},
+        {"--1", 0, 2000, R::towardZero, std::nullopt},
+        {".5", 0, 2000, R::towardZero, 500},
+        {"5.", 0, 2000, R::towardZero, 2000},
+        {"1e", 0, 2000, R::towardZero, std::nullopt},
         {"inf", 0, 2000, R::towardZero, std::nullopt},
         {"nan", 0, 2000, R::towardZero, std::nullopt},
         {"", 0, 2000, R::towardZero, std::nullopt},
@@ -97,6 +129,15 @@ TEST(UUIDGenerator, MakesUpperCaseVersion4Identifiers) {
     UUIDGenerator::ScopedOverride sequence(UUIDGenerator::sequential());
     EXPECT_EQ(UUIDGenerator::next(), "00000000-0000-4000-8000-000000000001");
     EXPECT_EQ(UUIDGenerator::next(), "00000000-0000-4000-8000-000000000002");
+    // A test's override stays on its own thread.
+    std::string elsewhere;
+    std::thread([&] { elsewhere = UUIDGenerator::next(); }).join();
+    EXPECT_EQ(elsewhere.find("00000000-0000-4000-8000-"), std::string::npos) << elsewhere;
+    {
+        UUIDGenerator::ScopedOverride inner([] { return std::string("inner"); });
+        EXPECT_EQ(UUIDGenerator::next(), "inner");
+    }
+    EXPECT_EQ(UUIDGenerator::next(), "00000000-0000-4000-8000-000000000003");
 }
 
 } // namespace

@@ -157,15 +157,17 @@ TEST_F(ThreadedEventTapInputBackend, EveryFailedStartLeavesNothingRunning) {
         std::function<void(platform::EventSystem&, platform::SimulatedAccessibilityTrust&)> arrange;
         bool exhaustThreads;
         Case expected;
+        const char* description;
         std::size_t tapsMadeByFailedStart;
     };
     const Scenario scenarios[] = {
         {"not trusted", [](auto&, auto& permission) { permission.setTrusted(false); }, false,
-         Case::accessibilityNotTrusted, 0},
-        {"no tap", [](auto& system, auto&) { system.setTapCreationFails(true); }, false, Case::failedToCreateEventTap, 0},
+         Case::accessibilityNotTrusted, "accessibilityNotTrusted", 0},
+        {"no tap", [](auto& system, auto&) { system.setTapCreationFails(true); }, false, Case::failedToCreateEventTap,
+         "failedToCreateEventTap", 0},
         {"no run-loop source", [](auto& system, auto&) { system.setRunLoopSourceCreationFails(true); }, false,
-         Case::failedToCreateRunLoopSource, 1},
-        {"no thread", [](auto&, auto&) {}, true, Case::failedToStartEventTapThread, 1},
+         Case::failedToCreateRunLoopSource, "failedToCreateRunLoopSource", 1},
+        {"no thread", [](auto&, auto&) {}, true, Case::failedToStartEventTapThread, "failedToStartEventTapThread", 1},
     };
     auto passAll = [](const KeyboardInputEvent&) { return KeyboardInputDecision::passThrough; };
     for (const auto& scenario : scenarios) {
@@ -196,6 +198,7 @@ TEST_F(ThreadedEventTapInputBackend, EveryFailedStartLeavesNothingRunning) {
             ADD_FAILURE() << scenario.name << ": started";
         } catch (const EventTapInputBackendError& error) {
             EXPECT_EQ(error.errorCase(), scenario.expected) << scenario.name;
+            EXPECT_EQ(error.description(), scenario.description) << scenario.name;
             EXPECT_EQ(error.typeName(), "EventTapInputBackendError");
         }
         EXPECT_FALSE(target.isRunning()) << scenario.name;

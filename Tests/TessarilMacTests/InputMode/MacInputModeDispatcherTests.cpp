@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
+#include <utility>
 
 #include "Platform/Clock/VirtualUptimeClock.hpp"
 #include "Platform/Dispatch/VirtualScheduler.hpp"
@@ -141,6 +143,26 @@ TEST_F(MacInputModeDispatcherTests, everyFailureOfTheInputSourceServiceReachesIt
     EXPECT_EQ(dispatcherError([&] { dispatcher.saveCurrentInputSource(InputMode::eisu); }),
               MacInputModeDispatcherError::currentInputSourceUnavailable());
     EXPECT_EQ(dispatcher.configuredInputSource(InputMode::eisu), std::nullopt) << "nothing saved after a failure";
+}
+
+// The status text shows only the type's name; the description names the case and its payload for the
+// logs.
+TEST(MacInputModeDispatcherErrorTests, descriptionsNameTheCaseAndItsPayload) {
+    using Failure = MacInputModeDispatcherError;
+    const std::pair<Failure, std::string> cases[] = {
+        {Failure::inputSourceNotFound(InputMode::fullWidthRoman), "inputSourceNotFound(fullWidthRoman)"},
+        {Failure::inputSourceSelectionFailed(InputMode::halfWidthKatakana, -50),
+         "inputSourceSelectionFailed(halfWidthKatakana, -50)"},
+        {Failure::inputSourceSelectionFailed(InputMode::katakana, 0), "inputSourceSelectionFailed(katakana, 0)"},
+        {Failure::modeKeyUnavailable(InputMode::kana), "modeKeyUnavailable(kana)"},
+        {Failure::inputSourceAutoConfigurationFailed(), "inputSourceAutoConfigurationFailed"},
+        {Failure::currentInputSourceUnavailable(), "currentInputSourceUnavailable"},
+        {Failure::carbonUnavailable(), "carbonUnavailable"},
+    };
+    for (const auto& [error, description] : cases) {
+        EXPECT_EQ(error.description(), description);
+        EXPECT_EQ(error.typeName(), "MacInputModeDispatcherError");
+    }
 }
 
 TEST_F(MacInputModeDispatcherTests, savedSourcesLiveUnderTheirDefaultsKeys) {

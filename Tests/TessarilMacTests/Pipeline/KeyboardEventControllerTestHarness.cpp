@@ -1,5 +1,6 @@
 #include "TessarilMacTests/Pipeline/KeyboardEventControllerTestHarness.hpp"
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
@@ -18,8 +19,8 @@ ControllerHarness::ControllerHarness(TessarilSettings settings, bool withRequest
     callbacks.cancelPendingModeKeys = [this] { calls.push_back("cancelPending"); };
     callbacks.pointerButtonWasPressed = [this](double seconds) {
         char text[32];
-        std::snprintf(text, sizeof text, "pointer %.3f", seconds);
-        calls.push_back(text);
+        const auto written = std::to_chars(text, text + sizeof text, seconds, std::chars_format::fixed, 3);
+        calls.push_back("pointer " + std::string(text, written.ptr));
         return pointerButtonAnswer;
     };
     callbacks.dispatchTextInsertion = [this](const std::string& text) { calls.push_back("text " + text); };

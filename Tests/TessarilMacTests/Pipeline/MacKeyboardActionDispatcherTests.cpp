@@ -112,30 +112,33 @@ TEST_F(DispatcherFixture, OperationsPostTheirPressesInOrder) {
 
 TEST_F(DispatcherFixture, FailuresAreThrownAndPostNothingOfTheFailedPress) {
     using Case = MacKeyboardActionDispatcherError::Case;
-    auto expectFailure = [](auto&& run, Case expected) {
+    // The status text shows the type's name; the description names the case for the logs.
+    auto expectFailure = [](auto&& run, Case expected, const std::string& description) {
         try {
             run();
             ADD_FAILURE() << "no error";
         } catch (const MacKeyboardActionDispatcherError& error) {
             EXPECT_EQ(error.errorCase(), expected);
+            EXPECT_EQ(error.description(), description);
             EXPECT_EQ(error.typeName(), "MacKeyboardActionDispatcherError");
         }
     };
-    expectFailure([&] { dispatcher.insertText(""); }, Case::emptyText);
-    expectFailure([&] { dispatcher.insertTextAndMoveCursorLeft("", 2); }, Case::emptyText);
+    expectFailure([&] { dispatcher.insertText(""); }, Case::emptyText, "emptyText");
+    expectFailure([&] { dispatcher.insertTextAndMoveCursorLeft("", 2); }, Case::emptyText, "emptyText");
     expectFailure([&] { dispatcher.pressShortcut({{Shortcut::Modifier::command}, Shortcut::Key::character("1")}); },
-                  Case::eventCreationFailed);
+                  Case::eventCreationFailed, "eventCreationFailed");
     expectFailure([&] { dispatcher.pressShortcut({{Shortcut::Modifier::command}, Shortcut::Key::character("'")}); },
-                  Case::eventCreationFailed);
+                  Case::eventCreationFailed, "eventCreationFailed");
     EXPECT_TRUE(posted().empty());
     EXPECT_EQ(events.createdEventSourceCount(), 0u);
 
     events.setRemainingEventCreations(1);  // the key-up of the press cannot be made
-    expectFailure([&] { dispatcher.insertText("x"); }, Case::eventCreationFailed);
+    expectFailure([&] { dispatcher.insertText("x"); }, Case::eventCreationFailed, "eventCreationFailed");
     EXPECT_TRUE(posted().empty());
 
     events.setRemainingEventCreations(5);  // text pair, one arrow pair, then the second arrow's key-up fails
-    expectFailure([&] { dispatcher.insertTextAndMoveCursorLeft("x", 3); }, Case::eventCreationFailed);
+    expectFailure([&] { dispatcher.insertTextAndMoveCursorLeft("x", 3); }, Case::eventCreationFailed,
+                  "eventCreationFailed");
     EXPECT_EQ(posted(), pair(0, 0, u"x") + pair(123, 0));
 }
 

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
 #include "Platform/HID/VirtualHIDDeviceDelegate.hpp"
 #include "Platform/Quartz/EventField.hpp"
 #include "Platform/Session/SimulatedSession.hpp"
 #include "TessarilMac/EventTap/EventTapInputBackend.hpp"
+#include "TestSupport/ThrownError.hpp"
 
 using namespace tessaril;
 using platform::SessionObservation;
@@ -217,9 +217,11 @@ TEST(SimulatedSessionConfiguration, SourcesThatAreNotInstalledAreRefused) {
     unknownKana.langKeyTargets.kana = "com.example.none";
     platform::SessionConfiguration unknownEisu;
     unknownEisu.langKeyTargets.eisu = "com.example.none";
-    for (const auto& [name, configuration] :
+    for (const auto& testCase :
          {Case{"current", unknownCurrent}, Case{"kana", unknownKana}, Case{"eisu", unknownEisu}}) {
-        EXPECT_THROW(platform::SimulatedSession{configuration}, std::invalid_argument) << name;
+        EXPECT_EQ(test_support::thrownError([&] { platform::SimulatedSession{testCase.configuration}; }),
+                  "InputSourceNotInstalledError: no input source \"com.example.none\" is installed")
+            << testCase.name;
     }
 }
 

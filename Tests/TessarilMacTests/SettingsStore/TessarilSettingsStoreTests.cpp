@@ -10,6 +10,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "Platform/Logging/RecordingLogSink.hpp"
@@ -51,6 +52,19 @@ UserDefaults::Data bytes(std::string_view text) { return UserDefaults::Data(text
 std::string text(const std::optional<UserDefaults::Data>& data) {
     return data ? std::string(data->begin(), data->end()) : "<none>";
 }
+// A bare document of `count` custom presets that name only what decoding requires; each one is filled
+// out with every default of its settings.
+std::string bareCustomPresets(int count) {
+    std::string document = R"({"customPresets":[)";
+    for (int index = 0; index < count; ++index) {
+        if (index > 0) document += ',';
+        document += R"({"id":"P)" + std::to_string(index) + R"(","name":"p","settings":{}})";
+    }
+    return document + "]}";
+}
+// The issue's trailing-junk document: complete JSON, a NUL byte, then bytes the reader never saw.
+const std::string documentThenNULAndJunk = std::string(R"({"activePreset":"compactUS"})") + '\0' + "\xff{{";
+
 std::string fileText(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
@@ -198,12 +212,61 @@ TEST_F(TessarilSettingsStoreTest, UndecodableDataIsKeptAndMigrationsNeverRunOver
     EXPECT_EQ(text(defaults.data(Store::undecodableSettingsKey)), corrupt);
 }
 
+// Flags that could not be written at load must not let a later load run the one-time migrations
+// over what the user chose since: the document and its flags are stored together or not at all.
+TEST_F(TessarilSettingsStoreTest, MigrationFlagsThatCouldNotBeWrittenGoFirstWithTheNextSave) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> stored;
+        std::size_t failedWrites;
+    };
+    const std::vector<Case> cases{
+        {"first start", std::nullopt, 3},
+        // Three flags, then the save of the migrated document.
+        {"document of an earlier version", R"({"keypadShortcutHacks":{"period":{"isEnabled":true}}})", 4},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        log->clear();
+        UserDefaults domain;
+        if (testCase.stored) domain.setData(Store::settingsKey, bytes(*testCase.stored));
+        domain.setWriteFailure("disk full");
+        auto store = makeStore(domain);
+
+        const auto [settings, saved] = store.loadReportingSave();
+        EXPECT_FALSE(saved);
+        EXPECT_FALSE(settings.keypadShortcutHacks.period.isEnabled) << "the document answered is migrated";
+        EXPECT_EQ(text(domain.data(Store::settingsKey)), testCase.stored.value_or("<none>"));
+        for (auto key : Store::migrationKeys) EXPECT_FALSE(domain.boolean(key)) << key;
+        EXPECT_EQ(processLines(),
+                  std::vector<std::string>(testCase.failedWrites, "Tessaril settings save failed: disk full"));
+
+        // The disk recovers; the user turns on what the one-time migrations switch off, and saves.
+        domain.setWriteFailure(std::nullopt);
+        TessarilSettings edited = settings;
+        edited.keypadShortcutHacks.period.isEnabled = true;
+        edited.profiles.laptop.setRightModifiedCommandAction(ModifiedCommandAction::standard);
+        store.save(edited);
+        for (auto key : Store::migrationKeys) EXPECT_TRUE(domain.boolean(key)) << key;
+        EXPECT_EQ(makeStore(domain).load(), edited);
+    }
+}
+
 TEST_F(TessarilSettingsStoreTest, DataThatIsNotJSONGivesTheDefaultDocumentAndStaysStored) {
-    defaults.setData(Store::settingsKey, UserDefaults::Data{0xff, 0x00, 0x7b});
-    setFlags(true);
-    EXPECT_EQ(makeStore(defaults).load(), TessarilSettings());
-    EXPECT_EQ(defaults.data(Store::settingsKey), (UserDefaults::Data{0xff, 0x00, 0x7b}));
-    EXPECT_EQ(processLines(), std::vector<std::string>{"Tessaril settings load failed: The given data was not valid JSON."});
+    const std::vector<UserDefaults::Data> stored{UserDefaults::Data{0xff, 0x00, 0x7b}, bytes(documentThenNULAndJunk),
+                                                 bytes(std::string("{}\0", 3))};
+    for (const auto& data : stored) {
+        SCOPED_TRACE(::testing::PrintToString(data));
+        UserDefaults domain;
+        domain.setData(Store::settingsKey, data);
+        for (auto key : Store::migrationKeys) domain.setBool(key, true);
+        log->clear();
+        EXPECT_EQ(makeStore(domain).load(), TessarilSettings());
+        EXPECT_EQ(domain.data(Store::settingsKey), data);
+        EXPECT_EQ(domain.data(Store::undecodableSettingsKey), data);
+        EXPECT_EQ(processLines(),
+                  std::vector<std::string>{"Tessaril settings load failed: The given data was not valid JSON."});
+    }
 }
 
 TEST_F(TessarilSettingsStoreTest, AFailedWriteIsLoggedAndLeavesTheStoredSettings) {
@@ -282,6 +345,8 @@ TEST_F(TessarilSettingsStoreTest, ImportFailuresCarryTheirExactDescriptions) {
         {"empty file", "", invalid},
         {"not JSON", "activePreset: laptop", invalid},
         {"bare document with a wrong type", R"({"usesPerKeyboardPresetAssignments":"yes"})", invalid},
+        {"bare document, NUL, junk", documentThenNULAndJunk, invalid},
+        {"envelope, then a NUL", std::string(R"({"schemaVersion":1,"settings":{}})") + '\0', invalid},
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
@@ -300,6 +365,22 @@ TEST_F(TessarilSettingsStoreTest, ImportReadsAtMostTheLimit) {
     const auto error = storeError([&] { makeStore(defaults).previewImport(over); });
     EXPECT_EQ(error, TessarilSettingsStoreError::fileTooLarge(262144, 262145));
     EXPECT_EQ(error.description(), "設定ファイルが大きすぎます。最大 262144 bytes、選択ファイル 262145 bytes です。");
+}
+
+// 100 bare presets weigh 3.7 KB as a file and about 430 KB stored.
+TEST_F(TessarilSettingsStoreTest, ImportRefusesADocumentThatWouldBeStoredLargerThanTheLimit) {
+    auto within = scratch.write("within.json", bareCustomPresets(900));
+    EXPECT_EQ(makeStore(defaults).previewImport(within).customPresets.size(), 900u);
+
+    auto amplifying = scratch.write("amplifying.json", bareCustomPresets(1100));
+    ASSERT_LT(std::filesystem::file_size(amplifying), 64u * 1024u);
+    const auto error = storeError([&] { makeStore(defaults).previewImport(amplifying); });
+    const auto* tooLarge = std::get_if<TessarilSettingsStoreError::DocumentTooLarge>(&error.errorCase());
+    ASSERT_NE(tooLarge, nullptr);
+    EXPECT_EQ(tooLarge->maximumBytes, 4194304);
+    EXPECT_GT(tooLarge->actualBytes, 4194304);
+    EXPECT_EQ(error.description(), "設定ファイルの内容が大きすぎます。保存される設定は最大 4194304 bytes、このファイルでは " +
+                                       std::to_string(tooLarge->actualBytes) + " bytes です。");
 }
 
 TEST_F(TessarilSettingsStoreTest, ImportRefusesWhatIsNoRegularFile) {
@@ -350,6 +431,8 @@ TEST_F(TessarilSettingsStoreTest, FailedImportsLeaveTheStoredSettingsAndFlags) {
         scratch.write("corrupt.json", "{\"activePreset\":"),
         scratch.write("future.json", R"({"schemaVersion":2,"settings":{}})"),
         scratch.write("large.json", std::string(Store::maximumImportFileSizeBytes + 10, ' ')),
+        scratch.write("amplifying.json", bareCustomPresets(1100)),
+        scratch.write("junk-after-nul.json", documentThenNULAndJunk),
         scratch.path() / "missing.json",
     };
     for (const auto& file : files) {
