@@ -53,6 +53,13 @@ int PopUpButton::indexOfItem(const std::string& title) const {
     return -1;
 }
 
+int PopUpButton::indexOfItemWithRepresentedObject(const std::string& representedObject) const {
+    for (int index = 0; index < count(); ++index) {
+        if (this->representedObject(index) == representedObject) return index;
+    }
+    return -1;
+}
+
 void PopUpButton::selectItem(int index) {
     if (index >= 0 && isSeparator(index)) return;
     setCurrentIndex(index);

@@ -33,6 +33,8 @@ public:
     std::optional<std::string> representedObject(int index) const;
     // The first item (not a separator) with that title, or -1.
     int indexOfItem(const std::string& title) const;
+    // The first item carrying that represented object, or -1.
+    int indexOfItemWithRepresentedObject(const std::string& representedObject) const;
 
     // -1 when nothing is selected.
     int indexOfSelectedItem() const { return currentIndex(); }

@@ -5,6 +5,10 @@
 #include "TessarilApp/AppKit/Control.hpp"
 #include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/StackView.hpp"
+#include "TessarilApp/SettingsWindow/AdvancedTab.hpp"
+#include "TessarilApp/SettingsWindow/BasicTab.hpp"
+#include "TessarilApp/SettingsWindow/PresetTab.hpp"
+#include "TessarilApp/SettingsWindow/SettingsAlerts.hpp"
 #include "TessarilApp/SettingsWindow/SettingsPalette.hpp"
 #include "TessarilApp/SettingsWindow/SettingsTabPresentation.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindow.hpp"
@@ -99,6 +103,12 @@ void SettingsWindowController::rebuildContent() {
 }
 
 QWidget* SettingsWindowController::tabContentView(SettingsTab tab) {
+    switch (tab) {
+    case SettingsTab::basic: return BasicTab(delegate_).makeBasicTab();
+    case SettingsTab::presets: return PresetTab(delegate_).makePresetTab();
+    case SettingsTab::advanced: return AdvancedTab(delegate_).makeAdvancedTab();
+    default: break;
+    }
     const auto& presentation = SettingsTabPresentation::of(tab);
     if (presentation.pageTitle) {
         // The per-application pages: their target bar and rules pane follow the title.
@@ -131,9 +141,7 @@ void SettingsWindowController::selectSettingsTabFromButton(appkit::Control& send
 }
 
 bool SettingsWindowController::confirm(const char* message, const char* informative, const char* confirmTitle) {
-    delegate_.services().application.activate(true);
-    const appkit::Alert alert{appkit::Alert::Style::warning, message, informative, {confirmTitle, "キャンセル"}};
-    return delegate_.services().userInterface.alerts->runModal(alert) == 0;
+    return confirmInAlert(delegate_, message, informative, confirmTitle);
 }
 
 bool SettingsWindowController::confirmAdvancedAccess() {

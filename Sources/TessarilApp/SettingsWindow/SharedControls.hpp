@@ -24,6 +24,7 @@ class PopUpButton;
 class ScrollView;
 class StackView;
 class TextField;
+class View;
 } // namespace appkit
 
 class TessarilButton;
@@ -46,6 +47,14 @@ TessarilView* makeStatusLabel(const std::string& text, StatusTone tone, int widt
 appkit::StackView* makeHeaderLine(const std::string& title, const std::string& tag);
 
 TessarilButton* makeSwitchButton(bool isOn, appkit::Action action, bool isEnabled);
+// The state column of a toggle: a flexible space, "ON" or "OFF" (dimmed when disabled) and the switch,
+// whose accessibility label is `accessibilityLabel` and value "ON" or "OFF"; the given width.
+struct SwitchCell {
+    appkit::StackView* view;
+    TessarilButton* toggle;
+};
+SwitchCell makeSwitchCell(bool isOn, appkit::Action action, bool isEnabled, int width,
+                          const std::string& accessibilityLabel);
 appkit::StackView* makeFeatureToggleRow(const std::string& title, const std::string& detail, bool isOn,
                                         appkit::Action action, bool isEnabled, const std::string& accessibilityLabel);
 // Without an action the button has none and a click does nothing.
@@ -66,6 +75,8 @@ appkit::StackView* makeTableRow(const std::vector<TableColumn>& columns, const s
 appkit::ScrollView* wrapInScrollView(QWidget* view, std::optional<int> width = std::nullopt,
                                      std::optional<int> height = std::nullopt);
 appkit::StackView* makeQuickGuide();
+// An empty view that keeps `height` free in a column.
+appkit::View* makeSpacer(int height);
 appkit::StackView* makeWritingAssistFormRow(const std::string& label, QWidget* control);
 
 // The display text of a shortcut: "未設定" for none, else the modifiers in the fixed order ⌘ ⇧ ⌥ ⌃

@@ -42,6 +42,25 @@ TessarilButton* makeSwitchButton(bool isOn, appkit::Action action, bool isEnable
     return button;
 }
 
+SwitchCell makeSwitchCell(bool isOn, appkit::Action action, bool isEnabled, int width,
+                          const std::string& accessibilityLabel) {
+    auto* cell = new StackView(StackView::Orientation::horizontal);
+    cell->setAlignment(StackView::Alignment::centerY);
+    cell->setSpacing(8);
+    cell->setFixedWidth(width);
+    cell->addArrangedSubview(appkit::View::makeFlexibleSpace());
+    auto* stateLabel = makeLabel(onOffText(isOn), 14, FontWeight::medium,
+                                 isEnabled ? palette::primaryText() : palette::subtleText());
+    stateLabel->setTextAlignment(Qt::AlignRight);
+    stateLabel->setFixedWidth(28);
+    cell->addArrangedSubview(stateLabel);
+    auto* toggle = makeSwitchButton(isOn, std::move(action), isEnabled);
+    toggle->setAccessibilityLabel(accessibilityLabel);
+    toggle->setAccessibilityValue(onOffText(isOn));
+    cell->addArrangedSubview(toggle);
+    return {cell, toggle};
+}
+
 StackView* makeFeatureToggleRow(const std::string& title, const std::string& detail, bool isOn, appkit::Action action,
                                 bool isEnabled, const std::string& accessibilityLabel) {
     auto* row = new StackView(StackView::Orientation::horizontal);
@@ -60,20 +79,7 @@ StackView* makeFeatureToggleRow(const std::string& title, const std::string& det
     row->addArrangedSubview(texts);
     row->addArrangedSubview(appkit::View::makeFlexibleSpace());
 
-    auto* state = new StackView(StackView::Orientation::horizontal);
-    state->setAlignment(StackView::Alignment::centerY);
-    state->setSpacing(8);
-    state->setFixedWidth(84);
-    state->addArrangedSubview(appkit::View::makeFlexibleSpace());
-    auto* stateLabel = makeLabel(onOffText(isOn), 14, FontWeight::medium,
-                                 isEnabled ? palette::primaryText() : palette::subtleText());
-    stateLabel->setTextAlignment(Qt::AlignRight);
-    stateLabel->setFixedWidth(28);
-    state->addArrangedSubview(stateLabel);
-    auto* toggle = makeSwitchButton(isOn, std::move(action), isEnabled);
-    toggle->setAccessibilityLabel(accessibilityLabel);
-    toggle->setAccessibilityValue(onOffText(isOn));
-    state->addArrangedSubview(toggle);
+    auto* state = makeSwitchCell(isOn, std::move(action), isEnabled, 84, accessibilityLabel).view;
     row->addArrangedSubview(state);
     return row;
 }

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QHBoxLayout>
 
 #include "TessarilApp/AppKit/Label.hpp"
@@ -58,13 +60,21 @@ StackView* makeTableRow(const std::vector<TableColumn>& columns, const std::vect
         auto* container = new appkit::View;
         container->setFixedSize(columns[index].width, height);
         QWidget* content = index < cells.size() && cells[index] ? cells[index] : new appkit::View;
+        // A cell keeps 8 from both sides; one that is wider than that allows is centred over them.
+        const int inset = std::clamp((columns[index].width - content->minimumWidth()) / 2, 0, 8);
         auto* box = new QHBoxLayout(container);
-        box->setContentsMargins(8, 0, 8, 0);
+        box->setContentsMargins(inset, 0, inset, 0);
         box->setSpacing(0);
         box->addWidget(content, 0, appkit::qtAlignment(columns[index].alignment) | Qt::AlignVCenter);
         row->addArrangedSubview(container);
     }
     return row;
+}
+
+appkit::View* makeSpacer(int height) {
+    auto* spacer = new appkit::View;
+    spacer->setFixedSize(1, height);
+    return spacer;
 }
 
 appkit::ScrollView* wrapInScrollView(QWidget* view, std::optional<int> width, std::optional<int> height) {

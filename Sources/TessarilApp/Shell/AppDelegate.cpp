@@ -4,6 +4,7 @@
 
 #include "Platform/Foundation/UserDefaultsWriteError.hpp"
 #include "Platform/Logging/ProcessLog.hpp"
+#include "TessarilApp/SettingsWindow/PresetActions.hpp"
 #include "TessarilApp/Shell/DeveloperSwitches.hpp"
 #include "TessarilApp/Shell/InputBackendSupervisor.hpp"
 #include "TessarilApp/Shell/StatusMenu.hpp"
@@ -141,19 +142,9 @@ bool AppDelegate::performAction(const MenuItem& sender) {
     return true;
 }
 
-void AppDelegate::selectBuiltInPreset(const MenuItem& sender) {
-    if (!sender.representedObject) return;
-    auto preset = enumFromRawValue<KeyboardPreset>(*sender.representedObject);
-    if (!preset) return;
-    settings.setActiveBuiltInPreset(*preset);
-    persistSettings(true);
-}
+void AppDelegate::selectBuiltInPreset(const MenuItem& sender) { PresetActions(*this).selectBuiltInPreset(sender.representedObject); }
 
-void AppDelegate::selectCustomPreset(const MenuItem& sender) {
-    if (!sender.representedObject) return;
-    settings.setActiveCustomPreset(*sender.representedObject);
-    persistSettings(true);
-}
+void AppDelegate::selectCustomPreset(const MenuItem& sender) { PresetActions(*this).selectCustomPreset(sender.representedObject); }
 
 void AppDelegate::openAccessibilitySettings() { services_.workspace.openURL(std::string(accessibilitySettingsURL)); }
 

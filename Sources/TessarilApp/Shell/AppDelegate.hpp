@@ -40,6 +40,10 @@
 
 namespace tessaril {
 
+namespace appkit {
+class Control;
+} // namespace appkit
+
 class InputBackendSupervisor;
 class StatusMenu;
 class SystemObservers;
@@ -211,6 +215,11 @@ public:
     void openAccessibilitySettings();
     void quit();
 
+    // ---- Settings file and factory reset (the advanced page's buttons)
+    void exportSettings();
+    void importSettings();
+    void resetAllSettingsToFactoryDefaults();
+
     // ---- Settings window ----
     void openSettingsWindow();
     // Does nothing until the window was made.
@@ -221,6 +230,10 @@ public:
     // page holds unsaved edits).
     void persistSettings(bool shouldRebuildSettingsWindow);
     bool isSettingsWindowVisible() const;
+    // The basic page's panel that shows and switches the login item.
+    QWidget* makeLoginItemPanel();
+    // The text-tool shortcut buttons' action: records the next key combination for the sender's tool.
+    void beginShortcutCapture(appkit::Control& sender);
     // Renders the settings pages to PNG files and ends the process.
     void exportQASettingsPreviews(const QASettingsPreviewRequest& request);
 

@@ -94,6 +94,8 @@ struct TessarilSettings {
     bool containsPresetReference(const KeyboardPresetReference& reference) const;
     // The user's name of a built-in preset, else its default name.
     std::string displayName(KeyboardPreset preset) const;
+    // The first custom preset with the identifier, or nullptr.
+    const CustomKeyboardPreset* customPreset(std::string_view id) const;
 
     // Calls `edit` on the referenced preset's settings; not at all when a custom preset is missing.
     void updateRuleEngineSettings(const KeyboardPresetReference& reference,
@@ -122,8 +124,6 @@ private:
     explicit TessarilSettings(Unnormalized) {}
     friend struct JSONCoding<TessarilSettings>;
 
-    // The first custom preset with the identifier, or nullptr.
-    const CustomKeyboardPreset* customPreset(std::string_view id) const;
     CustomKeyboardPreset* customPreset(std::string_view id);
     void sortCustomPresets();
 };

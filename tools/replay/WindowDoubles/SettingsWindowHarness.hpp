@@ -63,6 +63,9 @@ public:
     RecordingApplication& application() { return application_; }
     platform::SimulatedAccessibilityTrust& accessibility() { return accessibility_; }
     appkit::ScriptedAlertPresenter& alerts() { return *alerts_; }
+    platform::InputSourceService& inputSources() { return inputSources_; }
+    platform::UserDefaults& standardDefaults() { return standardDefaults_; }
+    platform::RecordingWorkspace& workspace() { return workspace_; }
 
     // Each step ends by running what is ready: queued work of the window and the delegate's main
     // queue, deferred rebuilds and deletions.
