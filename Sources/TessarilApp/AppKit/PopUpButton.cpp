@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWheelEvent>
 
 namespace tessaril::appkit {
 
@@ -99,6 +100,8 @@ QSize PopUpButton::sizeHint() const {
 }
 
 QSize PopUpButton::minimumSizeHint() const { return sizeHint(); }
+
+void PopUpButton::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
 void PopUpButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);

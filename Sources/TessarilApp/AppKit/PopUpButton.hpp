@@ -53,6 +53,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The wheel scrolls the page under the pointer; it never changes the choice behind the user's back.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     LayerStyle layer_;

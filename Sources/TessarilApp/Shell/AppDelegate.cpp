@@ -61,9 +61,10 @@ AppDelegate::~AppDelegate() {
     supervisor_.reset();
     // Stops the tap and drops the pipeline's work before anything it calls into goes.
     pipeline_.reset();
-    for (QWidget* window : {settingsWindow.data(), featureSetModalWindow.data(), shortcutRegistryConflictPanel.data(),
-                            onboardingPopover.data(), characterCountHUDPanel.data()}) {
-        delete window;
+    // Each pointer is read in its turn: a panel may be a child of a window deleted before it.
+    for (QPointer<QWidget>* window : {&characterCountHUDPanel, &onboardingPopover, &shortcutRegistryConflictPanel,
+                                      &featureSetModalWindow, &settingsWindow}) {
+        delete window->data();
     }
 }
 

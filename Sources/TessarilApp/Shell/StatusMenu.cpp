@@ -31,7 +31,7 @@ Menu StatusMenu::statusMenu(const TessarilSettings& settings, bool isAccessibili
     Menu menu{.autoenablesItems = false};
     menu.items.push_back(MenuItem{.title = "Tessaril", .isEnabled = false});
     menu.items.push_back(MenuItem::separator());
-    menu.items.push_back(MenuItem{.title = "プリセット", .submenu = std::move(presets)});
+    menu.items.push_back(MenuItem{.title = "プリセット", .submenu = std::make_shared<const Menu>(std::move(presets))});
     menu.items.push_back(MenuItem::separator());
     menu.items.push_back(delegateItem("詳細設定...", "openSettingsWindow"));
     menu.items.push_back(accessibilityStatusMenuItem(isAccessibilityTrusted));
@@ -85,7 +85,8 @@ Menu StatusMenu::mainMenu() {
                   MenuItem::separator(),
                   firstResponderItem("すべて選択", "selectAll:", "a"),
               }};
-    return Menu{.items = {MenuItem{.submenu = std::move(application)}, MenuItem{.submenu = std::move(edit)}}};
+    return Menu{.items = {MenuItem{.submenu = std::make_shared<const Menu>(std::move(application))},
+                          MenuItem{.submenu = std::make_shared<const Menu>(std::move(edit))}}};
 }
 
 void StatusMenu::configureStatusItem() {

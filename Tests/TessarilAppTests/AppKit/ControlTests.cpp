@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include <QCoreApplication>
+#include <QWheelEvent>
+
 #include "TessarilApp/AppKit/Button.hpp"
 #include "TessarilApp/AppKit/Label.hpp"
 #include "TessarilApp/AppKit/PopUpButton.hpp"
@@ -66,6 +69,14 @@ TEST(ControlTests, ChoosingAPopUpItemActsAlsoWhenItIsAlreadySelectedButNeverForS
                                                      "updateCharacterCountHUDPosition: <none>"}));
     EXPECT_EQ(popup.indexOfItem("固定位置"), 2);
     EXPECT_EQ(popup.indexOfItem(""), -1);
+
+    // Scrolling the page over the pop-up leaves its choice alone.
+    popup.selectItem(0);
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&popup, &wheel);
+    EXPECT_EQ(popup.indexOfSelectedItem(), 0);
+    EXPECT_EQ(log.entries.size(), 3u);
 }
 
 TEST(ControlTests, AFieldActsOnReturnOnlyNotWhenTypedIntoOrLeft) {

@@ -270,3 +270,17 @@ TEST(AppDelegateLaunch, DeferredWorkDoesNothingOnceTheDelegateIsGone) {
     harness.at(5000);
     EXPECT_EQ(ran, 0);
 }
+
+TEST(AppDelegateLaunch, TheDelegateDeletesTheWindowsItKeepsOnceEach) {
+    AppDelegateHarness harness;
+    QPointer<QWidget> window = new QWidget();
+    QPointer<QWidget> sheet = new QWidget(window);
+    QPointer<QWidget> panel = new QWidget();
+    harness.app().settingsWindow = window;
+    harness.app().featureSetModalWindow = sheet;
+    harness.app().characterCountHUDPanel = panel;
+    harness.delegate.reset();
+    EXPECT_FALSE(window);
+    EXPECT_FALSE(sheet);
+    EXPECT_FALSE(panel);
+}
