@@ -1,8 +1,17 @@
 # Runs one golden scenario through tessaril-replay and compares its output with the expected lines.
-# Scenarios live in Tests/Scenarios/<subcommand>/; "settings-<verb>" folders map to "settings <verb>".
+# Scenarios live in Tests/Scenarios/<subcommand>/; the first "-" of a folder name separates the command
+# words: "settings-decode" runs "settings decode", "text-rtf-read" runs "text rtf-read".
 # <name>.expected.jsonl holds the expected standard output. A scenario that must fail also has
 # <name>.expected.status (the exit status) and <name>.expected.stderr (the error line).
-string(REPLACE "-" ";" command_words "${SUBCOMMAND}")
+string(FIND "${SUBCOMMAND}" "-" first_hyphen)
+if(first_hyphen EQUAL -1)
+  set(command_words "${SUBCOMMAND}")
+else()
+  string(SUBSTRING "${SUBCOMMAND}" 0 ${first_hyphen} command)
+  math(EXPR rest_start "${first_hyphen} + 1")
+  string(SUBSTRING "${SUBCOMMAND}" ${rest_start} -1 rest)
+  set(command_words "${command};${rest}")
+endif()
 get_filename_component(directory ${INPUT} DIRECTORY)
 get_filename_component(name ${INPUT} NAME_WE)
 set(expected_file ${directory}/${name}.expected.jsonl)

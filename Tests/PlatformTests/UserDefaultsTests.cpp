@@ -374,7 +374,8 @@ TEST(DataEncodingTests, base64RoundTripsAndRejectsMalformedText) {
         EXPECT_EQ(data_encoding::base64Encoded(bytes(plain)), encoded);
         EXPECT_EQ(data_encoding::base64Decoded(encoded), bytes(plain));
     }
-    for (const std::string& malformed : std::vector<std::string>{"Zg=", "Z===", "Zg=a", "Zm9v!A==", "Zg==Zg=="}) {
+    for (const std::string& malformed :
+         std::vector<std::string>{"Zg=", "Z===", "Zg=a", "Zm9v!A==", "Zg==Zg==", " Zm9v", "Zm9v\n", "Zm 9v", "Zm9v-_=="}) {
         EXPECT_EQ(data_encoding::base64Decoded(malformed), std::nullopt) << malformed;
     }
 }

@@ -5,6 +5,7 @@
 #include "SettingsDecodeReplay.hpp"
 #include "SettingsResolveReplay.hpp"
 #include "SettingsStoreReplay.hpp"
+#include "TextReplay.hpp"
 #include "WindowReplay.hpp"
 
 namespace tessaril::replay {
@@ -19,6 +20,7 @@ const std::vector<Subcommand>& subcommands() {
         {{"settings", "resolve"}, "resolves the values in force for a keyboard and an application",
          runSettingsResolve},
         {{"session"}, "runs the whole keyboard pipeline in the simulated login session", runSessionReplay},
+        {{"text"}, "text FUNCTION: one rich-text codec or converter on a JSON request (without FUNCTION: the list)", runTextReplay},
         {{"window"}, "drives the settings window off screen around the real application delegate", runWindowReplay},
     };
     return all;

@@ -119,26 +119,44 @@ std::vector<char32_t> scalars(std::string_view text) {
     return result;
 }
 
+namespace {
+// Appends one scalar as UTF-8; surrogates and values beyond U+10FFFF become U+FFFD.
+void appendUTF8(std::string& result, char32_t scalar) {
+    if (scalar > 0x10FFFF || (scalar >= 0xD800 && scalar <= 0xDFFF)) scalar = replacementCharacter;
+    if (scalar < 0x80) {
+        result += static_cast<char>(scalar);
+    } else if (scalar < 0x800) {
+        result += static_cast<char>(0xC0 | (scalar >> 6));
+        result += static_cast<char>(0x80 | (scalar & 0x3F));
+    } else if (scalar < 0x10000) {
+        result += static_cast<char>(0xE0 | (scalar >> 12));
+        result += static_cast<char>(0x80 | ((scalar >> 6) & 0x3F));
+        result += static_cast<char>(0x80 | (scalar & 0x3F));
+    } else {
+        result += static_cast<char>(0xF0 | (scalar >> 18));
+        result += static_cast<char>(0x80 | ((scalar >> 12) & 0x3F));
+        result += static_cast<char>(0x80 | ((scalar >> 6) & 0x3F));
+        result += static_cast<char>(0x80 | (scalar & 0x3F));
+    }
+}
+} // namespace
+
 std::string fromScalars(const std::vector<char32_t>& values) {
     std::string result;
     result.reserve(values.size());
-    for (char32_t scalar : values) {
-        uint8_t buffer[4];
-        int32_t length = 0;
-        UBool error = false;
-        UChar32 valid = (scalar > 0x10FFFF || (scalar >= 0xD800 && scalar <= 0xDFFF)) ? replacementCharacter
-                                                                                     : static_cast<UChar32>(scalar);
-        U8_APPEND(buffer, length, 4, valid, error);
-        (void)error; // four bytes always hold one valid scalar
-        result.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(length));
-    }
+    for (char32_t scalar : values) appendUTF8(result, scalar);
     return result;
 }
 
 std::u16string toUTF16(std::string_view text) {
     std::u16string result;
     result.reserve(text.size());
-    for (char32_t scalar : scalars(text)) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    for (int32_t offset = 0; offset < length;) {
+        UChar32 decoded = 0;
+        U8_NEXT(bytes, offset, length, decoded);
+        const char32_t scalar = decoded < 0 ? replacementCharacter : static_cast<char32_t>(decoded);
         if (scalar <= 0xFFFF) {
             result.push_back(static_cast<char16_t>(scalar));
         } else {
@@ -150,21 +168,19 @@ std::u16string toUTF16(std::string_view text) {
 }
 
 std::string fromUTF16(std::u16string_view text) {
-    std::vector<char32_t> values;
-    values.reserve(text.size());
+    std::string result;
+    result.reserve(text.size());
     std::size_t index = 0;
     while (index < text.size()) {
         char16_t unit = text[index++];
         if (U16_IS_LEAD(unit) && index < text.size() && U16_IS_TRAIL(text[index])) {
-            values.push_back(static_cast<char32_t>(U16_GET_SUPPLEMENTARY(unit, text[index])));
+            appendUTF8(result, static_cast<char32_t>(U16_GET_SUPPLEMENTARY(unit, text[index])));
             ++index;
-        } else if (U16_IS_SURROGATE(unit)) {
-            values.push_back(replacementCharacter);
         } else {
-            values.push_back(unit);
+            appendUTF8(result, U16_IS_SURROGATE(unit) ? replacementCharacter : unit);
         }
     }
-    return fromScalars(values);
+    return result;
 }
 
 std::size_t utf16Length(std::string_view text) {

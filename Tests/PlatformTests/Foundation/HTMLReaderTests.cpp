@@ -1,0 +1,181 @@
+#include "Platform/Foundation/HTMLReader.hpp"
+
+#include <gtest/gtest.h>
+
+#include "PlatformTests/Foundation/RichTextTestSupport.hpp"
+
+namespace tessaril::platform {
+namespace {
+
+using test_support::changed;
+using test_support::named;
+using test_support::runs;
+using test_support::with;
+using test_support::withFont;
+
+const TextAttributes body = withFont(Font::system(14));
+
+TextAttributes bodyWith(const std::function<void(TextAttributes&)>& set) { return changed(body, set); }
+
+TextAttributes code() {
+    TextAttributes attributes = withFont(Font::monospacedSystem(13));
+    attributes.backgroundColor = Color::systemGray(0.18);
+    return attributes;
+}
+
+ParagraphStyle listItem(std::vector<std::string> formats) {
+    ParagraphStyle style;
+    const double depth = static_cast<double>(formats.size());
+    style.firstLineHeadIndent = 24 * (depth - 1);
+    style.headIndent = 24 * depth;
+    style.tabStops = {{TextAlignment::left, style.firstLineHeadIndent + 8}, {TextAlignment::left, style.headIndent}};
+    for (auto& format : formats) style.textLists.push_back(TextList{std::move(format)});
+    return style;
+}
+
+ParagraphStyle spaced(double indent, double after, double before) {
+    ParagraphStyle style;
+    style.headIndent = style.firstLineHeadIndent = indent;
+    style.paragraphSpacing = after;
+    style.paragraphSpacingBefore = before;
+    return style;
+}
+
+// Rendered markdown in the pasteboard's HTML frame reads back into the editor's paragraph looks.
+TEST(HTMLReader, RenderedMarkdownTakesTheEditorsParagraphStyles) {
+    const std::string frameHead =
+        "<html>\n<head>\n<meta charset=\"utf-8\">\n<style>\n"
+        "body { font-family: -apple-system, BlinkMacSystemFont, sans-serif; font-size: 14px; line-height: 1.55; }\n"
+        "code, pre { font-family: ui-monospace, SFMono-Regular, Menlo, monospace; background: rgba(127,127,127,0.16); }\n"
+        "</style>\n</head>\n<body>";
+    const std::string markdownBody =
+        "<h2>Title</h2>\n<h3>Sub</h3>\n"
+        "<p>Some <strong>bold</strong> and <code>code</code> with <a href=\"https://x.example/?a=1&amp;b=2\">link</a></p>\n"
+        "<p><br></p>\n<blockquote>quoted <em>text</em></blockquote>\n"
+        "<ul>\n<li>one</li>\n<li>two</li>\n</ul>\n<ol>\n<li>first</li>\n<li>second</li>\n</ol>\n"
+        "<pre><code>let x = 1\n  &lt;tag&gt;</code></pre>";
+    const AttributedText text = HTMLReader::read(frameHead + markdownBody + "</body>\n</html>");
+
+    const ParagraphStyle quote = spaced(18, 6, 0);
+    EXPECT_EQ(text, runs({
+                        {u"Title\n", with(withFont(Font::system(22, FontWeight::bold)), spaced(0, 8, 10))},
+                        {u"Sub\n", with(withFont(Font::system(18, FontWeight::semibold)), spaced(0, 8, 8))},
+                        {u"Some ", body},
+                        {u"bold", withFont(Font::system(14, FontWeight::bold))},
+                        {u" and ", body},
+                        {u"code", code()},
+                        {u" with ", body},
+                        {u"link", bodyWith([](auto& a) { a.link = "https://x.example/?a=1&b=2"; })},
+                        {u"\n\n", body},
+                        {u"quoted ", with(body, quote)},
+                        {u"text", with(withFont(named(".SystemUI", 14, FontWeight::regular, true)), quote)},
+                        {u"\n", with(body, quote)},
+                        {u"\t•\tone\n\t•\ttwo\n", with(body, listItem({"{disc}"}))},
+                        {u"\t1.\tfirst\n\t2.\tsecond\n", with(body, listItem({"{decimal}"}))},
+                        {u"let x = 1\n  <tag>\n", with(code(), spaced(12, 6, 0))},
+                    }));
+}
+
+TEST(HTMLReader, WhiteSpaceCollapsesOutsidePreAndReferencesDecode) {
+    const std::vector<std::pair<std::string, std::u16string>> cases = {
+        {"", u""},
+        {"<p></p>", u""},
+        {"  a \n\t b  ", u"a b\n"},
+        {"<p>a<br>b</p>", u"a\nb\n"},
+        {"<div>x</div><div>y</div>z", u"x\ny\nz\n"},
+        {"<pre>\n  x  \r\n</pre>", u"  x  \n"},
+        {"&lt;&amp;&gt;&quot;&apos;&nbsp;&copy;&eacute;&Eacute;", u"<&>\"'\u00A0©éÉ\n"},
+        {"&#65;&#x42;&#X43&#128;&#0;&#xD800;&#x110000;&#99999999999;&#x1F600;",
+         u"ABC€\uFFFD\uFFFD\uFFFD\uFFFD\U0001F600\n"},
+        {"&unknown; &amp & &#;", u"&unknown; &amp & &#;\n"},
+        {"a < b > c <3", u"a < b > c <3\n"},
+        {"\xff\xfe ok", u"\uFFFD\uFFFD ok\n"},
+    };
+    for (const auto& [html, expected] : cases) {
+        EXPECT_EQ(HTMLReader::read(html).string(), expected) << html;
+    }
+}
+
+TEST(HTMLReader, InlineStylesOfTheSemanticBody) {
+    const AttributedText text = HTMLReader::read(
+        "<h2 style=\"text-align: center\">C</h2>\n"
+        "<p>x <span style=\"font-size: 15pt; font-family: ui-monospace, SFMono-Regular, Menlo, monospace; "
+        "color: #FF0000; background-color: rgba(0, 0, 0, 0.500)\">m</span></p>\n"
+        "<ul>\n<li style=\"text-align: right\"><u>u</u> <s>s</s></li>\n</ul>");
+    ParagraphStyle heading = spaced(0, 8, 10);
+    heading.alignment = TextAlignment::center;
+    ParagraphStyle item = listItem({"{disc}"});
+    item.alignment = TextAlignment::right;
+    TextAttributes styled = withFont(named(".SystemMono", 15, FontWeight::regular, false, true));
+    styled.foregroundColor = Color{1, 0, 0, 1};
+    styled.backgroundColor = Color{0, 0, 0, 0.5};
+    EXPECT_EQ(text, runs({
+                        {u"C\n", with(withFont(Font::system(22, FontWeight::bold)), heading)},
+                        {u"x ", body},
+                        {u"m", styled},
+                        {u"\n", body},
+                        {u"\t•\t", with(body, item)},
+                        {u"u", with(bodyWith([](auto& a) { a.underlineStyle = 1; }), item)},
+                        {u" ", with(body, item)},
+                        {u"s", with(bodyWith([](auto& a) { a.strikethroughStyle = 1; }), item)},
+                        {u"\n", with(body, item)},
+                    }));
+}
+
+TEST(HTMLReader, HeadStyleScriptAndCommentsCarryNoText) {
+    const std::vector<std::pair<std::string, std::u16string>> cases = {
+        {"<html><head><title>T</title><style>p{}</style><meta charset=utf-8></head><body>"
+         "<script>if (a<b) x()</SCRIPT >ok<!-- gone --><!DOCTYPE x><?pi?>!</body></html>",
+         u"ok!\n"},
+        {"x<script>never closed</p>", u"x\n"},
+        {std::string("<p>a</p><head>b</head><title>t</title>c\0d", 41), u"a\nbcd\n"},
+        {"a<!-- unterminated <p>b</p>", u"a\n"},
+        {"a<b", u"a\n"},
+        {"<img src=\"http://tracker.example/pixel\" alt=\"i\">t</x>", u"t\n"},
+    };
+    for (const auto& [html, expected] : cases) {
+        EXPECT_EQ(HTMLReader::read(html).string(), expected) << html;
+    }
+}
+
+TEST(HTMLReader, ImpliedEndsCloseParagraphsItemsRowsAndCells) {
+    const AttributedText text = HTMLReader::read(
+        "<p>one<p>two<ul><li>a<li>b<ol><li>c</ol></ul><table><tr><th>h</th><td> a </td><td>b<tr><td>c</table>");
+    EXPECT_EQ(text, runs({
+                        {u"one\ntwo\n", body},
+                        {u"\t•\ta\n\t•\tb\n", with(body, listItem({"{disc}"}))},
+                        {u"\t1.\tc\n", with(body, listItem({"{disc}", "{decimal}"}))},
+                        {u"h", withFont(Font::system(14, FontWeight::bold))},
+                        {u"\ta\tb\nc\n", body},
+                    }));
+}
+
+TEST(HTMLReader, DeepAndLongInputStaysLinearAndKeepsItsText) {
+    std::string deep;
+    for (int index = 0; index < 100000; ++index) deep += "<b>";
+    deep += "x";
+    for (int index = 0; index < 100000; ++index) deep += "</b>";
+    EXPECT_EQ(HTMLReader::read(deep), runs({{u"x", withFont(Font::system(14, FontWeight::bold))}, {u"\n", body}}));
+
+    std::string items = "<ul>";
+    std::u16string expected;
+    for (int index = 0; index < 50000; ++index) {
+        items += "<li>a";
+        expected += u"\t•\ta\n";
+    }
+    EXPECT_TRUE(HTMLReader::read(items).string() == expected);
+
+    // Lists nest nine levels deep, as RTF's list levels do, so that the text survives its RTF.
+    std::string nested;
+    for (int depth = 0; depth < 12; ++depth) nested += "<ol><li>";
+    const AttributedText nestedText = HTMLReader::read(nested + "x");
+    const auto& innermost = nestedText.attributes(nestedText.length() - 1).paragraphStyle;
+    ASSERT_TRUE(innermost.has_value());
+    EXPECT_EQ(innermost->textLists, std::vector<TextList>(9, TextList{"{decimal}"}));
+    EXPECT_EQ(innermost->headIndent, 9 * 24);
+    EXPECT_TRUE(HTMLReader::read(std::string(100000, '<') + "div>" + std::string(100000, '>')).string() ==
+                std::u16string(99999, u'<') + u"\n" + std::u16string(100000, u'>') + u"\n");
+}
+
+} // namespace
+} // namespace tessaril::platform

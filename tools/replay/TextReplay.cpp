@@ -1,0 +1,75 @@
+#include "TextReplay.hpp"
+
+#include "AttributedTextCoding.hpp"
+#include "TextConverterReplay.hpp"
+#include "Platform/Foundation/DataEncoding.hpp"
+#include "Platform/Foundation/HTMLReader.hpp"
+#include "Platform/Foundation/RTFReader.hpp"
+#include "Platform/Foundation/RTFWriter.hpp"
+
+namespace tessaril::replay {
+namespace {
+
+namespace data_encoding = platform::data_encoding;
+
+nlohmann::json rtfRead(const nlohmann::json& request) {
+    const auto bytes = data_encoding::base64Decoded(requestString(request, "rtfBase64"));
+    if (!bytes) throw UnreadableRequest("\"rtfBase64\" must be base64");
+    return {{"attributedText", encodeAttributedText(platform::RTFReader::read(*bytes))}};
+}
+
+// The RTF of a text, as the pasteboard gets it: none for the empty text.
+nlohmann::json rtfWrite(const nlohmann::json& request) {
+    const auto member = request.find("attributedText");
+    if (member == request.end()) throw UnreadableRequest("\"attributedText\" is missing");
+    const auto text = decodeAttributedText(*member, "attributedText");
+    if (text.empty()) return {{"rtfBase64", nullptr}};
+    const std::string rtf = platform::RTFWriter::write(text);
+    return {{"rtfBase64", data_encoding::base64Encoded(std::span<const std::uint8_t>(
+                              reinterpret_cast<const std::uint8_t*>(rtf.data()), rtf.size()))}};
+}
+
+nlohmann::json htmlRead(const nlohmann::json& request) {
+    return {{"attributedText", encodeAttributedText(platform::HTMLReader::read(requestString(request, "html")))}};
+}
+
+} // namespace
+
+const std::vector<TextFunction>& textFunctions() {
+    static const std::vector<TextFunction> codecs{
+        {"rtf-read", "reads RTF bytes (rtfBase64) into attributed text", rtfRead},
+        {"rtf-write", "writes attributed text as RTF bytes (rtfBase64; null for the empty text)", rtfWrite},
+        {"html-read", "reads HTML into attributed text; nothing is ever fetched", htmlRead},
+    };
+    static const std::vector<TextFunction> all = [] {
+        std::vector<TextFunction> functions = textConverterFunctions();
+        functions.insert(functions.end(), codecs.begin(), codecs.end());
+        return functions;
+    }();
+    return all;
+}
+
+const std::string& requestString(const nlohmann::json& request, const std::string& name) {
+    const auto member = request.find(name);
+    if (member == request.end() || !member->is_string()) throw UnreadableRequest("\"" + name + "\" must be a string");
+    return member->get_ref<const std::string&>();
+}
+
+int runTextReplay(const Invocation& invocation) {
+    if (invocation.arguments.empty() || invocation.arguments.front().starts_with("--")) {
+        std::string names;
+        for (const TextFunction& function : textFunctions()) names += (names.empty() ? "" : ", ") + function.name;
+        throw UnreadableRequest("text needs a FUNCTION: " + names);
+    }
+    const std::string& name = invocation.arguments.front();
+    for (const TextFunction& function : textFunctions()) {
+        if (function.name != name) continue;
+        const auto request = invocation.readRequest();
+        if (!request.is_object()) throw UnreadableRequest("the request must be a JSON object");
+        invocation.emit(function.run(request));
+        return 0;
+    }
+    throw UnreadableRequest("unknown text function: " + name);
+}
+
+} // namespace tessaril::replay
