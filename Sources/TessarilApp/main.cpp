@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QClipboard>
 
 #include "Platform/Foundation/DistributedNotificationCenter.hpp"
 #include "Platform/Foundation/UserDefaults.hpp"
@@ -22,6 +23,7 @@
 #include "TessarilApp/Shell/ShortcutCaptureKeyMaps.hpp"
 #include "TessarilApp/Shell/SimulatedSessionDriver.hpp"
 #include "TessarilApp/Shell/SingleInstance.hpp"
+#include "TessarilApp/Shell/SystemPasteboard.hpp"
 #include "TessarilApp/Shell/SystemTrayStatusItem.hpp"
 #include "TessarilApp/Shell/TerminationSignals.hpp"
 #include "TessarilApp/Shell/WidgetApplication.hpp"
@@ -108,6 +110,7 @@ int main(int argc, char* argv[]) {
         .openDefaultsSuite = [&throwAwaySuites](const std::string&) -> platform::UserDefaults& {
             return *throwAwaySuites.emplace_back(std::make_unique<platform::UserDefaults>());
         },
+        .pasteboard = std::make_shared<SystemPasteboard>(*QGuiApplication::clipboard()),
         .makeStatusItem = [] { return std::make_unique<SystemTrayStatusItem>(); },
     };
 

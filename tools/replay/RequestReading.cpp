@@ -50,6 +50,10 @@ void expectOnlyKeys(const Json& object, const std::set<std::string>& allowed, co
     }
 }
 
+void expectTrue(const Json& value, const std::string& where) {
+    if (value != Json(true)) unreadable(where, "must be true");
+}
+
 std::vector<platform::InputSourceProperties> readInputSources(const Json& value) {
     if (!value.is_array()) unreadable("inputSources", "must be an array");
     std::vector<platform::InputSourceProperties> sources;

@@ -28,6 +28,8 @@ bool flag(const Json* value, const std::string& where, bool fallback);
 std::int64_t integer(const Json& value, const std::string& where, std::int64_t minimum, std::int64_t maximum);
 void expectObject(const Json& value, const std::string& where);
 void expectOnlyKeys(const Json& object, const std::set<std::string>& allowed, const std::string& where);
+// The tool's step marker `true`, the only value a switch-like step takes.
+void expectTrue(const Json& value, const std::string& where);
 // The "inputSources" list of a request: each source's identifier, input mode, name and flags.
 std::vector<platform::InputSourceProperties> readInputSources(const Json& value);
 

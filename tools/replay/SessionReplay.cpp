@@ -159,7 +159,7 @@ Step readStep(const Json& step, const std::string& where, const std::set<std::st
     if (name == "frontmost") return FrontmostStep{optionalText(&value, at)};
     if (name == "updateSettings") return UpdateSettingsStep{coding::decode<TessarilSettings>(value)};
     if (name == "reset") {
-        if (value != Json(true)) unreadable(at, "must be true");
+        expectTrue(value, at);
         return ResetStep{};
     }
     if (name == "selectInputSource") return SelectInputSourceStep{installedSource(value, at, installed)};

@@ -1,6 +1,7 @@
 #include "ReplayCommand.hpp"
 
 #include "EngineReplay.hpp"
+#include "PasteboardReplay.hpp"
 #include "SessionReplay.hpp"
 #include "SettingsDecodeReplay.hpp"
 #include "SettingsResolveReplay.hpp"
@@ -22,6 +23,8 @@ const std::vector<Subcommand>& subcommands() {
         {{"session"}, "runs the whole keyboard pipeline in the simulated login session", runSessionReplay},
         {{"text"}, "text FUNCTION: one rich-text codec or converter on a JSON request (without FUNCTION: the list)", runTextReplay},
         {{"window"}, "drives the settings window off screen around the real application delegate", runWindowReplay},
+        {{"pasteboard"}, "runs the text actions against an in-memory pasteboard and a scripted frontmost application",
+         runPasteboardReplay},
     };
     return all;
 }

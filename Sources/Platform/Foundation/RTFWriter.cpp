@@ -296,7 +296,9 @@ private:
         }
         if (style.headIndent != 0) output_.word("li", clampedParameter(style.headIndent * 20));
         if (style.firstLineHeadIndent != style.headIndent) {
-            output_.word("fi", clampedParameter(style.firstLineHeadIndent * 20) - clampedParameter(style.headIndent * 20));
+            // The offset is clamped as one value: clamping the two indents apart lost the difference
+            // whenever the first-line indent lay beyond the parameter range and the head indent did not.
+            output_.word("fi", clampedParameter((style.firstLineHeadIndent - style.headIndent) * 20));
         }
         if (style.paragraphSpacingBefore != 0) output_.word("sb", clampedParameter(style.paragraphSpacingBefore * 20));
         if (style.paragraphSpacing != 0) output_.word("sa", clampedParameter(style.paragraphSpacing * 20));

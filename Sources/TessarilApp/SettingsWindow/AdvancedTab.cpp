@@ -95,48 +95,54 @@ appkit::TextField* AdvancedTab::makeSecondsField(std::int64_t milliseconds, QPoi
 QWidget* AdvancedTab::makeCommandKeyTable() {
     AppDelegate& delegate = delegate_;
     const RuleEngineSettings& settings = delegate.settings.activeRuleEngineSettings();
-    const auto save = [&delegate](const char* selector, void (Actions::*method)()) {
-        return delegateAction<Actions>(delegate, selector, method);
-    };
+    const auto act = [&delegate](const char* selector, auto method) { return delegateAction<Actions>(delegate, selector, method); };
+    // Each row's field and "保存" save the same delay.
     const auto row = [&](QWidget* key, std::int64_t milliseconds, QPointer<QLineEdit>& field, QWidget* behaviour,
-                         const char* saveSelector, void (Actions::*saveMethod)()) {
-        return std::vector<QWidget*>{key, makeSecondsField(milliseconds, field, save(saveSelector, saveMethod)), behaviour,
-                                     makeFixedButton("保存", save(saveSelector, saveMethod))};
+                         const char* saveSelector, void (Actions::*save)()) {
+        return std::vector<QWidget*>{key, makeSecondsField(milliseconds, field, act(saveSelector, save)), behaviour,
+                                     makeFixedButton("保存", act(saveSelector, save))};
     };
-    const auto modifiedBehaviour = [&](CommandKeySide side) {
-        const bool left = side == CommandKeySide::left;
+    // The companion modifier beside the modified action.
+    const auto modifiedBehaviour = [](QWidget* modifierPopup, QWidget* actionPopup) {
         auto* stack = new appkit::StackView(appkit::StackView::Orientation::horizontal);
         stack->setAlignment(appkit::StackView::Alignment::centerY);
         stack->setSpacing(8);
-        stack->addArrangedSubview(makeModifierPopup(
-            left ? settings.leftCommandCompanionModifier : settings.rightCommandCompanionModifier,
-            left ? delegateAction<Actions>(delegate, "updateLeftCommandCompanionModifier:", &Actions::updateLeftCommandCompanionModifier)
-                 : delegateAction<Actions>(delegate, "updateRightCommandCompanionModifier:", &Actions::updateRightCommandCompanionModifier),
-            118));
-        stack->addArrangedSubview(makeModifiedCommandActionPopup(
-            side, left ? settings.leftModifiedCommandAction : settings.rightModifiedCommandAction,
-            left ? delegateAction<Actions>(delegate, "updateLeftModifiedCommandAction:", &Actions::updateLeftModifiedCommandAction)
-                 : delegateAction<Actions>(delegate, "updateRightModifiedCommandAction:", &Actions::updateRightModifiedCommandAction)));
+        stack->addArrangedSubview(modifierPopup);
+        stack->addArrangedSubview(actionPopup);
         return stack;
     };
+    constexpr auto left = CommandKeySide::left;
+    constexpr auto right = CommandKeySide::right;
 
     std::vector<std::vector<QWidget*>> rows;
     rows.push_back(row(makeCellLabel("左⌘ 単独"), settings.leftCommandDelayMilliseconds, delegate.leftCommandSecondsField,
-                       makeCommandActionPopup(CommandKeySide::left, settings.leftCommandAction,
-                                              delegateAction<Actions>(delegate, "updateLeftCommandAction:", &Actions::updateLeftCommandAction)),
+                       makeCommandActionPopup(left, settings.leftCommandAction,
+                                              act("updateLeftCommandAction:", &Actions::updateLeftCommandAction)),
                        "updateLeftCommandSeconds", &Actions::updateLeftCommandSeconds));
     rows.push_back(row(makeCellLabel("右⌘ 単独"), settings.rightCommandDelayMilliseconds, delegate.rightCommandSecondsField,
-                       makeCommandActionPopup(CommandKeySide::right, settings.rightCommandAction,
-                                              delegateAction<Actions>(delegate, "updateRightCommandAction:", &Actions::updateRightCommandAction)),
+                       makeCommandActionPopup(right, settings.rightCommandAction,
+                                              act("updateRightCommandAction:", &Actions::updateRightCommandAction)),
                        "updateRightCommandSeconds", &Actions::updateRightCommandSeconds));
-    rows.push_back(row(makeCellLabel(commandComboTitle(settings.leftCommandCompanionModifier, CommandKeySide::left)),
+    rows.push_back(row(makeCellLabel(commandComboTitle(settings.leftCommandCompanionModifier, left)),
                        settings.leftModifiedCommandDelayMilliseconds, delegate.leftModifiedCommandSecondsField,
-                       modifiedBehaviour(CommandKeySide::left), "updateLeftModifiedCommandSeconds",
-                       &Actions::updateLeftModifiedCommandSeconds));
-    rows.push_back(row(makeCellLabel(commandComboTitle(settings.rightCommandCompanionModifier, CommandKeySide::right)),
+                       modifiedBehaviour(makeModifierPopup(settings.leftCommandCompanionModifier,
+                                                           act("updateLeftCommandCompanionModifier:",
+                                                               &Actions::updateLeftCommandCompanionModifier),
+                                                           118),
+                                         makeModifiedCommandActionPopup(left, settings.leftModifiedCommandAction,
+                                                                        act("updateLeftModifiedCommandAction:",
+                                                                            &Actions::updateLeftModifiedCommandAction))),
+                       "updateLeftModifiedCommandSeconds", &Actions::updateLeftModifiedCommandSeconds));
+    rows.push_back(row(makeCellLabel(commandComboTitle(settings.rightCommandCompanionModifier, right)),
                        settings.rightModifiedCommandDelayMilliseconds, delegate.rightModifiedCommandSecondsField,
-                       modifiedBehaviour(CommandKeySide::right), "updateRightModifiedCommandSeconds",
-                       &Actions::updateRightModifiedCommandSeconds));
+                       modifiedBehaviour(makeModifierPopup(settings.rightCommandCompanionModifier,
+                                                           act("updateRightCommandCompanionModifier:",
+                                                               &Actions::updateRightCommandCompanionModifier),
+                                                           118),
+                                         makeModifiedCommandActionPopup(right, settings.rightModifiedCommandAction,
+                                                                        act("updateRightModifiedCommandAction:",
+                                                                            &Actions::updateRightModifiedCommandAction))),
+                       "updateRightModifiedCommandSeconds", &Actions::updateRightModifiedCommandSeconds));
     rows.push_back(row(makeCellLabel("修飾キー押し残し"), settings.modifierGraceWindowMilliseconds,
                        delegate.modifierGraceWindowSecondsField,
                        makeCellLabel("Shift を離した直後に ⌘ を押したとき、同時押しと誤認されるのを防ぎます"),

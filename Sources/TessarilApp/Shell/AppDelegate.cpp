@@ -4,6 +4,7 @@
 
 #include "Platform/Foundation/UserDefaultsWriteError.hpp"
 #include "Platform/Logging/ProcessLog.hpp"
+#include "TessarilApp/Shell/DelegateTextActions.hpp"
 #include "TessarilApp/SettingsWindow/PresetActions.hpp"
 #include "TessarilApp/Shell/DeveloperSwitches.hpp"
 #include "TessarilApp/Shell/InputBackendSupervisor.hpp"

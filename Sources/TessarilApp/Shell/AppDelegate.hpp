@@ -40,6 +40,7 @@
 
 namespace tessaril {
 
+class DelegateTextActions;
 namespace appkit {
 class Control;
 } // namespace appkit
@@ -53,11 +54,11 @@ class SystemObservers;
 // reads and writes. One instance for the life of the process.
 //
 // Its values are public fields, as every part of the interface shares them; the objects it owns are
-// reached through accessors (the status item, the mode-key queue and the event controller count as made
-// on first use). Windows and panels kept in its `QPointer` fields are owned by it: the destructor
-// deletes those still alive. The method bodies of each concern live in a component it owns (the
-// supervisor of the input backend, the status menu, the system observers) or in the file of their
-// concern.
+// reached through accessors (the status item is made on first use; the keyboard pipeline's objects, the
+// event controller among them, are made with the delegate and started by the launch). Windows and
+// panels kept in its `QPointer` fields are owned by it: the destructor deletes those still alive. The
+// method bodies of each concern live in a component it owns (the supervisor of the input backend, the
+// status menu, the system observers) or in the file of their concern.
 //
 // Thread: the main thread only. Deferred work (retries, timers, launch blocks) runs on the main executor
 // of `services.pipeline` and does nothing once the delegate is gone.
@@ -251,6 +252,14 @@ public:
     void performCharacterCountCheck() override;
     void performFixedPhraseInsertion(const FixedPhraseInsertion& insertion) override;
 
+    // ---- Text actions ----
+    void pasteFixedPhrase(const FixedPhraseInsertion& insertion);
+    void copyCharacterCountResultIfNeeded(const std::optional<std::string>& text);
+    // Replaces any panel by one for the text (none: nothing with text was selected).
+    void showCharacterCountHUD(const std::optional<std::string>& text);
+    void hideCharacterCountHUD();
+    void installCharacterCountHUDDismissMonitors();
+
     // ---- Deferred work ----
     // Runs `body` on the main executor after the current work, unless the delegate is gone by then.
     void runOnMainQueue(std::function<void(AppDelegate&)> body);
@@ -273,6 +282,10 @@ private:
     std::unique_ptr<InputBackendSupervisor> supervisor_;
     std::unique_ptr<StatusMenu> statusMenu_;
     std::unique_ptr<SystemObservers> systemObservers_;
+    std::unique_ptr<DelegateTextActions> textActions_;
+
+    // The text actions and the count panel, made on first use.
+    DelegateTextActions& textActions();
 };
 
 } // namespace tessaril

@@ -8,6 +8,7 @@
 #include "Platform/Bundle/Bundle.hpp"
 #include "Platform/Foundation/DistributedNotificationCenter.hpp"
 #include "Platform/Foundation/UserDefaults.hpp"
+#include "Platform/Pasteboard/Pasteboard.hpp"
 #include "Platform/Process/ProcessInfo.hpp"
 #include "Platform/Workspace/Workspace.hpp"
 #include "TessarilApp/Shell/Application.hpp"
@@ -34,6 +35,8 @@ struct AppDelegateServices {
     KeyboardPipeline::Services pipeline;
     // Opens the throw-away user-defaults suite of QA mode by name.
     std::function<platform::UserDefaults&(const std::string& suiteName)> openDefaultsSuite;
+    // The general pasteboard the text actions borrow (the system clipboard in the application).
+    std::shared_ptr<platform::Pasteboard> pasteboard;
     // Makes the status item when it is first needed.
     std::function<std::unique_ptr<StatusItem>()> makeStatusItem;
     // Alerts, file panels and event monitors of the windows, and who hears of saves and suspensions.

@@ -154,7 +154,21 @@ void KeyboardPipeline::syncObservedInputMode() {
 void KeyboardPipeline::startInputBackend() {
     std::shared_ptr<KeyboardEventController> controller = eventController_;
     std::weak_ptr<Link> weakLink = link_;
-    inputBackend_.start([controller](const KeyboardInputEvent& event) { return controller->handle(event); },
+    platform::Executor& mainExecutor = services_.mainExecutor;
+    auto reportKeyDown = [weakLink, &mainExecutor, reports = reportsKeyDowns_](const KeyboardInputEvent& event) noexcept {
+        if (event.kind != KeyboardInputEvent::Kind::keyDown || event.isSynthetic || !reports->load()) return;
+        try {
+            onMain(mainExecutor, weakLink, [](Link& link) {
+                if (link.pipeline.keyDownObserver_) link.pipeline.keyDownObserver_();
+            });
+        } catch (...) {
+            // A report that cannot be queued is dropped; the key itself is still handled.
+        }
+    };
+    inputBackend_.start([controller, reportKeyDown](const KeyboardInputEvent& event) {
+                            reportKeyDown(event);
+                            return controller->handle(event);
+                        },
                         [controller] { controller->resetRuntimeState(); },
                         [weakLink](EventTapInterruptionReason reason) {
                             auto link = weakLink.lock();
@@ -166,6 +180,11 @@ void KeyboardPipeline::startInputBackend() {
 }
 
 void KeyboardPipeline::stopInputBackend() { inputBackend_.stop(); }
+
+void KeyboardPipeline::setKeyDownObserver(std::function<void()> observer) {
+    keyDownObserver_ = std::move(observer);
+    reportsKeyDowns_->store(static_cast<bool>(keyDownObserver_));
+}
 
 void KeyboardPipeline::insertText(const std::string& text) {
     try {

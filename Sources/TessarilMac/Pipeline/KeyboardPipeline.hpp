@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
@@ -73,6 +74,10 @@ public:
     // state. Throws EventTapInputBackendError (nothing runs then).
     void startInputBackend();
     void stopInputBackend();
+    // Calls `observer` on the main executor after each key-down typed on a keyboard (never one the
+    // system posted itself) that reaches the event tap; none stops the reports. Main thread. Nothing is
+    // handed to the main executor while there is no observer.
+    void setKeyDownObserver(std::function<void()> observer);
 
     // The status text "入力送信エラー: " and the name of the error's type; the error's own text is not shown.
     void recordInputDispatchError(const std::exception_ptr& error);
@@ -110,6 +115,9 @@ private:
     std::shared_ptr<ModeKeyDispatchQueue> modeKeyDispatchQueue_;
     std::shared_ptr<KeyboardEventController> eventController_;
     std::optional<std::size_t> inputSourceObserverToken_;
+    // Read on the tap thread; the observer itself is only touched on the main thread.
+    std::shared_ptr<std::atomic<bool>> reportsKeyDowns_ = std::make_shared<std::atomic<bool>>(false);
+    std::function<void()> keyDownObserver_;
 };
 
 } // namespace tessaril

@@ -66,6 +66,13 @@ TEST(RTFWriter, ReadingWhatItWroteGivesBackEveryAttribute) {
     EXPECT_EQ(RTFReader::read(RTFWriter::write(text)), text);
 }
 
+TEST(RTFWriter, AFirstLineIndentBeyondTheParameterRangeKeepsItsOffsetFromTheHeadIndent) {
+    // The reader clamps each indent word on its own, so a document can hold a first-line indent
+    // beyond what one parameter can say while its head indent stays small.
+    const AttributedText read = RTFReader::read("{\\rtf1 \\li7\\fi99999999999 x\\par}");
+    EXPECT_EQ(RTFReader::read(RTFWriter::write(read)), read);
+}
+
 TEST(RTFWriter, TheEmptyTextIsAnEmptyDocument) {
     const std::string rtf = RTFWriter::write(AttributedText());
     EXPECT_EQ(rtf, "{\\rtf1\\ansi\\ansicpg1252\\uc0\n}");

@@ -177,6 +177,12 @@ TEST_F(AdvancedTabTests, InputSourcesAreListedByNameAndAChoiceIsSavedOutsideTheS
     EXPECT_EQ(dispatcher.configuredInputSource(InputMode::katakana), std::nullopt);
     EXPECT_EQ(control(katakana)["selected"], "自動検出");
     EXPECT_TRUE(takeLines().empty()); // the settings document is never saved for these
+
+    // Defaults that cannot be written keep the saved choice and say so in the status text.
+    harness->standardDefaults().setWriteFailure("read-only");
+    choose(fullWidth, "ABC / com.apple.keylayout.ABC");
+    EXPECT_EQ(delegate().lastStatus, "入力送信エラー: UserDefaultsWriteError");
+    EXPECT_EQ(control(fullWidth)["selected"], "Dup Early / " + mode);
 }
 
 TEST_F(AdvancedTabTests, UsingTheCurrentSourceSavesItOrSaysInTheStatusWhyNot) {

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include "Platform/TextInputSources/SelectedSourceChangeBroadcast.hpp"
+#include "TessarilApp/Shell/SystemPasteboard.hpp"
 #include "TessarilMac/Pipeline/TessarilApplicationIdentity.hpp"
 
 namespace tessaril::shell_testing {
@@ -42,6 +46,7 @@ AppDelegateHarness::AppDelegateHarness(Options options)
             if (!suite) suite = std::make_unique<platform::UserDefaults>();
             return *suite;
         },
+        .pasteboard = std::make_shared<SystemPasteboard>(*QGuiApplication::clipboard()),
         .makeStatusItem =
             [this, hasButton = options.statusItemHasButton] {
                 auto item = std::make_unique<RecordingStatusItem>(hasButton);

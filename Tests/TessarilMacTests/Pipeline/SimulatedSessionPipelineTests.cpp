@@ -352,4 +352,22 @@ TEST(SimulatedSessionPipeline, ATimedOutTapIsReenabledWithItsStateReset) {
     EXPECT_EQ(run.lines(), commandAnswers(leftCommand, 500, 600));
 }
 
+// The count panel goes at the next key typed in any application, but not at the system's own keys.
+TEST(SimulatedSessionPipeline, KeyDownsTypedOnAKeyboardReachTheObserverOnlyWhileThereIsOne) {
+    SessionRun run;
+    run.launch();
+    int reported = 0;
+    run.shell.pipeline().setKeyDownObserver([&] { ++reported; });
+    run.session.keyDown({keyQ, 0});
+    run.session.runReadyWork();
+    run.shell.pipeline().insertText("x");
+    run.session.runReadyWork();
+    EXPECT_EQ(reported, 1);
+
+    run.shell.pipeline().setKeyDownObserver(nullptr);
+    run.session.keyDown({keyQ, 0});
+    run.session.runReadyWork();
+    EXPECT_EQ(reported, 1);
+}
+
 } // namespace

@@ -1,3 +1,4 @@
+#include "Platform/Pasteboard/InMemoryPasteboard.hpp"
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
 #include "TessarilApp/AppKit/Window.hpp"
@@ -60,6 +61,7 @@ SettingsWindowHarness::SettingsWindowHarness(Configuration configuration, Report
             if (!suite) suite = std::make_unique<platform::UserDefaults>();
             return *suite;
         },
+        std::make_shared<platform::InMemoryPasteboard>(),
         [] { return std::make_unique<RecordingStatusItem>(); },
         userInterface,
     };
@@ -73,6 +75,7 @@ SettingsWindowHarness::SettingsWindowHarness(Configuration configuration, Report
     }
     // The status menu is there while the window is, as in the running application.
     delegate_->configureStatusItem();
+    delegate_->rebuildMenu();
     scheduler_.runUntilIdle();
     reporting_ = true;
 }
