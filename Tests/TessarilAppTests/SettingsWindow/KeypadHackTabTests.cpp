@@ -222,9 +222,9 @@ TEST_F(ApplicationTargetBarTests, LeavingASetAsksAndKeepsTheSetValueAsTheApplica
         rebuild();
         EXPECT_EQ(control({.label = "セット準拠"})["value"], "ON");
         click({.label = "セット準拠"});
-        auto lines = takeLines();
-        ASSERT_FALSE(lines.empty());
-        EXPECT_EQ(lines.front(), alert("セット準拠を解除しますか？",
+        auto seen = takeLines();
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.front(), alert("セット準拠を解除しますか？",
                                        "セット「仕事」から外し、現在効いている設定をこのアプリの個別設定として引き継ぎます。",
                                        {"解除する", "キャンセル"}, answer));
         TessarilSettings expected = stored;
@@ -232,10 +232,10 @@ TEST_F(ApplicationTargetBarTests, LeavingASetAsksAndKeepsTheSetValueAsTheApplica
             expected.appKeypadShortcutHackSettings["com.example.member"] = {"Old Name", false,
                                                                            stored.keypadShortcutHackSets[0].value};
             expected.keypadShortcutHackSets[0].appTargets.clear();
-            EXPECT_EQ(lines.size(), 2u); // the save
+            EXPECT_EQ(seen.size(), 2u); // the save
             EXPECT_EQ(control({.label = "デフォルト準拠"})["value"], "OFF");
         } else {
-            EXPECT_EQ(lines.size(), 1u);
+            EXPECT_EQ(seen.size(), 1u);
             EXPECT_EQ(control({.label = "セット準拠"})["value"], "ON");
         }
         EXPECT_EQ(delegate().settings, expected);

@@ -104,9 +104,9 @@ TEST_F(ShortcutGuardTabTests, ChangingALetterRefusesADuplicateAndForAnApplicatio
     const TessarilSettings before = delegate().settings;
     type({.action = "updateShortcutRuleLetter:", .identifier = "w"}, "q");
     pressReturn({.action = "updateShortcutRuleLetter:", .identifier = "w"});
-    const auto lines = takeLines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], alert("変更できません", "キーはA-Zの1文字で、同じ対象内では重複できません。", {"OK"}, "OK"));
+    const auto seen = takeLines();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], alert("変更できません", "キーはA-Zの1文字で、同じ対象内では重複できません。", {"OK"}, "OK"));
     EXPECT_EQ(delegate().settings, before);
     EXPECT_EQ(control({.action = "updateShortcutRuleLetter:", .identifier = "w"})["value"], "W");
 

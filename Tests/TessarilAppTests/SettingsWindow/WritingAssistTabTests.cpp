@@ -37,7 +37,7 @@ TessarilSettings appsDocument() {
     return settings;
 }
 
-json suspended(bool isSuspended) { return {{"suspended", isSuspended}, {"reason", "shortcut-capture"}}; }
+nlohmann::json suspended(bool isSuspended) { return {{"suspended", isSuspended}, {"reason", "shortcut-capture"}}; }
 
 class WritingAssistTabTests : public SettingsPageTest {
 protected:
@@ -188,9 +188,9 @@ TEST_F(WritingAssistTabTests, TheSameShortcutIsReportedAndAnotherRulesShortcutMo
         click({.action = "beginPairAssistShortcutCapture:", .identifier = "b"});
         takeLines();
         press(0, Event::controlFlag, "a");
-        const auto lines = takeLines();
-        ASSERT_GE(lines.size(), 2u);
-        EXPECT_EQ(lines[1], alert("このキーを移動しますか？", question, {"角括弧に移動", "キャンセル"}, answer));
+        const auto seen = takeLines();
+        ASSERT_GE(seen.size(), 2u);
+        EXPECT_EQ(seen[1], alert("このキーを移動しますか？", question, {"角括弧に移動", "キャンセル"}, answer));
     }
     EXPECT_EQ(storedRules()[0].trigger, std::nullopt);
     EXPECT_EQ(storedRules()[1].trigger, controlKey("a"));
