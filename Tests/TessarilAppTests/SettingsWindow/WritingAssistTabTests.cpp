@@ -174,7 +174,7 @@ TEST_F(WritingAssistTabTests, KeysThatCanNeverFireAreRefusedWithTheReason) {
 }
 
 TEST_F(WritingAssistTabTests, TheSameShortcutIsReportedAndAnotherRulesShortcutMovesOnlyAfterAsking) {
-    startAssist(std::nullopt, appsDocument(), {"キャンセル", "角括弧に移動"});
+    startAssist(std::nullopt, appsDocument(), {"OK", "キャンセル", "角括弧に移動"});
     click({.action = "beginPairAssistShortcutCapture:", .identifier = "a"});
     takeLines();
     press(0, Event::controlFlag, "a");
