@@ -74,7 +74,8 @@ QWidget* ShortcutRegistryConflictPanel::makeDescriptionBox(const ShortcutRegistr
 
 QWidget* ShortcutRegistryConflictPanel::makeContent(const ShortcutRegistryEntry& entry, ShortcutRegistryConflictStatus status,
                                                     const std::vector<ShortcutRegistryEntry>& relatedEntries) {
-    auto* stack = makePanelStack(410);
+    // 410 wide as asked, widened to hold the 390-wide description box inside its 18-point insets.
+    auto* stack = makePanelStack(410 + 16);
     stack->setEdgeInsets({18, 18, 18, 18});
     stack->addArrangedSubview(makeHeaderLine(std::string(shortcut_registry::conflictWord(status)), shortcutTitle(entry.shortcut)));
     stack->addArrangedSubview(makeSubtleLabel(placeOf(entry), 12));
@@ -97,7 +98,7 @@ QWidget* ShortcutRegistryConflictPanel::makeContent(const ShortcutRegistryEntry&
     auto* content = new TessarilView;
     content->setBackgroundColor(palette::windowBackground());
     auto* layout = new QVBoxLayout(content);
-    layout->setContentsMargins(20, 0, 20, 0);
+    layout->setContentsMargins(12, 0, 12, 0);
     layout->addWidget(stack, 0, Qt::AlignTop);
     return content;
 }
