@@ -1,6 +1,8 @@
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistryConflictStatus.hpp"
 
 #include <algorithm>
+#include <cstddef>
+#include <unordered_map>
 
 namespace tessaril::shortcut_registry {
 
@@ -32,6 +34,29 @@ ShortcutRegistryConflictStatus conflictStatus(const ShortcutRegistryEntry& entry
         return other.scopeID == entry.scopeID;
     });
     return sharesScope ? ShortcutRegistryConflictStatus::conflict : ShortcutRegistryConflictStatus::caution;
+}
+
+std::vector<ShortcutRegistryConflictStatus> conflictStatuses(const std::vector<ShortcutRegistryEntry>& entries) {
+    std::unordered_map<Shortcut, std::vector<std::size_t>> enabledRowsByShortcut;
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        const auto& entry = entries[index];
+        if (entry.isEnabled && entry.shortcut) enabledRowsByShortcut[*entry.shortcut].push_back(index);
+    }
+    std::vector<ShortcutRegistryConflictStatus> statuses(entries.size(), ShortcutRegistryConflictStatus::none);
+    for (const auto& [shortcut, rows] : enabledRowsByShortcut) {
+        for (const std::size_t row : rows) {
+            const auto& entry = entries[row];
+            bool hasOther = false;
+            bool sharesScope = false;
+            for (const std::size_t other : rows) {
+                if (entries[other].id == entry.id) continue;
+                hasOther = true;
+                sharesScope = sharesScope || entries[other].scopeID == entry.scopeID;
+            }
+            if (hasOther) statuses[row] = sharesScope ? ShortcutRegistryConflictStatus::conflict : ShortcutRegistryConflictStatus::caution;
+        }
+    }
+    return statuses;
 }
 
 } // namespace tessaril::shortcut_registry

@@ -22,6 +22,11 @@ std::string_view conflictWord(ShortcutRegistryConflictStatus status);
 ShortcutRegistryConflictStatus conflictStatus(const ShortcutRegistryEntry& entry,
                                               const std::vector<ShortcutRegistryEntry>& entries);
 
+// The status of every row of `entries` against all of them, in their order: the same answers as
+// `conflictStatus` row by row, with rows grouped by shortcut so a large registry is not compared
+// pair by pair.
+std::vector<ShortcutRegistryConflictStatus> conflictStatuses(const std::vector<ShortcutRegistryEntry>& entries);
+
 // The other enabled rows (other identifier) that hold the same shortcut as `entry`; none when `entry`
 // has no shortcut, since unassigned rows share nothing.
 std::vector<ShortcutRegistryEntry> relatedEntries(const ShortcutRegistryEntry& entry,

@@ -9,13 +9,6 @@ namespace tessaril::shortcut_registry {
 
 namespace {
 
-template <class Predicate>
-std::vector<ShortcutRegistryEntry> rowsWhere(const std::vector<ShortcutRegistryEntry>& entries, Predicate predicate) {
-    std::vector<ShortcutRegistryEntry> rows;
-    std::copy_if(entries.begin(), entries.end(), std::back_inserter(rows), predicate);
-    return rows;
-}
-
 // Targets in localized standard order, then the sections within one target. Targets that the
 // collation calls equal but that differ as text are told apart by their bytes, so the order stays a
 // strict weak ordering and each target's rows stay together.
@@ -39,24 +32,30 @@ std::string_view filterTitle(ShortcutRegistryFilter filter) {
     return "";
 }
 
+std::vector<std::size_t> filteredIndices(const std::vector<ShortcutRegistryEntry>& entries,
+                                         const std::vector<ShortcutRegistryConflictStatus>& statuses,
+                                         ShortcutRegistryFilter filter) {
+    std::vector<std::size_t> shown;
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        const auto& entry = entries[index];
+        const bool isShown = filter == ShortcutRegistryFilter::activeOnly   ? entry.isEnabled && entry.shortcut
+                             : filter == ShortcutRegistryFilter::registered ? entry.shortcut.has_value()
+                             : filter == ShortcutRegistryFilter::conflicts  ? statuses[index] != ShortcutRegistryConflictStatus::none
+                                                                            : true;
+        if (isShown) shown.push_back(index);
+    }
+    if (filter == ShortcutRegistryFilter::sets) {
+        std::stable_sort(shown.begin(), shown.end(),
+                         [&](std::size_t left, std::size_t right) { return precedesBySet(entries[left], entries[right]); });
+    }
+    return shown;
+}
+
 std::vector<ShortcutRegistryEntry> filteredEntries(const std::vector<ShortcutRegistryEntry>& entries,
                                                    ShortcutRegistryFilter filter) {
-    switch (filter) {
-    case ShortcutRegistryFilter::activeOnly:
-        return rowsWhere(entries, [](const ShortcutRegistryEntry& entry) { return entry.isEnabled && entry.shortcut; });
-    case ShortcutRegistryFilter::registered:
-        return rowsWhere(entries, [](const ShortcutRegistryEntry& entry) { return entry.shortcut.has_value(); });
-    case ShortcutRegistryFilter::conflicts:
-        return rowsWhere(entries, [&](const ShortcutRegistryEntry& entry) {
-            return conflictStatus(entry, entries) != ShortcutRegistryConflictStatus::none;
-        });
-    case ShortcutRegistryFilter::sets: {
-        auto rows = entries;
-        std::stable_sort(rows.begin(), rows.end(), precedesBySet);
-        return rows;
-    }
-    }
-    return entries;
+    std::vector<ShortcutRegistryEntry> rows;
+    for (const std::size_t index : filteredIndices(entries, conflictStatuses(entries), filter)) rows.push_back(entries[index]);
+    return rows;
 }
 
 } // namespace tessaril::shortcut_registry

@@ -41,10 +41,11 @@ QWidget* ShortcutRegistryTab::makeShortcutRegistryTab() {
     page->addArrangedSubview(makeShortcutRegistryFilterBar());
     page->addArrangedSubview(makeShortcutSymbolLegend());
     const auto all = delegate_.shortcutRegistryEntries();
-    const auto shown = shortcut_registry::filteredEntries(all, delegate_.shortcutRegistryFilter);
+    const auto statuses = shortcut_registry::conflictStatuses(all);
+    const auto shown = shortcut_registry::filteredIndices(all, statuses, delegate_.shortcutRegistryFilter);
     std::vector<std::vector<QWidget*>> rows;
     rows.reserve(shown.size());
-    for (const auto& entry : shown) rows.push_back(makeShortcutRegistryCells(entry, all));
+    for (const std::size_t index : shown) rows.push_back(makeShortcutRegistryCells(all[index], statuses[index]));
     page->addArrangedSubview(makeTable({{"区分", 124, TextAlignment::left},
                                         {"項目", 194, TextAlignment::left},
                                         {"ショートカット", 142, TextAlignment::center},
@@ -79,8 +80,7 @@ QWidget* ShortcutRegistryTab::makeShortcutSymbolLegend() {
 }
 
 std::vector<QWidget*> ShortcutRegistryTab::makeShortcutRegistryCells(const ShortcutRegistryEntry& entry,
-                                                                      const std::vector<ShortcutRegistryEntry>& all) {
-    const auto status = delegate_.shortcutRegistryConflictStatus(entry, all);
+                                                                      ShortcutRegistryConflictStatus status) {
     return {makeTooltippedCellLabel(entry.section),
             makeTooltippedCellLabel(entry.item),
             makeShortcutRegistryShortcutButton(entry),

@@ -22,9 +22,8 @@ public:
     QWidget* makeShortcutRegistryTab();
     QWidget* makeShortcutRegistryFilterBar();
     QWidget* makeShortcutSymbolLegend();
-    // `all` is the whole registry, against which the row's conflict status is judged.
-    std::vector<QWidget*> makeShortcutRegistryCells(const ShortcutRegistryEntry& entry,
-                                                   const std::vector<ShortcutRegistryEntry>& all);
+    // `status` is the row's conflict status against the whole registry, whatever the filter.
+    std::vector<QWidget*> makeShortcutRegistryCells(const ShortcutRegistryEntry& entry, ShortcutRegistryConflictStatus status);
     QWidget* makeShortcutRegistryShortcutButton(const ShortcutRegistryEntry& entry);
     QWidget* makeShortcutRegistryConflictButton(const ShortcutRegistryEntry& entry, ShortcutRegistryConflictStatus status);
     QWidget* makeShortcutRegistryActions(const ShortcutRegistryEntry& entry);

@@ -100,11 +100,13 @@ TEST(ShortcutRegistryTests, ConflictStatusByEnablementAndScope) {
         const std::vector<ShortcutRegistryEntry> rows{test.first, test.second};
         EXPECT_EQ(shortcut_registry::conflictStatus(test.first, rows), test.firstStatus);
         EXPECT_EQ(shortcut_registry::conflictStatus(test.second, rows), test.secondStatus);
+        EXPECT_EQ(shortcut_registry::conflictStatuses(rows), (std::vector<Status>{test.firstStatus, test.secondStatus}));
     }
     // One row in its own scope among others elsewhere is a conflict.
     const std::vector<ShortcutRegistryEntry> three{row("a", "default", true, c), row("b", "app:x", true, c), row("c", "default", true, c)};
     EXPECT_EQ(shortcut_registry::conflictStatus(three[1], three), Status::caution);
     EXPECT_EQ(shortcut_registry::conflictStatus(three[0], three), Status::conflict);
+    EXPECT_EQ(shortcut_registry::conflictStatuses(three), (std::vector<Status>{Status::conflict, Status::caution, Status::conflict}));
     EXPECT_EQ(ids(shortcut_registry::relatedEntries(three[0], three)), (std::vector<std::string>{"b", "c"}));
     EXPECT_TRUE(shortcut_registry::relatedEntries(row("n", "default", true, std::nullopt),
                                                   {row("m", "default", true, std::nullopt)}).empty());
