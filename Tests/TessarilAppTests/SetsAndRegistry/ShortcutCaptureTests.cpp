@@ -105,6 +105,10 @@ TEST_F(ShortcutCaptureTests, ModifierKeysKeepWaitingAndEscapeEndsWithoutAChange)
     press(0, 0, "a");  // without a modifier it is refused, and the capture is over
     press(12, Event::commandFlag, "q"); // no capture runs: the key goes on, nothing is assigned
     EXPECT_EQ(takeSummary(), (starting + Words{"resume", "alert 修飾キーが必要です"}));
+    // An arrow key types a private-use character, which no shortcut can be made of.
+    captureTextTool("plainCopy");
+    press(123, Event::controlFlag, "\xEF\x9C\x82");
+    EXPECT_EQ(takeSummary(), (starting + Words{"resume", "alert 文字キーが必要です"}));
     captureTextTool("plainCopy");
     press(53, Event::commandFlag, "\x1b");
     EXPECT_TRUE(isIdle());

@@ -135,6 +135,11 @@ TEST_F(ShortcutRegistryTabTests, TheConflictPanelListsTheOtherRowsAndCloses) {
     EXPECT_EQ(panel()->title(), "競合詳細");
     EXPECT_EQ(panel()->size(), QSize(450, 560));
     EXPECT_TRUE(panel()->isVisible());
+    // A child of the settings window at its right edge, its lower edge at least 72 above the window's.
+    QWidget* window = delegate().settingsWindow.data();
+    EXPECT_EQ(panel()->parentWidget(), window);
+    EXPECT_EQ(panel()->frameGeometry().x(), window->frameGeometry().right() + 1 - 472);
+    EXPECT_EQ(panel()->y() + 560, std::min(window->frameGeometry().bottom() - 72, window->frameGeometry().center().y() + 280));
     EXPECT_EQ(labelsFrom("注意", 12), (Strings{"注意", "⇧+⌃+8", "括弧・引用 / 【|】 / デフォルト", "区分", "項目", "対象", "括弧・引用", "<|>",
                                               "Alpha", "括弧・引用", "«|»", "セット: Set 10"}));
     const auto all = delegate().shortcutRegistryEntries();
