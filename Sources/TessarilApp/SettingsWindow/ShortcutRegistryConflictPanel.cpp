@@ -114,6 +114,8 @@ void ShortcutRegistryConflictPanel::show(const ShortcutRegistryEntry& entry) {
                                       palette::windowBackground()});
     panel->setContentView(makeContent(entry, status, related));
     panel->setFixedSize(panelWidth, panelHeight);
+    // It shows over the settings window without taking the focus from it.
+    panel->setAttribute(Qt::WA_ShowWithoutActivating);
     if (QWidget* window = delegate_.settingsWindow.data()) {
         // A floating child of the settings window, at its right edge and centred on it unless that
         // would take it below the window's lower part.
