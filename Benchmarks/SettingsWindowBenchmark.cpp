@@ -10,6 +10,9 @@
 #include <QApplication>
 
 #include "TessarilApp/AppKit/Automation/UIDriver.hpp"
+#include "TessarilApp/SetsAndRegistry/ShortcutRegistry.hpp"
+#include "TessarilApp/SetsAndRegistry/ShortcutRegistryConflictStatus.hpp"
+#include "TessarilApp/SetsAndRegistry/ShortcutRegistryFilter.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
@@ -66,7 +69,38 @@ void rebuild(benchmark::State& state, SettingsTab tab, bool large) {
     }
 }
 
+// The registry page under a filter other than the first: "conflicts" judges every row against all.
+void rebuildRegistry(benchmark::State& state, ShortcutRegistryFilter filter) {
+    replay::SettingsWindowHarness harness({.settings = largeDocument(), .tab = SettingsTab::shortcutRegistry},
+                                          [](const nlohmann::json&) {});
+    harness.open();
+    harness.delegate().shortcutRegistryFilter = filter;
+    SettingsWindowController controller(harness.delegate());
+    for (auto _ : state) {
+        controller.rebuildSettingsWindow();
+        appkit::UIDriver::runPendingWork();
+    }
+}
+
+// The registry without widgets: every row, its conflict status and the order by set, as a rebuild
+// under the "sets" filter computes them.
+void registryModel(benchmark::State& state) {
+    const TessarilSettings settings = largeDocument();
+    for (auto _ : state) {
+        const auto entries = shortcut_registry::entries(settings);
+        const auto statuses = shortcut_registry::conflictStatuses(entries);
+        benchmark::DoNotOptimize(shortcut_registry::filteredIndices(entries, statuses, ShortcutRegistryFilter::sets));
+        state.counters["rows"] = static_cast<double>(entries.size());
+    }
+}
+
 void registerAll() {
+    for (const auto filter : allCases<ShortcutRegistryFilter>()) {
+        const std::string name = "Rebuild/shortcutRegistry/large/" + std::string(rawValue(filter));
+        benchmark::RegisterBenchmark(name.c_str(), [filter](benchmark::State& state) { rebuildRegistry(state, filter); })
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RegisterBenchmark("Registry/entriesStatusesAndSetOrder/large", registryModel)->Unit(benchmark::kMillisecond);
     auto tabs = std::vector<SettingsTab>(settings_tab::allCases.begin(), settings_tab::allCases.end());
     // Not in the sidebar, but shown as a page all the same.
     tabs.push_back(SettingsTab::presets);
