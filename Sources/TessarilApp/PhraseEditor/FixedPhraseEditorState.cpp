@@ -163,6 +163,10 @@ void FixedPhraseEditorState::captureChangedFixedPhraseEditorDrafts() {
     for (const auto& [ruleID, view] : delegate_.fixedPhraseTextViews) {
         const auto saved = delegate_.fixedPhraseEditorSnapshots.find(ruleID);
         if (saved == delegate_.fixedPhraseEditorSnapshots.end()) continue;
+        // A panel whose editor kind was just switched has had its draft taken by the switch; its
+        // controls no longer read as the kind they were built as.
+        const bool wasBuiltAsSource = saved->second.inputMode == FixedPhraseInputMode::plain;
+        if (wasBuiltAsSource != delegate_.fixedPhraseSourceVisibleRuleIDs.contains(ruleID)) continue;
         if (FixedPhraseEditorSnapshot current = currentFixedPhraseEditorSnapshot(ruleID); current != saved->second) {
             delegate_.fixedPhraseEditorDrafts.insert_or_assign(ruleID, std::move(current));
         }
