@@ -43,12 +43,20 @@ bool FixedPhraseEditorState::isShowingFixedPhrases() const {
     return delegate_.selectedSettingsTab == SettingsTab::fixedPhrases;
 }
 
-std::optional<FixedPhraseRule> FixedPhraseEditorState::fixedPhraseRule(const std::string& ruleID) const {
-    const auto rules =
-        fixedPhraseAssistSettings(delegate_.settings, delegate_.selectedFixedPhraseAppBundleIdentifier).rules;
+std::vector<FixedPhraseRule> FixedPhraseEditorState::selectedRules() const {
+    return fixedPhraseAssistSettings(delegate_.settings, delegate_.selectedFixedPhraseAppBundleIdentifier).rules;
+}
+
+const FixedPhraseRule* FixedPhraseEditorState::findRule(const std::vector<FixedPhraseRule>& rules, const std::string& ruleID) {
     const auto found = std::find_if(rules.begin(), rules.end(), [&ruleID](const FixedPhraseRule& rule) { return rule.id == ruleID; });
-    if (found == rules.end()) return std::nullopt;
-    return *found;
+    return found == rules.end() ? nullptr : &*found;
+}
+
+std::optional<FixedPhraseRule> FixedPhraseEditorState::fixedPhraseRule(const std::string& ruleID) const {
+    const auto rules = selectedRules();
+    const FixedPhraseRule* rule = findRule(rules, ruleID);
+    if (!rule) return std::nullopt;
+    return *rule;
 }
 
 TessarilTextView* FixedPhraseEditorState::fixedPhraseTextView(const std::string& ruleID) const {
@@ -57,7 +65,12 @@ TessarilTextView* FixedPhraseEditorState::fixedPhraseTextView(const std::string&
 }
 
 FixedPhraseEditorSnapshot FixedPhraseEditorState::currentFixedPhraseEditorSnapshot(const std::string& ruleID) const {
-    const auto rule = fixedPhraseRule(ruleID);
+    return currentSnapshot(ruleID, selectedRules());
+}
+
+FixedPhraseEditorSnapshot FixedPhraseEditorState::currentSnapshot(const std::string& ruleID,
+                                                                  const std::vector<FixedPhraseRule>& rules) const {
+    const FixedPhraseRule* rule = findRule(rules, ruleID);
     const bool showsSource = delegate_.fixedPhraseSourceVisibleRuleIDs.contains(ruleID);
     FixedPhraseEditorSnapshot snapshot;
     if (const auto field = delegate_.fixedPhraseTitleFields.find(ruleID);
@@ -124,11 +137,12 @@ FixedPhraseEditorSnapshot FixedPhraseEditorState::fixedPhraseSavedEditorSnapshot
 
 bool FixedPhraseEditorState::hasUnsavedFixedPhraseEdits() const {
     if (!isShowingFixedPhrases()) return false;
+    const auto rules = selectedRules();
     for (const auto& [ruleID, saved] : delegate_.fixedPhraseEditorSnapshots) {
         const bool isOnScreen = delegate_.fixedPhraseTitleFields.contains(ruleID) ||
                                 delegate_.fixedPhraseTextViews.contains(ruleID) ||
                                 delegate_.fixedPhraseHTMLTextViews.contains(ruleID);
-        if (isOnScreen && currentFixedPhraseEditorSnapshot(ruleID) != saved) return true;
+        if (isOnScreen && currentSnapshot(ruleID, rules) != saved) return true;
     }
     return false;
 }
@@ -153,13 +167,15 @@ bool FixedPhraseEditorState::requireSavedFixedPhraseRule(const std::string& rule
 }
 
 void FixedPhraseEditorState::captureVisibleFixedPhraseEditorDrafts() {
+    const auto rules = selectedRules();
     for (const auto& [ruleID, view] : delegate_.fixedPhraseTextViews) {
-        delegate_.fixedPhraseEditorDrafts.insert_or_assign(ruleID, currentFixedPhraseEditorSnapshot(ruleID));
+        delegate_.fixedPhraseEditorDrafts.insert_or_assign(ruleID, currentSnapshot(ruleID, rules));
     }
 }
 
 void FixedPhraseEditorState::captureChangedFixedPhraseEditorDrafts() {
     if (!isShowingFixedPhrases()) return;
+    const auto rules = selectedRules();
     for (const auto& [ruleID, view] : delegate_.fixedPhraseTextViews) {
         const auto saved = delegate_.fixedPhraseEditorSnapshots.find(ruleID);
         if (saved == delegate_.fixedPhraseEditorSnapshots.end()) continue;
@@ -167,7 +183,7 @@ void FixedPhraseEditorState::captureChangedFixedPhraseEditorDrafts() {
         // controls no longer read as the kind they were built as.
         const bool wasBuiltAsSource = saved->second.inputMode == FixedPhraseInputMode::plain;
         if (wasBuiltAsSource != delegate_.fixedPhraseSourceVisibleRuleIDs.contains(ruleID)) continue;
-        if (FixedPhraseEditorSnapshot current = currentFixedPhraseEditorSnapshot(ruleID); current != saved->second) {
+        if (FixedPhraseEditorSnapshot current = currentSnapshot(ruleID, rules); current != saved->second) {
             delegate_.fixedPhraseEditorDrafts.insert_or_assign(ruleID, std::move(current));
         }
     }

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Platform/Foundation/AttributedText.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorSnapshot.hpp"
@@ -66,6 +67,9 @@ public:
     static platform::AttributedText fixedPhraseBodyAttributedString(const FixedPhraseEditorSnapshot& draft);
 
 private:
+    std::vector<FixedPhraseRule> selectedRules() const;
+    static const FixedPhraseRule* findRule(const std::vector<FixedPhraseRule>& rules, const std::string& ruleID);
+    FixedPhraseEditorSnapshot currentSnapshot(const std::string& ruleID, const std::vector<FixedPhraseRule>& rules) const;
     bool isShowingFixedPhrases() const;
     bool alertUnsavedEdits();
 
