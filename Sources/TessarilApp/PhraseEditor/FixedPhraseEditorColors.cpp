@@ -1,6 +1,7 @@
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorColors.hpp"
 
 #include <QHBoxLayout>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "TessarilApp/AppKit/Button.hpp"
@@ -63,6 +64,8 @@ QWidget* makeTextViewScrollContainer(QTextEdit& view, int width, int height) {
     view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     view.setLineWrapMode(QTextEdit::WidgetWidth);
+    // With the frame's 1-point border this keeps the text 8 points from the sides and 7 from the top.
+    view.document()->setDocumentMargin(7);
     return frame;
 }
 

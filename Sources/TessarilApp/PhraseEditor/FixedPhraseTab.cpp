@@ -310,7 +310,6 @@ QWidget* FixedPhraseTab::makeFixedPhraseTextEditor(const FixedPhraseRule& rule, 
     view->onTextDidChange = [&delegate, ruleID] { FixedPhrasePreview(delegate).updateFixedPhrasePreview(ruleID); };
     applyFixedPhraseEditorAppearance(delegate, *view);
     configureFixedPhraseTypingAttributes(*view);
-    view->document()->setDocumentMargin(7);
     fillTextEditor(*view, rule, showsSource);
     actions.addContextMenuCommands(*view, rule.id);
 
