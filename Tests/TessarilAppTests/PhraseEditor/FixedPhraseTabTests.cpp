@@ -362,11 +362,12 @@ TEST_F(FixedPhraseTabTests, TheDefaultSwitchAsksBeforeDroppingEditsLikeTheOtherB
     EXPECT_EQ(each({.placeholder = "タイトル（任意）"}, "value"), (std::vector<std::string>{"挨拶", "署名"}));
 }
 
-TEST_F(FixedPhraseTabTests, UntouchedPanelsAreNeverUnsaved) {
+TEST_F(FixedPhraseTabTests, UntouchedPanelsShowTheStoredBodyAndAreNeverUnsaved) {
     struct Case {
         const char* title;
         FixedPhraseRule rule;
         bool showsSource;
+        std::string shown;
     };
     FixedPhraseRule untrimmed = plainRule("r", "  余白つき題 \n", "本文");
     FixedPhraseRule unreadable = richRule("r", "題", boldBody());
@@ -376,13 +377,13 @@ TEST_F(FixedPhraseTabTests, UntouchedPanelsAreNeverUnsaved) {
     FixedPhraseRule htmlOnly = plainRule("r", "題", "");
     htmlOnly.htmlText = "<b>HTML</b>";
     const Case cases[] = {
-        {"untrimmed stored title", untrimmed, false},
-        {"unreadable RTF", unreadable, false},
-        {"RTF that is not base64", notBase64, false},
-        {"readable RTF", richRule("r", "題", boldBody()), false},
-        {"readable RTF in the source view", richRule("r", "題", boldBody()), true},
-        {"only HTML", htmlOnly, false},
-        {"only HTML in the source view", htmlOnly, true},
+        {"untrimmed stored title", untrimmed, false, "本文"},
+        {"unreadable RTF", unreadable, false, "前太字後"},
+        {"RTF that is not base64", notBase64, false, "前太字後"},
+        {"readable RTF", richRule("r", "題", boldBody()), false, "前太字後"},
+        {"readable RTF in the source view", richRule("r", "題", boldBody()), true, "<p>前<strong>太字</strong>後</p>"},
+        {"only HTML", htmlOnly, false, "<b>HTML</b>"},
+        {"only HTML in the source view", htmlOnly, true, "<b>HTML</b>"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.title);
@@ -390,6 +391,7 @@ TEST_F(FixedPhraseTabTests, UntouchedPanelsAreNeverUnsaved) {
         settings.fixedPhraseAssist = phrasesOf({test.rule});
         startPhrases(std::nullopt, settings);
         if (test.showsSource) click({.action = "toggleFixedPhraseSourceEditor:", .identifier = "r"});
+        EXPECT_EQ(body("r"), test.shown);
         EXPECT_FALSE(delegate().hasUnsavedFixedPhraseEdits());
         rebuild();
         EXPECT_FALSE(delegate().hasUnsavedFixedPhraseEdits());
