@@ -13,6 +13,7 @@
 #include "TessarilApp/SettingsWindow/SettingsTabPresentation.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindow.hpp"
 #include "TessarilApp/SettingsWindow/SharedControls.hpp"
+#include "TessarilApp/SettingsWindow/SupportTab.hpp"
 #include "TessarilApp/SettingsWindow/TessarilView.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
 
@@ -107,6 +108,7 @@ QWidget* SettingsWindowController::tabContentView(SettingsTab tab) {
     case SettingsTab::basic: return BasicTab(delegate_).makeBasicTab();
     case SettingsTab::presets: return PresetTab(delegate_).makePresetTab();
     case SettingsTab::advanced: return AdvancedTab(delegate_).makeAdvancedTab();
+    case SettingsTab::support: return SupportTab(delegate_).makeSupportTab();
     default: break;
     }
     const auto& presentation = SettingsTabPresentation::of(tab);
