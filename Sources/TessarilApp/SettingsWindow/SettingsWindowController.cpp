@@ -7,6 +7,9 @@
 #include "TessarilApp/AppKit/StackView.hpp"
 #include "TessarilApp/SettingsWindow/AdvancedTab.hpp"
 #include "TessarilApp/SettingsWindow/BasicTab.hpp"
+#include "TessarilApp/SettingsWindow/KeypadHackTab.hpp"
+#include "TessarilApp/SettingsWindow/ShortcutGuardTab.hpp"
+#include "TessarilApp/SettingsWindow/WritingAssistTab.hpp"
 #include "TessarilApp/SettingsWindow/PresetTab.hpp"
 #include "TessarilApp/SettingsWindow/SettingsAlerts.hpp"
 #include "TessarilApp/SettingsWindow/SettingsPalette.hpp"
@@ -108,6 +111,9 @@ QWidget* SettingsWindowController::tabContentView(SettingsTab tab) {
     case SettingsTab::basic: return BasicTab(delegate_).makeBasicTab();
     case SettingsTab::presets: return PresetTab(delegate_).makePresetTab();
     case SettingsTab::advanced: return AdvancedTab(delegate_).makeAdvancedTab();
+    case SettingsTab::keypadHacks: return KeypadHackTab(delegate_).makeKeypadHackTab();
+    case SettingsTab::shortcutGuard: return ShortcutGuardTab(delegate_).makeShortcutGuardTab();
+    case SettingsTab::writingAssist: return WritingAssistTab(delegate_).makeWritingAssistTab();
     case SettingsTab::support: return SupportTab(delegate_).makeSupportTab();
     default: break;
     }

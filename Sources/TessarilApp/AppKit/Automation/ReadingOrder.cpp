@@ -12,22 +12,20 @@ namespace tessaril::appkit {
 namespace {
 
 struct Placed {
-    Control* control;
+    QWidget* widget;
     QRect frame; // in window coordinates
 };
 
-} // namespace
-
-std::vector<Control*> controlsInReadingOrder(QWidget& window) {
+// The visible direct children of `parent` in reading order: lines from top to bottom, and within a
+// line from left to right.
+std::vector<QWidget*> childrenInReadingOrder(QWidget& parent, QWidget& window) {
     std::vector<Placed> placed;
-    for (auto* widget : window.findChildren<QWidget*>()) {
-        Control* control = Control::from(widget);
-        if (!control || !widget->isVisibleTo(&window)) continue;
-        placed.push_back({control, QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size())});
+    for (auto* widget : parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (widget->isWindow() || !widget->isVisibleTo(&window)) continue;
+        placed.push_back({widget, QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size())});
     }
-    std::stable_sort(placed.begin(), placed.end(), [](const Placed& left, const Placed& right) {
-        return left.frame.top() < right.frame.top();
-    });
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const Placed& left, const Placed& right) { return left.frame.top() < right.frame.top(); });
     std::vector<std::vector<Placed>> lines;
     for (const auto& item : placed) {
         const int centre = item.frame.top() + item.frame.height() / 2;
@@ -40,13 +38,30 @@ std::vector<Control*> controlsInReadingOrder(QWidget& window) {
         }
         lines.push_back({item});
     }
-    std::vector<Control*> ordered;
+    std::vector<QWidget*> ordered;
     ordered.reserve(placed.size());
     for (auto& line : lines) {
-        std::stable_sort(line.begin(), line.end(), [](const Placed& left, const Placed& right) {
-            return left.frame.left() < right.frame.left();
-        });
-        for (const auto& item : line) ordered.push_back(item.control);
+        std::stable_sort(line.begin(), line.end(),
+                         [](const Placed& left, const Placed& right) { return left.frame.left() < right.frame.left(); });
+        for (const auto& item : line) ordered.push_back(item.widget);
+    }
+    return ordered;
+}
+
+} // namespace
+
+std::vector<Control*> controlsInReadingOrder(QWidget& window) {
+    std::vector<Control*> ordered;
+    // Depth first with an explicit stack, children pushed in reverse so the first is visited first.
+    std::vector<QWidget*> pending{&window};
+    while (!pending.empty()) {
+        QWidget* widget = pending.back();
+        pending.pop_back();
+        if (widget != &window) {
+            if (Control* control = Control::from(widget)) ordered.push_back(control);
+        }
+        const auto children = childrenInReadingOrder(*widget, window);
+        pending.insert(pending.end(), children.rbegin(), children.rend());
     }
     return ordered;
 }
