@@ -82,11 +82,12 @@ void OnboardingGuide::showOnboardingGuide() {
     if (!delegate_.statusItem().hasButton()) return;
     closeOnboardingGuide();
     const bool trusted = delegate_.eventTapBackend().isAccessibilityTrusted(false);
-    const QSize size(width, trusted ? trustedHeight : untrustedHeight);
     auto* popover = new OnboardingPopover;
     auto* box = new QVBoxLayout(popover);
     box->setContentsMargins(0, 0, 0, 0);
-    box->addWidget(makeOnboardingGuideView(trusted));
+    QWidget* content = makeOnboardingGuideView(trusted);
+    box->addWidget(content);
+    const QSize size = content->size();
     popover->setFixedSize(size);
     const auto anchor = delegate_.statusItem().buttonGeometry();
     popover->move(popoverTopLeft(anchor, size, screenAreaAround(anchor)));
@@ -97,7 +98,6 @@ void OnboardingGuide::showOnboardingGuide() {
 QWidget* OnboardingGuide::makeOnboardingGuideView(bool isAccessibilityTrusted) {
     auto* view = new TessarilView;
     view->setBackgroundColor(palette::panelBackground());
-    view->setFixedSize(width, isAccessibilityTrusted ? trustedHeight : untrustedHeight);
     auto* stack = new StackView(StackView::Orientation::vertical);
     stack->setAlignment(StackView::Alignment::leading);
     stack->setSpacing(10);
@@ -117,6 +117,10 @@ QWidget* OnboardingGuide::makeOnboardingGuideView(bool isAccessibilityTrusted) {
     auto* box = new QVBoxLayout(view);
     box->setContentsMargins(0, 0, 0, 0);
     box->addWidget(stack);
+    // A typeface with taller lines than the system's may need more than the fixed height: the guide
+    // then grows rather than squeeze its text.
+    const int height = std::max(isAccessibilityTrusted ? trustedHeight : untrustedHeight, box->totalHeightForWidth(width));
+    view->setFixedSize(width, height);
     return view;
 }
 
