@@ -19,6 +19,7 @@
 #include "TessarilApp/SettingsWindow/SettingsWindow.hpp"
 #include "TessarilApp/SettingsWindow/SharedControls.hpp"
 #include "TessarilApp/SettingsWindow/ShortcutRegistryTab.hpp"
+#include "TessarilApp/SettingsWindow/SupportTab.hpp"
 #include "TessarilApp/SettingsWindow/TessarilView.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
 
@@ -120,6 +121,7 @@ QWidget* SettingsWindowController::tabContentView(SettingsTab tab) {
     case SettingsTab::writingAssist: return WritingAssistTab(delegate_).makeWritingAssistTab();
     case SettingsTab::shortcutRegistry: return ShortcutRegistryTab(delegate_).makeShortcutRegistryTab();
     case SettingsTab::fixedPhrases: return FixedPhraseTab(delegate_).makeFixedPhraseTab();
+    case SettingsTab::support: return SupportTab(delegate_).makeSupportTab();
     default: break;
     }
     const auto& presentation = SettingsTabPresentation::of(tab);
