@@ -11,6 +11,8 @@ constexpr std::string_view fixedPhraseDefaultPrefix = "fixedPhraseDefault:";
 template <class... Cases> struct Overloaded : Cases... {
     using Cases::operator()...;
 };
+// clang 14 does not deduce an aggregate's template arguments on its own.
+template <class... Cases> Overloaded(Cases...) -> Overloaded<Cases...>;
 
 } // namespace
 

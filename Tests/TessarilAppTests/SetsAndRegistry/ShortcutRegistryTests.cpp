@@ -129,8 +129,10 @@ TEST(ShortcutRegistryTests, EveryFilterOverTheDocument) {
         {"textTool:plainCopy", Status::conflict}, {"fixedPhraseDefault:p1", Status::conflict},
         {"writing:w1", Status::caution},          {"fixedPhraseDefault:p2", Status::caution},
     };
-    for (const auto& [id, status] : statuses) {
+    for (const auto& [rowID, status] : statuses) {
+        const std::string& id = rowID; // clang 14 cannot capture a structured binding
         const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& entry) { return entry.id == id; });
+        ASSERT_NE(row, rows.end()) << id;
         EXPECT_EQ(shortcut_registry::conflictStatus(*row, rows), status) << id;
     }
 }
