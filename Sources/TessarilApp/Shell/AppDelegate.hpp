@@ -238,6 +238,12 @@ public:
     // Renders the settings pages to PNG files and ends the process.
     void exportQASettingsPreviews(const QASettingsPreviewRequest& request);
 
+    // ---- Settings sets ----
+    // Opens the set sheet of a feature on the settings window (again, when one is open).
+    void showFeatureSetModal(SettingsTab tab);
+    // Closes it and rebuilds the settings window; the fixed-phrase sheet asks about unsaved edits.
+    void closeFeatureSetModal();
+
     // ---- Onboarding and login item ----
     void showOnboardingGuideIfNeeded();
     void applyDefaultLoginItemRegistrationIfNeeded();
