@@ -74,7 +74,7 @@ QWidget* FeatureSetSheetContent::makeFeatureSetModalContent(SettingsTab tab) {
     body->addArrangedSubview(makeFeatureSetDetailPane(tab));
     stack->addArrangedSubview(body);
     // The header spans the content's width, so "閉じる" sits at its right edge.
-    header->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    header->setFixedWidth(FeatureSetSheet::panelWidth - 2 * 20);
 
     auto* box = new QVBoxLayout(content);
     box->setContentsMargins(0, 0, 0, 0);
@@ -186,6 +186,8 @@ QWidget* FeatureSetSheetContent::makeFeatureSetAppsPane(SettingsTab tab, const s
 
     auto* scroll = new appkit::ScrollView;
     scroll->setDocumentView(new TessarilDocumentView, list);
+    // Nothing of its own drawn, so the frame's fill shows behind the rows.
+    scroll->documentView()->setAutoFillBackground(false);
     scroll->setFixedSize(targetListWidth, 342);
     // The scroll view draws nothing itself; its frame is a layer around it.
     auto* frame = new appkit::View;
@@ -200,7 +202,8 @@ QWidget* FeatureSetSheetContent::makeFeatureSetAppsPane(SettingsTab tab, const s
 
 QWidget* FeatureSetSheetContent::makeFeatureSetAppTargetRow(const SettingsSetAppTarget& target) {
     auto* row = makeStack(StackView::Orientation::horizontal, StackView::Alignment::centerY, 10);
-    row->setEdgeInsets({8, 10, 8, 10});
+    // Our fonts' two lines need 36 of the row's 44 points, so the row keeps 4 above and below.
+    row->setEdgeInsets({4, 10, 4, 10});
     row->setFixedSize(targetListWidth, targetRowHeight);
     auto* names = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, 2);
     names->setFixedWidth(520);
@@ -209,6 +212,7 @@ QWidget* FeatureSetSheetContent::makeFeatureSetAppTargetRow(const SettingsSetApp
     name->setHorizontalCompressionResistance(lowPriority);
     names->addArrangedSubview(name);
     auto* identifier = makeSubtleLabel(target.bundleIdentifier, 11);
+    identifier->setMaximumNumberOfLines(1);
     identifier->setToolTipText(target.bundleIdentifier);
     names->addArrangedSubview(identifier);
     row->addArrangedSubview(names);
