@@ -1,5 +1,5 @@
 // One rebuild of the settings window's content per iteration, for every tab and the presets page,
-// with the default document and with a large one (100 applications, 20 sets, 200 fixed phrases for
+// and of the set sheet's content for each feature with sets, with the default document and with a large one (100 applications, 20 sets, 200 fixed phrases for
 // the selected target, guard rules that make about 300 registry rows, 30 custom presets). Every edit rebuilds the page, so this is
 // the time between a click and the page showing its result. Runs off screen.
 #include <benchmark/benchmark.h>
@@ -10,6 +10,7 @@
 #include <QApplication>
 
 #include "TessarilApp/AppKit/Automation/UIDriver.hpp"
+#include "TessarilApp/SetsAndRegistry/FeatureSetSheet.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
@@ -66,6 +67,18 @@ void rebuild(benchmark::State& state, SettingsTab tab, bool large) {
     }
 }
 
+void rebuildSheet(benchmark::State& state, SettingsTab tab, bool large) {
+    replay::SettingsWindowHarness harness({.settings = large ? largeDocument() : TessarilSettings(), .tab = tab},
+                                          [](const nlohmann::json&) {});
+    harness.open();
+    harness.delegate().showFeatureSetModal(tab);
+    FeatureSetSheet sheet(harness.delegate());
+    for (auto _ : state) {
+        sheet.rebuildFeatureSetModal();
+        appkit::UIDriver::runPendingWork();
+    }
+}
+
 void registerAll() {
     auto tabs = std::vector<SettingsTab>(settings_tab::allCases.begin(), settings_tab::allCases.end());
     // Not in the sidebar, but shown as a page all the same.
@@ -74,6 +87,14 @@ void registerAll() {
         for (const bool large : {false, true}) {
             const std::string name = "Rebuild/" + std::string(rawValue(tab)) + (large ? "/large" : "/default");
             benchmark::RegisterBenchmark(name.c_str(), [tab, large](benchmark::State& state) { rebuild(state, tab, large); })
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    for (const SettingsTab tab :
+         {SettingsTab::keypadHacks, SettingsTab::shortcutGuard, SettingsTab::writingAssist, SettingsTab::fixedPhrases}) {
+        for (const bool large : {false, true}) {
+            const std::string name = "RebuildSetSheet/" + std::string(rawValue(tab)) + (large ? "/large" : "/default");
+            benchmark::RegisterBenchmark(name.c_str(), [tab, large](benchmark::State& state) { rebuildSheet(state, tab, large); })
                 ->Unit(benchmark::kMillisecond);
         }
     }
