@@ -445,7 +445,8 @@ TEST_F(FeatureSetSheetTests, ClosingEndsTheSheetClearsItsStateAndTheWindowStaysW
     TessarilSettings settings;
     settings.shortcutGuardSets = {guardSet("a", "A")};
     startGuard(settings);
-    // The settings window cannot close under its sheet.
+    // The settings window can be neither used nor closed under its sheet.
+    EXPECT_EQ(harness->driver().click({.action = "addApplicationShortcutTarget"}), appkit::UIDriver::Outcome::disabled);
     harness->close();
     EXPECT_TRUE(delegate().settingsWindow->isVisible());
     EXPECT_TRUE(sheet()->isVisible());
