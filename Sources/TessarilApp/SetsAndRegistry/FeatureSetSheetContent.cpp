@@ -49,6 +49,12 @@ StackView* makeStack(StackView::Orientation orientation, StackView::Alignment al
     return stack;
 }
 
+StackView* centeredRow(int spacing) {
+    auto* row = makeCenteredRow();
+    row->setSpacing(spacing);
+    return row;
+}
+
 } // namespace
 
 QWidget* FeatureSetSheetContent::makeFeatureSetModalContent(SettingsTab tab) {
@@ -57,7 +63,7 @@ QWidget* FeatureSetSheetContent::makeFeatureSetModalContent(SettingsTab tab) {
     auto* stack = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, 18);
     stack->setEdgeInsets({20, 20, 20, 20});
 
-    auto* header = makeStack(StackView::Orientation::horizontal, StackView::Alignment::centerY, 12);
+    auto* header = centeredRow(12);
     auto* titles = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, 5);
     const std::string title = std::string(SettingsTabPresentation::of(tab).sidebarTitle) + "のセット";
     titles->addArrangedSubview(makeLabel(title, 22, FontWeight::bold, palette::primaryText()));
@@ -114,7 +120,7 @@ QWidget* FeatureSetSheetContent::makeFeatureSetDetailPane(SettingsTab tab) {
         pane->addArrangedSubview(makeFeatureDescriptionLabel("左の「新規セット」から作成してください。"));
         return pane;
     }
-    auto* nameRow = makeStack(StackView::Orientation::horizontal, StackView::Alignment::centerY, 10);
+    auto* nameRow = centeredRow(10);
     nameRow->addArrangedSubview(makeLabel("セット名", 13, FontWeight::medium, palette::secondaryText()));
     auto* field = makeTextField(*name, "セット名", 260);
     delegate_.featureSetNameField = field;
@@ -138,7 +144,7 @@ QWidget* FeatureSetSheetContent::makeFeatureSetSettingsPane(SettingsTab tab, con
     pane->setEdgeInsets({16, 16, 16, 16});
     pane->addArrangedSubview(makeSectionTitle("セット内設定"));
     pane->addArrangedSubview(makeFeatureSetSummaryTable(tab, id));
-    auto* buttons = makeStack(StackView::Orientation::horizontal, StackView::Alignment::centerY, 10);
+    auto* buttons = centeredRow(10);
     buttons->addArrangedSubview(makeSheetButton(delegate_, "現在の表示設定を取り込む", "updateFeatureSetValueFromCurrentTargetFromModal",
                                                 &FeatureSetSheet::updateFeatureSetValueFromCurrentTargetFromModal, 188));
     buttons->addArrangedSubview(makeSheetButton(delegate_, "選択中の対象へ適用", "applyFeatureSetToCurrentTargetFromModal",
@@ -164,7 +170,7 @@ QWidget* FeatureSetSheetContent::makeFeatureSetAppsPane(SettingsTab tab, const s
     pane->setEdgeInsets({16, 16, 16, 16});
     pane->addArrangedSubview(makeSectionTitle("対象アプリ"));
 
-    auto* buttons = makeStack(StackView::Orientation::horizontal, StackView::Alignment::centerY, 10);
+    auto* buttons = centeredRow(10);
     buttons->addArrangedSubview(makeSheetButton(delegate_, "アプリを追加", "addApplicationToFeatureSetFromModal",
                                                 &FeatureSetSheet::addApplicationToFeatureSetFromModal, 112));
     const auto& frontmost = delegate_.frontmostApplication;
@@ -201,7 +207,7 @@ QWidget* FeatureSetSheetContent::makeFeatureSetAppsPane(SettingsTab tab, const s
 }
 
 QWidget* FeatureSetSheetContent::makeFeatureSetAppTargetRow(const SettingsSetAppTarget& target) {
-    auto* row = makeStack(StackView::Orientation::horizontal, StackView::Alignment::centerY, 10);
+    auto* row = centeredRow(10);
     // Our fonts' two lines need 36 of the row's 44 points, so the row keeps 4 above and below.
     row->setEdgeInsets({4, 10, 4, 10});
     row->setFixedSize(targetListWidth, targetRowHeight);

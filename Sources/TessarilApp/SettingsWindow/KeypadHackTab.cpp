@@ -51,13 +51,6 @@ const std::vector<TableColumn> equalColumns{{"使うキー", 170, TextAlignment:
                                             {"動作", 670, TextAlignment::left},
                                             {"状態", 100, TextAlignment::center}};
 
-StackView* makeRowStack() {
-    auto* stack = new StackView(StackView::Orientation::horizontal);
-    stack->setAlignment(StackView::Alignment::centerY);
-    stack->setSpacing(8);
-    return stack;
-}
-
 } // namespace
 
 QWidget* KeypadHackTab::makeKeypadHackTargetBar() {
@@ -105,7 +98,7 @@ std::vector<QWidget*> KeypadHackTab::makeKeypadHackSettingCells(KeypadShortcutHa
     AppDelegate& delegate = delegate_;
     const KeyPresentation& presentation = presentationOf(key);
 
-    auto* shortcut = makeRowStack();
+    auto* shortcut = makeCenteredRow();
     auto* modifier = makeModifierPopup(rule.modifier,
                                        {presentation.modifier,
                                         [&delegate, key](appkit::Control& sender) {
@@ -130,7 +123,7 @@ QWidget* KeypadHackTab::makeKeypadHackOutputControls(KeypadShortcutHackKey key, 
                                                      bool isEditable) {
     AppDelegate& delegate = delegate_;
     const KeyPresentation& presentation = presentationOf(key);
-    auto* stack = makeRowStack();
+    auto* stack = makeCenteredRow();
     auto* field = makeTextField(KeypadShortcutHackRule::normalizedOutputText(outputText),
                                 std::string(defaultOutputText(key)), 92);
     field->setTextAlignment(Qt::AlignHCenter);

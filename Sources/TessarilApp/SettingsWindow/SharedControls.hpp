@@ -66,6 +66,8 @@ void configurePopup(appkit::PopUpButton& popup, appkit::TextAlignment alignment)
 appkit::TextField* makeTextField(const std::string& value, const std::string& placeholder, int width);
 
 appkit::StackView* makePanelStack(int width);
+// A row of views centred on one horizontal line, 8 apart.
+appkit::StackView* makeCenteredRow();
 // `rows` holds one list of cell views per row, one per column.
 appkit::StackView* makeTable(const std::vector<TableColumn>& columns, const std::vector<std::vector<QWidget*>>& rows,
                              int rowHeight, int headerHeight);

@@ -25,6 +25,13 @@ StackView* makePanelStack(int width) {
     return stack;
 }
 
+StackView* makeCenteredRow() {
+    auto* stack = new StackView(StackView::Orientation::horizontal);
+    stack->setAlignment(StackView::Alignment::centerY);
+    stack->setSpacing(8);
+    return stack;
+}
+
 StackView* makeTable(const std::vector<TableColumn>& columns, const std::vector<std::vector<QWidget*>>& rows,
                      int rowHeight, int headerHeight) {
     auto* table = new StackView(StackView::Orientation::vertical);

@@ -40,13 +40,6 @@ const char* conditionTitle(WritingAssistInputModeCondition condition) {
     return "かな入力中のみ";
 }
 
-StackView* makeRowStack() {
-    auto* stack = new StackView(StackView::Orientation::horizontal);
-    stack->setAlignment(StackView::Alignment::centerY);
-    stack->setSpacing(8);
-    return stack;
-}
-
 } // namespace
 
 QWidget* WritingAssistTab::makeWritingAssistTab() {
@@ -120,7 +113,7 @@ QWidget* WritingAssistTab::makePairAssistRuleRow(const PairAssistRule& rule, boo
 QWidget* WritingAssistTab::makePairAssistShortcutCaptureControl(const std::string& ruleID,
                                                                 const std::optional<Shortcut>& trigger, bool isEditable) {
     const bool isCapturing = delegate_.writingAssistShortcutCaptureTarget == ruleID;
-    auto* stack = makeRowStack();
+    auto* stack = makeCenteredRow();
     auto* button = makeSmallButton(isCapturing ? "キーを押してください..." : shortcutTitle(trigger),
                                    delegateAction<WritingAssistShortcutCapture>(
                                        delegate_, "beginPairAssistShortcutCapture:",
@@ -154,7 +147,7 @@ appkit::PopUpButton* WritingAssistTab::makePairAssistInputModeConditionControl(c
 QWidget* WritingAssistTab::makePairAssistTextControls(const PairAssistRule& rule, bool isEditable,
                                                       const std::string& defaultOpeningText,
                                                       const std::string& defaultClosingText) {
-    auto* stack = makeRowStack();
+    auto* stack = makeCenteredRow();
     const auto field = [&](const std::string& value, const std::string& placeholder,
                            std::map<std::string, QPointer<QLineEdit>>& registry) {
         auto* textField = makeTextField(value, placeholder, 118);

@@ -116,7 +116,7 @@ TEST_F(WritingAssistTabTests, TextsSaveAsTypedUnlessBothAreEmptyAndTheLastRuleCa
 
     click({.action = "addPairAssistRule"});
     ASSERT_EQ(storedRules().size(), 2u);
-    const PairAssistRule& added = storedRules()[1];
+    const PairAssistRule added = storedRules()[1];
     EXPECT_EQ(added, PairAssistRule(added.id, "括弧・引用", false, WritingAssistInputModeCondition::kanaOnly, std::nullopt, "「", "」"));
     EXPECT_FALSE(added.id.empty());
 }
