@@ -46,7 +46,7 @@ public:
     void closeFeatureSetModalFromButton();
 
 private:
-    // The tab and set an action works on; false (nothing to do) without an open sheet or a set.
+    // Whether an action has an open sheet, and a selected set of it, to work on.
     bool hasOpenSheet() const;
     bool hasSelectedSet() const;
     void closeSheet(bool asksAboutUnsavedPhrases);
