@@ -93,7 +93,10 @@ QStringList Label::layoutLines(int width) const {
         lines << metrics.elidedText(single, Qt::ElideRight, width);
         return lines;
     }
-    QTextLayout layout(text, font());
+    // A line feed in the text starts a new line; the layout only breaks at the line separator.
+    QString laidOut = text;
+    laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(laidOut, font());
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
@@ -104,12 +107,12 @@ QStringList Label::layoutLines(int width) const {
         line.setLineWidth(width);
         if (maximumLines_ > 0 && lines.size() + 1 == maximumLines_) {
             // The last allowed line takes the rest of the text and ends in "…" when it overflows.
-            QString rest = text.mid(line.textStart());
-            rest.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            QString rest = laidOut.mid(line.textStart());
+            rest.replace(QChar::LineSeparator, QLatin1Char(' '));
             lines << metrics.elidedText(rest, Qt::ElideRight, width);
             break;
         }
-        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+        lines << laidOut.mid(line.textStart(), line.textLength()).trimmed();
     }
     layout.endLayout();
     return lines;

@@ -16,6 +16,7 @@
 #include "TessarilApp/SettingsWindow/SettingsTabPresentation.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindow.hpp"
 #include "TessarilApp/SettingsWindow/SharedControls.hpp"
+#include "TessarilApp/SettingsWindow/ShortcutRegistryTab.hpp"
 #include "TessarilApp/SettingsWindow/TessarilView.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
 
@@ -113,6 +114,7 @@ QWidget* SettingsWindowController::tabContentView(SettingsTab tab) {
     case SettingsTab::keypadHacks: return KeypadHackTab(delegate_).makeKeypadHackTab();
     case SettingsTab::shortcutGuard: return ShortcutGuardTab(delegate_).makeShortcutGuardTab();
     case SettingsTab::writingAssist: return WritingAssistTab(delegate_).makeWritingAssistTab();
+    case SettingsTab::shortcutRegistry: return ShortcutRegistryTab(delegate_).makeShortcutRegistryTab();
     default: break;
     }
     const auto& presentation = SettingsTabPresentation::of(tab);

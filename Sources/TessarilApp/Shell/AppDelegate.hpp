@@ -20,9 +20,11 @@
 
 #include "Platform/Dispatch/DelayedWorkItem.hpp"
 #include "Platform/Dispatch/RepeatingTimer.hpp"
+#include "TessarilApp/AppKit/Event.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorAppearance.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorSnapshot.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutCaptureTarget.hpp"
+#include "TessarilApp/SetsAndRegistry/ShortcutRegistryConflictStatus.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistryFilter.hpp"
 #include "TessarilApp/Shell/ActiveKeyboardInputBackend.hpp"
 #include "TessarilApp/Shell/AppDelegateServices.hpp"
@@ -233,10 +235,23 @@ public:
     bool isSettingsWindowVisible() const;
     // The basic page's panel that shows and switches the login item.
     QWidget* makeLoginItemPanel();
-    // The text-tool shortcut buttons' action: records the next key combination for the sender's tool.
+    // The capture buttons' action (text tools, fixed phrases, registry rows): records the next key
+    // combination for the target the sender's identifier names.
     void beginShortcutCapture(appkit::Control& sender);
+    // The running capture's key handler: the event to let through, or none to swallow it.
+    std::optional<appkit::Event> handleShortcutCapture(const appkit::Event& event);
+    void assignShortcut(const Shortcut& shortcut, const ShortcutCaptureTarget& target);
     // Renders the settings pages to PNG files and ends the process.
     void exportQASettingsPreviews(const QASettingsPreviewRequest& request);
+
+    // ---- Shortcut registry (computed afresh from `settings` on every call) ----
+    std::vector<ShortcutRegistryEntry> shortcutRegistryEntries() const;
+    ShortcutRegistryConflictStatus shortcutRegistryConflictStatus(const ShortcutRegistryEntry& entry,
+                                                                  const std::vector<ShortcutRegistryEntry>& entries) const;
+    // The rows the registry page shows under `shortcutRegistryFilter`.
+    std::vector<ShortcutRegistryEntry> filteredShortcutRegistryEntries() const;
+    // The row a capture of `target` edits, for the fixed-phrase page's selected application.
+    std::string shortcutRegistryID(const ShortcutCaptureTarget& target) const;
 
     // ---- Settings sets ----
     // Opens the set sheet of a feature on the settings window (again, when one is open).

@@ -111,5 +111,18 @@ TEST(ControlTests, ALabelShowsATruncatedTextButKeepsItsWholeTitle) {
     EXPECT_EQ(twoLines.heightForWidth(160), 2 * single.sizeHint().height());
 }
 
+TEST(ControlTests, AWrappingLabelBreaksAtEachLineFeedAndKeepsEmptyLines) {
+    Label lines("同じキー:\n\n・基本 / プレーンコピー");
+    lines.setMaximumNumberOfLines(0);
+    lines.resize(400, 100);
+    EXPECT_EQ(lines.displayedText().toStdString(), "同じキー:\n\n・基本 / プレーンコピー");
+    EXPECT_EQ(lines.heightForWidth(400), 3 * Label("x").sizeHint().height());
+
+    Label clipped("一行目\n二行目\n三行目");
+    clipped.setMaximumNumberOfLines(2);
+    clipped.resize(400, 60);
+    EXPECT_EQ(clipped.displayedText().toStdString(), "一行目\n二行目 三行目");
+}
+
 } // namespace
 } // namespace tessaril::appkit
