@@ -343,7 +343,10 @@ TEST_F(FeatureSetSheetTests, AFeatureWithoutSetsShowsItsEmptyStateAndTheListSort
     EXPECT_EQ(listed(), (Rows{"セット 2, 2アプリ", "セット 2, 0アプリ", "セット 10, 0アプリ"}));
     EXPECT_EQ(delegate().selectedFeatureSetID, "two");
     delegate().selectedFeatureSetID = "elsewhere";
+    // Opening again replaces the panel.
+    const QPointer<QWidget> first = sheet();
     openSheet(SettingsTab::shortcutGuard);
+    EXPECT_FALSE(first);
     EXPECT_EQ(delegate().selectedFeatureSetID, "two");
     click({.identifier = "ten"});
     EXPECT_EQ(control({.placeholder = "セット名"})["value"], "セット 10");
@@ -469,6 +472,14 @@ TEST_F(FeatureSetSheetTests, ClosingEndsTheSheetClearsItsStateAndTheWindowStaysW
     }
     harness->close();
     EXPECT_FALSE(delegate().settingsWindow->isVisible());
+
+    // Without a settings window on screen the sheet stands alone.
+    openSheet(SettingsTab::shortcutGuard);
+    ASSERT_NE(sheet(), nullptr);
+    EXPECT_TRUE(sheet()->isVisible());
+    EXPECT_EQ(sheet()->sheetParent(), nullptr);
+    click({.action = "closeFeatureSetModalFromButton"});
+    EXPECT_EQ(delegate().featureSetModalWindow, nullptr);
 }
 
 } // namespace
