@@ -12,6 +12,7 @@
 
 #include "Platform/Foundation/DistributedNotificationCenter.hpp"
 #include "Platform/Foundation/UserDefaults.hpp"
+#include "Platform/LoginItem/XDGAutostartLoginItemService.hpp"
 #include "Platform/Logging/StandardErrorLogSink.hpp"
 #include "Platform/Process/ProcessInfo.hpp"
 #include "Platform/Session/SimulatedSession.hpp"
@@ -94,6 +95,11 @@ int main(int argc, char* argv[]) {
     DesktopWorkspace workspace(processInfo.processIdentifier,
                                platform::RunningApplication{bundle.bundleIdentifier, std::string("Tessaril")});
     std::vector<std::unique_ptr<platform::UserDefaults>> throwAwaySuites;
+    // Only the executable `cmake --install` placed counts as installed and may start at login.
+    platform::XDGAutostartLoginItemService loginItems(platform::XDGAutostartLoginItemService::autostartDirectory(processInfo),
+                                                      QCoreApplication::applicationFilePath().toStdString(),
+                                                      TESSARIL_INSTALLED_EXECUTABLE,
+                                                      std::string(application_identity::bundleIdentifier));
     AppDelegateServices services{
         .processInfo = processInfo,
         .currentDirectory = workingDirectory,
@@ -112,6 +118,7 @@ int main(int argc, char* argv[]) {
         },
         .pasteboard = std::make_shared<SystemPasteboard>(*QGuiApplication::clipboard()),
         .makeStatusItem = [] { return std::make_unique<SystemTrayStatusItem>(); },
+        .loginItems = loginItems,
     };
 
     int status = 0;

@@ -192,13 +192,16 @@ Request readRequest(const Json& document) {
     if (const Json* frontmost = member(document, "frontmost")) configuration.frontmost = readApplication(*frontmost, "frontmost");
     configuration.accessibilityTrusted = flag(member(document, "accessibilityTrusted"), "accessibilityTrusted", false);
     configuration.kanaModeKeyboardReady = flag(member(document, "kanaModeKeyboardReady"), "kanaModeKeyboardReady", false);
-    // The login item's place and state are read for the pages that show them.
-    flag(member(document, "installed"), "installed", false);
+    configuration.installed = flag(member(document, "installed"), "installed", false);
     if (const Json* status = member(document, "loginItemStatus")) {
-        static const std::set<std::string> statuses{"notRegistered", "enabled", "requiresApproval", "notFound"};
-        if (!statuses.contains(text(*status, "loginItemStatus"))) {
-            unreadable("loginItemStatus", "must be notRegistered, enabled, requiresApproval or notFound");
-        }
+        static const std::map<std::string, platform::LoginItemStatus> statuses{
+            {"notRegistered", platform::LoginItemStatus::notRegistered},
+            {"enabled", platform::LoginItemStatus::enabled},
+            {"requiresApproval", platform::LoginItemStatus::requiresApproval},
+            {"notFound", platform::LoginItemStatus::notFound}};
+        const auto found = statuses.find(text(*status, "loginItemStatus"));
+        if (found == statuses.end()) unreadable("loginItemStatus", "must be notRegistered, enabled, requiresApproval or notFound");
+        configuration.loginItemStatus = found->second;
     }
     if (const Json* sources = member(document, "inputSources")) configuration.inputSources = readInputSources(*sources);
     if (const Json* answers = member(document, "answers")) {

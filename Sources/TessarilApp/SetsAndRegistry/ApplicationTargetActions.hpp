@@ -4,6 +4,7 @@
 
 #include "TessarilApp/AppKit/Button.hpp"
 #include "TessarilApp/AppKit/PopUpButton.hpp"
+#include "TessarilApp/PhraseEditor/FixedPhraseEditorState.hpp"
 #include "TessarilApp/SetsAndRegistry/ApplicationChooser.hpp"
 #include "TessarilApp/SetsAndRegistry/ApplicationTargetFamily.hpp"
 #include "TessarilApp/SetsAndRegistry/FeatureSetOperations.hpp"
@@ -27,6 +28,16 @@ public:
         const auto* popup = dynamic_cast<const appkit::PopUpButton*>(&sender);
         if (!popup) return;
         stopPairCaptureIfNeeded();
+        if constexpr (Family::tab == SettingsTab::fixedPhrases) {
+            // Declining keeps the typed text as drafts on the old target.
+            if (!SettingsWindowController(delegate_).confirmDiscardFixedPhraseEditsIfNeeded()) {
+                FixedPhraseEditorState(delegate_).captureVisibleFixedPhraseEditorDrafts();
+                delegate_.rebuildSettingsWindow();
+                return;
+            }
+            SettingsWindowController(delegate_).stopShortcutCapture();
+            FixedPhraseEditorState(delegate_).resetFixedPhraseEditorTransientState();
+        }
         select(selectedAppTargetBundleIdentifier(*popup));
     }
     void selectDefault() {
@@ -40,10 +51,14 @@ public:
 
     // The switch "デフォルト準拠" (on: the application follows the default or its set).
     void toggleUsesDefault(appkit::Control& sender) {
-        const auto* toggle = dynamic_cast<const appkit::Button*>(&sender);
+        auto* toggle = dynamic_cast<appkit::Button*>(&sender);
         const auto app = delegate_.*Family::selection;
         if (!toggle || !app) return;
         const bool followsDefault = toggle->isOn();
+        if (!discardPhraseEditsIfNeeded()) {
+            toggle->setState(followsDefault ? appkit::Button::State::off : appkit::Button::State::on);
+            return;
+        }
         TessarilSettings& settings = delegate_.settings;
         if (const auto setName = featureSetNameContainingApp(settings, Family::tab, *app); !followsDefault && setName) {
             if (!confirmDetachFeatureSetCompliance(*setName)) {
@@ -60,18 +75,22 @@ public:
     }
 
     void addApplication() {
+        if (!discardPhraseEditsIfNeeded()) return;
         if (const auto chosen = chooseApplicationTarget(delegate_)) add(chosen->bundleIdentifier, chosen->name);
     }
     void addFrontmostApplication() {
-        if (const auto& frontmost = delegate_.frontmostApplication) add(frontmost->bundleIdentifier, frontmost->displayName);
+        if (!delegate_.frontmostApplication || !discardPhraseEditsIfNeeded()) return;
+        const FrontmostApplication frontmost = *delegate_.frontmostApplication;
+        add(frontmost.bundleIdentifier, frontmost.displayName);
     }
 
     void deleteSelected() {
         const auto app = delegate_.*Family::selection;
-        if (!app) return;
+        if (!app || !discardPhraseEditsIfNeeded()) return;
         removeFromAllSets(*app);
         Family::remove(delegate_.settings, *app);
         if (Family::selectionAlwaysClearsOnDelete || !(delegate_.settings.*Family::entries).contains(*app)) {
+            clearPhraseEditorDrafts();
             delegate_.*Family::selection = std::nullopt;
         }
         delegate_.persistSettings(true);
@@ -132,12 +151,28 @@ private:
     // A new entry starts as a copy of the default with its own settings on; an existing one stays.
     void add(const std::string& app, const std::string& name) {
         Family::enable(delegate_.settings, app, name, false);
+        clearPhraseEditorDrafts();
         delegate_.*Family::selection = app;
         delegate_.persistSettings(true);
     }
 
     void removeFromAllSets(const std::string& app) {
         FeatureSetOperations(delegate_).removeFeatureSetAppTargetFromAll(Family::tab, app);
+    }
+
+    // The fixed-phrase bar asks before any action that would drop unsaved phrase edits; true goes on.
+    bool discardPhraseEditsIfNeeded() {
+        if constexpr (Family::tab == SettingsTab::fixedPhrases) {
+            return SettingsWindowController(delegate_).confirmDiscardFixedPhraseEditsIfNeeded();
+        }
+        return true;
+    }
+    void clearPhraseEditorDrafts() {
+        if constexpr (Family::tab == SettingsTab::fixedPhrases) {
+            delegate_.fixedPhraseEditorDrafts.clear();
+            delegate_.fixedPhraseSourceBaselineTexts.clear();
+            delegate_.fixedPhraseSourceVisibleRuleIDs.clear();
+        }
     }
 
     void stopPairCaptureIfNeeded() {

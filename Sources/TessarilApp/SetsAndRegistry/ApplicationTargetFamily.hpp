@@ -85,6 +85,29 @@ struct WritingAssistTargetFamily {
     static constexpr const char* deleteAction = "deleteSelectedAppWritingAssistTarget";
 };
 
+struct FixedPhraseTargetFamily {
+    static constexpr SettingsTab tab = SettingsTab::fixedPhrases;
+    using Value = FixedPhraseAssistSettings;
+    using Entry = AppFixedPhraseAssistSettings;
+    static constexpr auto selection = &AppDelegate::selectedFixedPhraseAppBundleIdentifier;
+    static constexpr auto entries = &TessarilSettings::appFixedPhraseAssistSettings;
+    static constexpr auto sets = &TessarilSettings::fixedPhraseAssistSets;
+    static constexpr auto usesDefault = &Entry::usesDefaultFixedPhraseAssist;
+    static constexpr auto resolvedValue = &fixedPhraseAssistSettings;
+    static constexpr auto enable = &enableAppFixedPhraseAssistSettings;
+    static constexpr auto setUsesDefault = &setAppFixedPhraseAssistUsesDefault;
+    static constexpr auto remove = &removeAppFixedPhraseAssistSettings;
+    static Entry makeEntry(std::string name, Value value) { return {std::move(name), false, std::move(value)}; }
+    static bool canDelete(std::string_view) { return true; }
+    static constexpr bool selectionAlwaysClearsOnDelete = false;
+    static constexpr const char* popupAction = "selectFixedPhraseTargetFromPopup:";
+    static constexpr const char* defaultToggleAction = "toggleSelectedAppFixedPhraseUsesDefault:";
+    static constexpr const char* addAction = "addApplicationFixedPhraseTarget";
+    static constexpr const char* addFrontmostAction = "addFrontmostApplicationFixedPhraseTarget";
+    static constexpr const char* setAction = "showFixedPhraseSetModal";
+    static constexpr const char* deleteAction = "deleteSelectedAppFixedPhraseTarget";
+};
+
 // The name of the first set of the tab's feature that lists the application; none for other tabs.
 std::optional<std::string> featureSetNameContainingApp(const TessarilSettings& settings, SettingsTab tab,
                                                        std::string_view bundleIdentifier);

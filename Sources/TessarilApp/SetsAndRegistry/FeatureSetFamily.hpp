@@ -29,19 +29,10 @@ struct WritingAssistSetFamily : WritingAssistTargetFamily {
     static std::vector<std::pair<std::string, std::string>> summary(const Value& value);
 };
 
-struct FixedPhraseSetFamily {
-    static constexpr SettingsTab tab = SettingsTab::fixedPhrases;
-    using Value = FixedPhraseAssistSettings;
-    using Entry = AppFixedPhraseAssistSettings;
-    static constexpr auto selection = &AppDelegate::selectedFixedPhraseAppBundleIdentifier;
-    static constexpr auto entries = &TessarilSettings::appFixedPhraseAssistSettings;
-    static constexpr auto sets = &TessarilSettings::fixedPhraseAssistSets;
-    static constexpr auto usesDefault = &Entry::usesDefaultFixedPhraseAssist;
-    static constexpr auto resolvedValue = &fixedPhraseAssistSettings;
-    static constexpr auto enable = &enableAppFixedPhraseAssistSettings;
-    static constexpr auto setUsesDefault = &setAppFixedPhraseAssistUsesDefault;
+struct FixedPhraseSetFamily : FixedPhraseTargetFamily {
     static constexpr auto update = &updateFixedPhraseAssistSettings;
-    static Entry makeEntry(std::string name, Value value) { return {std::move(name), false, std::move(value)}; }
+    static std::vector<std::pair<std::string, std::string>> summary(const Value& value);
+}; }
     static std::vector<std::pair<std::string, std::string>> summary(const Value& value);
 };
 

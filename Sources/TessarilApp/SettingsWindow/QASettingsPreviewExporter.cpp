@@ -13,6 +13,7 @@
 #include "TessarilApp/SettingsWindow/SettingsWindow.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
+#include "TessarilMac/SettingsStore/TessarilSettingsStore.hpp"
 
 namespace tessaril {
 
@@ -66,6 +67,8 @@ std::string QASettingsPreviewExporter::fileName(std::size_t position, std::strin
 
 void QASettingsPreviewExporter::exportPreviews(const QASettingsPreviewRequest& request) {
     try {
+        // Read as an import reads it, and never stored: QA mode leaves no trace.
+        if (request.settingsDocument) delegate_.settings = delegate_.settingsStore().previewImport(*request.settingsDocument);
         writeAll(request);
     } catch (const Error& error) {
         reportAndFlush("Tessaril QA settings preview export failed: " + error.description() + "\n");

@@ -5,6 +5,8 @@
 #include "TessarilApp/AppKit/Control.hpp"
 #include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/StackView.hpp"
+#include "TessarilApp/PhraseEditor/FixedPhraseEditorState.hpp"
+#include "TessarilApp/PhraseEditor/FixedPhraseTab.hpp"
 #include "TessarilApp/SettingsWindow/AdvancedTab.hpp"
 #include "TessarilApp/SettingsWindow/BasicTab.hpp"
 #include "TessarilApp/SettingsWindow/KeypadHackTab.hpp"
@@ -17,6 +19,7 @@
 #include "TessarilApp/SettingsWindow/SettingsWindow.hpp"
 #include "TessarilApp/SettingsWindow/SharedControls.hpp"
 #include "TessarilApp/SettingsWindow/ShortcutRegistryTab.hpp"
+#include "TessarilApp/SettingsWindow/SupportTab.hpp"
 #include "TessarilApp/SettingsWindow/TessarilView.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
 
@@ -65,6 +68,8 @@ void SettingsWindowController::rebuildSettingsWindowLater() {
 void SettingsWindowController::rebuildContent() {
     SettingsWindow* settingsWindow = window();
     if (!settingsWindow) return;
+    // Whatever caused this rebuild, typed phrase text that differs from what is stored survives it.
+    FixedPhraseEditorState(delegate_).captureChangedFixedPhraseEditorDrafts();
     if (delegate_.shortcutRegistryConflictPanel) {
         delegate_.shortcutRegistryConflictPanel->close();
         delegate_.shortcutRegistryConflictPanel->deleteLater();
@@ -115,6 +120,8 @@ QWidget* SettingsWindowController::tabContentView(SettingsTab tab) {
     case SettingsTab::shortcutGuard: return ShortcutGuardTab(delegate_).makeShortcutGuardTab();
     case SettingsTab::writingAssist: return WritingAssistTab(delegate_).makeWritingAssistTab();
     case SettingsTab::shortcutRegistry: return ShortcutRegistryTab(delegate_).makeShortcutRegistryTab();
+    case SettingsTab::fixedPhrases: return FixedPhraseTab(delegate_).makeFixedPhraseTab();
+    case SettingsTab::support: return SupportTab(delegate_).makeSupportTab();
     default: break;
     }
     const auto& presentation = SettingsTabPresentation::of(tab);
@@ -173,9 +180,7 @@ bool SettingsWindowController::confirmDiscardFixedPhraseEdits() {
                  "破棄して移動")) {
         return false;
     }
-    delegate_.fixedPhraseEditorDrafts.clear();
-    delegate_.fixedPhraseSourceBaselineTexts.clear();
-    delegate_.fixedPhraseSourceVisibleRuleIDs.clear();
+    FixedPhraseEditorState(delegate_).resetFixedPhraseEditorTransientState();
     return true;
 }
 

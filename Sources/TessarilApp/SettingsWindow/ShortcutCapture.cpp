@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TessarilApp/AppKit/Control.hpp"
+#include "TessarilApp/PhraseEditor/FixedPhraseEditorState.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutCaptureConversion.hpp"
 #include "TessarilApp/SettingsWindow/SettingsAlerts.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
@@ -38,19 +39,22 @@ void setTrigger(TessarilSettings& settings, std::optional<std::string_view> appB
     });
 }
 
-} // namespace
-
-bool ShortcutCapture::requireSavedFixedPhraseRule() {
-    if (!delegate_.hasUnsavedFixedPhraseEdits()) return true;
-    showInvalidInputAlert(delegate_, "保存してください", "本文とタイトルの変更を保存してから操作してください。");
-    return false;
+// The fixed-phrase rule a capture records for; none for a text tool.
+std::optional<std::string> fixedPhraseRuleID(const ShortcutCaptureTarget& target) {
+    if (const auto* phrase = std::get_if<ShortcutCaptureTarget::FixedPhrase>(&target.value)) return phrase->ruleID;
+    if (const auto* phrase = std::get_if<ShortcutCaptureTarget::FixedPhraseDefault>(&target.value)) return phrase->ruleID;
+    return std::nullopt;
 }
+
+} // namespace
 
 void ShortcutCapture::beginShortcutCapture(appkit::Control& sender) {
     if (sender.identifier().empty()) return;
     const auto target = ShortcutCaptureTarget::parse(sender.identifier());
     if (!target) return;
-    if (!std::holds_alternative<ShortcutCaptureTarget::TextTool>(target->value) && !requireSavedFixedPhraseRule()) return;
+    if (const auto ruleID = fixedPhraseRuleID(*target); ruleID && !FixedPhraseEditorState(delegate_).requireSavedFixedPhraseRule(*ruleID)) {
+        return;
+    }
 
     SettingsWindowController controller(delegate_);
     controller.stopShortcutCapture();

@@ -32,9 +32,6 @@ public:
     void assignShortcut(const Shortcut& shortcut, const ShortcutCaptureTarget& target);
 
 private:
-    // False, after telling the user, while the phrase editor holds unsaved edits.
-    bool requireSavedFixedPhraseRule();
-
     AppDelegate& delegate_;
 };
 

@@ -76,6 +76,7 @@ public:
     static constexpr std::string_view cannotStartStatus = "開始できません";
     static constexpr std::string_view accessibilitySettingsURL =
         "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility";
+    static constexpr std::string_view websiteURL = "https://tessaril.app/";
     static constexpr std::chrono::milliseconds accessibilityRetryDelay{1000};
     static constexpr std::chrono::milliseconds accessibilityTrustMonitorInterval{2000};
 
@@ -262,6 +263,26 @@ public:
     // ---- Onboarding and login item ----
     void showOnboardingGuideIfNeeded();
     void applyDefaultLoginItemRegistrationIfNeeded();
+    // Replaces a guide already shown; nothing without a status-item button.
+    void showOnboardingGuide();
+    void closeOnboardingGuide();
+    // Registers or unregisters the login item as the user asked, with its alerts, then rebuilds.
+    void setLoginItemEnabled(bool enabled);
+
+    // ---- Support page, diagnostics and the settings file
+    // The bundle's "CFBundleShortVersionString" and "CFBundleVersion", or "不明".
+    std::string appVersionText() const;
+    std::string appBuildText() const;
+    // Sixteen lines about the running state; never typed text, names or bundle identifiers.
+    std::string diagnosticsReport();
+    void copyDiagnostics();
+    void openTessarilWebsite();
+    bool confirmSettingsExport();
+    bool confirmSettingsImport(const TessarilSettings& imported);
+    bool confirmFactoryReset();
+    // Every page's target, the set, the preset being edited, the editor's drafts and the registry
+    // filter back to where a fresh window starts.
+    void resetSettingsSelectionState();
 
     // ---- Calls of the keyboard pipeline (main thread) ----
     void setStatusText(const std::string& text) override;

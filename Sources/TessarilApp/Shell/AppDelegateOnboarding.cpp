@@ -1,11 +1,18 @@
-// The first-launch guide and the login-item default, until they exist: a launch shows no guide and
-// registers nothing.
+// The delegate's methods of the first-launch guide and the login-item default; their bodies live in
+// the guide's component.
 #include "TessarilApp/Shell/AppDelegate.hpp"
+#include "TessarilApp/Shell/OnboardingGuide.hpp"
 
 namespace tessaril {
 
-void AppDelegate::showOnboardingGuideIfNeeded() {}
+void AppDelegate::showOnboardingGuideIfNeeded() { OnboardingGuide(*this).showOnboardingGuideIfNeeded(); }
 
-void AppDelegate::applyDefaultLoginItemRegistrationIfNeeded() {}
+void AppDelegate::showOnboardingGuide() { OnboardingGuide(*this).showOnboardingGuide(); }
+
+void AppDelegate::closeOnboardingGuide() { OnboardingGuide(*this).closeOnboardingGuide(); }
+
+void AppDelegate::applyDefaultLoginItemRegistrationIfNeeded() {
+    OnboardingGuide(*this).applyDefaultLoginItemRegistrationIfNeeded();
+}
 
 } // namespace tessaril

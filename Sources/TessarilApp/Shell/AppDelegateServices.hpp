@@ -8,6 +8,7 @@
 #include "Platform/Bundle/Bundle.hpp"
 #include "Platform/Foundation/DistributedNotificationCenter.hpp"
 #include "Platform/Foundation/UserDefaults.hpp"
+#include "Platform/LoginItem/LoginItemService.hpp"
 #include "Platform/Pasteboard/Pasteboard.hpp"
 #include "Platform/Process/ProcessInfo.hpp"
 #include "Platform/Workspace/Workspace.hpp"
@@ -41,6 +42,8 @@ struct AppDelegateServices {
     std::function<std::unique_ptr<StatusItem>()> makeStatusItem;
     // Alerts, file panels and event monitors of the windows, and who hears of saves and suspensions.
     InterfaceServices userInterface = {};
+    // The application as a login item of the user's session, and whether it runs installed.
+    platform::LoginItemService& loginItems;
 };
 
 } // namespace tessaril

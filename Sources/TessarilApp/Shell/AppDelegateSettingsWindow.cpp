@@ -1,4 +1,5 @@
 // The settings window's methods of the delegate; their bodies live in the window's components.
+#include "TessarilApp/PhraseEditor/FixedPhraseEditorState.hpp"
 #include "TessarilApp/SettingsWindow/QASettingsPreviewExporter.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
@@ -9,8 +10,7 @@ void AppDelegate::openSettingsWindow() { SettingsWindowController(*this).openSet
 
 void AppDelegate::rebuildSettingsWindow() { SettingsWindowController(*this).rebuildSettingsWindow(); }
 
-// The fixed-phrase editor keeps no drafts yet, so nothing is ever unsaved.
-bool AppDelegate::hasUnsavedFixedPhraseEdits() { return false; }
+bool AppDelegate::hasUnsavedFixedPhraseEdits() { return FixedPhraseEditorState(*this).hasUnsavedFixedPhraseEdits(); }
 
 void AppDelegate::exportQASettingsPreviews(const QASettingsPreviewRequest& request) {
     QASettingsPreviewExporter(*this).exportPreviews(request);

@@ -24,8 +24,12 @@ std::optional<QASettingsPreviewRequest> QASettingsPreviewRequest::current(const 
     if (!directory || directory->empty()) return std::nullopt;
     auto appearance = processInfo.environmentValue(appearanceVariable);
     bool isLight = appearance && unicode::lowercased(*appearance) == "light";
-    return QASettingsPreviewRequest{standardized(*directory, currentDirectory),
-                                    std::string(isLight ? lightAppearanceName : darkAppearanceName)};
+    QASettingsPreviewRequest request{standardized(*directory, currentDirectory),
+                                     std::string(isLight ? lightAppearanceName : darkAppearanceName)};
+    if (auto document = processInfo.environmentValue(settingsDocumentVariable); document && !document->empty()) {
+        request.settingsDocument = standardized(*document, currentDirectory);
+    }
+    return request;
 }
 
 } // namespace tessaril

@@ -21,6 +21,8 @@ public:
     void setTitle(const std::string& title) override { title_ = title; }
     void setToolTip(const std::string& toolTip) override { toolTips_.push_back(toolTip); }
     void setMenu(Menu menu, MenuHandler handler) override;
+    std::optional<QRect> buttonGeometry() const override { return buttonGeometry_; }
+    void setButtonGeometry(std::optional<QRect> geometry) { buttonGeometry_ = geometry; }
 
     bool isVisible() const { return isVisible_; }
     bool hasImage() const { return hasImage_; }
@@ -51,6 +53,7 @@ private:
     std::vector<std::string> toolTips_;
     std::vector<Menu> menus_;
     MenuHandler handler_;
+    std::optional<QRect> buttonGeometry_;
 };
 
 } // namespace tessaril

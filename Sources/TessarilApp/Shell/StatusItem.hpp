@@ -5,6 +5,7 @@
 #include <string>
 
 #include <QImage>
+#include <QRect>
 
 #include "TessarilApp/Shell/Menu.hpp"
 
@@ -27,6 +28,8 @@ public:
     virtual void setToolTip(const std::string& toolTip) = 0;
     // Replaces the menu.
     virtual void setMenu(Menu menu, MenuHandler handler) = 0;
+    // Where the button is on screen, in Qt's global coordinates; none when the system does not tell.
+    virtual std::optional<QRect> buttonGeometry() const { return std::nullopt; }
 };
 
 } // namespace tessaril

@@ -29,6 +29,13 @@ void SystemTrayStatusItem::setVisible(bool visible) {
 
 bool SystemTrayStatusItem::hasButton() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
+std::optional<QRect> SystemTrayStatusItem::buttonGeometry() const {
+    // Some trays (those reached over D-Bus) never tell where the icon is.
+    const QRect geometry = tray_.geometry();
+    if (!geometry.isValid() || geometry.isEmpty()) return std::nullopt;
+    return geometry;
+}
+
 void SystemTrayStatusItem::setImage(std::optional<QImage> image, bool, int pointSize) {
     image_ = std::move(image);
     pointSize_ = pointSize;

@@ -27,6 +27,7 @@ public:
     void setTitle(const std::string& title) override;
     void setToolTip(const std::string& toolTip) override;
     void setMenu(Menu menu, MenuHandler handler) override;
+    std::optional<QRect> buttonGeometry() const override;
 
     // The title drawn as the tray shows it: the text in white on a dark rounded square.
     static QIcon titleIcon(const std::string& title);

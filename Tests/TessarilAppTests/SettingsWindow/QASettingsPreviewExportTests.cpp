@@ -30,6 +30,7 @@ ExportRun runExport(const QTemporaryDir& home, const QMap<QString, QString>& var
     environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
     environment.remove("TESSARIL_QA_SETTINGS_EXPORT_DIR");
     environment.remove("TESSARIL_QA_SETTINGS_APPEARANCE");
+    environment.remove("TESSARIL_QA_SETTINGS_DOCUMENT");
     for (auto entry = variables.begin(); entry != variables.end(); ++entry) environment.insert(entry.key(), entry.value());
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -117,6 +118,37 @@ TEST(QASettingsPreviewExportTests, AFailureEndsTheRunWithStatusOneAndOneLine) {
     EXPECT_EQ(run.standardError.rfind("Tessaril QA settings preview export failed: ", 0), 0u) << run.standardError;
     EXPECT_EQ(std::count(run.standardError.begin(), run.standardError.end(), '\n'), 1) << run.standardError;
     EXPECT_TRUE(QDir(directory + "/frame").exists()) << "what was made before the failure stays";
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(QASettingsPreviewExportTests, ADevelopersDocumentIsPicturedInPlaceOfTheDefaultsAndABadOneFailsTheRun) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString document = home.filePath("phrases.json");
+    {
+        QFile file(document);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(R"({"schemaVersion": 1, "settings": {"fixedPhraseAssist": {"rules": [
+            {"id": "P", "title": "署名", "plainText": "よろしくお願いします。", "isEnabled": true, "inputMode": "plain"}]}}})");
+    }
+    ASSERT_EQ(runExport(home, {{"TESSARIL_QA_SETTINGS_EXPORT_DIR", home.filePath("defaults")}}).exitCode, 0);
+    const ExportRun filled = runExport(home, {{"TESSARIL_QA_SETTINGS_EXPORT_DIR", home.filePath("filled")},
+                                              {"TESSARIL_QA_SETTINGS_DOCUMENT", document}});
+    ASSERT_EQ(filled.exitCode, 0) << filled.standardError;
+    const QString phrases = "/content/05-fixed-phrases.png";
+    EXPECT_NE(fileBytes(home.filePath("filled") + phrases), fileBytes(home.filePath("defaults") + phrases));
+    EXPECT_EQ(fileBytes(home.filePath("filled") + "/content/08-support.png"),
+              fileBytes(home.filePath("defaults") + "/content/08-support.png"));
+
+    const ExportRun missing = runExport(home, {{"TESSARIL_QA_SETTINGS_EXPORT_DIR", home.filePath("missing")},
+                                               {"TESSARIL_QA_SETTINGS_DOCUMENT", home.filePath("nothing.json")}});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.standardError.rfind("Tessaril QA settings preview export failed: ", 0), 0u) << missing.standardError;
+    EXPECT_FALSE(QFile::exists(home.filePath("missing") + "/manifest.json"));
 }
 
 TEST(QASettingsPreviewExportTests, AViewWithoutSizeCannotBePictured) {

@@ -23,6 +23,7 @@ platform::SessionConfiguration sessionConfiguration(bool trusted) {
 
 AppDelegateHarness::AppDelegateHarness(Options options)
     : session(sessionConfiguration(options.accessibilityTrusted)),
+      loginItems(options.installed, options.loginItemStatus),
       broadcastToken_(platform::broadcastSelectedSourceChanges(session.inputSources(), distributedNotificationCenter)) {
     workspace.setFrontmostApplication(options.frontmostApplication);
     if (options.storedSettings) TessarilSettingsStore(session.defaults()).save(*options.storedSettings);
@@ -30,7 +31,7 @@ AppDelegateHarness::AppDelegateHarness(Options options)
         .processInfo = platform::ProcessInfo{options.arguments, options.environment, processIdentifier},
         .currentDirectory = "/work",
         .mainBundle = platform::Bundle{.bundleIdentifier = std::string(application_identity::bundleIdentifier),
-                                       .infoDictionary = {},
+                                       .infoDictionary = options.infoDictionary,
                                        .bundlePath = "/opt/tessaril",
                                        .resourcePath = options.mainBundleResources},
         .resourceBundle = options.resourceBundle,
@@ -53,6 +54,7 @@ AppDelegateHarness::AppDelegateHarness(Options options)
                 statusItem_ = item.get();
                 return item;
             },
+        .loginItems = loginItems,
     };
     delegate = std::make_unique<AppDelegate>(std::move(services));
     application.setDelegate(delegate.get());

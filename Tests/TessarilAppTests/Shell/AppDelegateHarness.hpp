@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Platform/Foundation/DistributedNotificationCenter.hpp"
+#include "Platform/LoginItem/RecordingLoginItemService.hpp"
 #include "Platform/Session/SimulatedSession.hpp"
 #include "Platform/Workspace/RecordingWorkspace.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
@@ -31,6 +32,9 @@ public:
         std::optional<TessarilSettings> storedSettings;
         std::optional<platform::Bundle> resourceBundle;
         std::filesystem::path mainBundleResources;
+        std::map<std::string, std::string, std::less<>> infoDictionary;
+        bool installed = false;
+        platform::LoginItemStatus loginItemStatus = platform::LoginItemStatus::notRegistered;
     };
 
     static constexpr std::int64_t processIdentifier = 4321;
@@ -60,6 +64,7 @@ public:
     platform::RecordingWorkspace workspace;
     RecordingApplication application;
     platform::DistributedNotificationCenter distributedNotificationCenter;
+    platform::RecordingLoginItemService loginItems;
     // The suites QA mode opened, by name.
     std::map<std::string, std::unique_ptr<platform::UserDefaults>> suites;
     std::unique_ptr<AppDelegate> delegate;

@@ -93,6 +93,14 @@ TEST(QASettingsPreviewRequest, TheEnvironmentDirectoryWinsAndTheAppearanceIsDark
          {{"TESSARIL_QA_SETTINGS_EXPORT_DIR", "/tmp/qa"}, {"TESSARIL_QA_SETTINGS_APPEARANCE", "light "}},
          {},
          {{"/tmp/qa", dark}}},
+        {"a document, relative",
+         {{"TESSARIL_QA_SETTINGS_EXPORT_DIR", "/tmp/qa"}, {"TESSARIL_QA_SETTINGS_DOCUMENT", "docs/../sample.json"}},
+         {},
+         {{"/tmp/qa", dark, "/home/me/sample.json"}}},
+        {"an empty document is none",
+         {{"TESSARIL_QA_SETTINGS_EXPORT_DIR", "/tmp/qa"}, {"TESSARIL_QA_SETTINGS_DOCUMENT", ""}},
+         {},
+         {{"/tmp/qa", dark}}},
     };
     for (const auto& testCase : cases) {
         EXPECT_EQ(QASettingsPreviewRequest::current(process(testCase.environment, testCase.arguments), "/home/me"),

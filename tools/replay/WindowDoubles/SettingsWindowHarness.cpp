@@ -1,4 +1,3 @@
-#include "Platform/Pasteboard/InMemoryPasteboard.hpp"
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
 #include "TessarilApp/AppKit/Window.hpp"
@@ -28,7 +27,8 @@ SettingsWindowHarness::SettingsWindowHarness(Configuration configuration, Report
       kanaKeyboardExecutor_(scheduler_.makeSerialExecutor("kana-keyboard")),
       modeKeyWorkerExecutor_(scheduler_.makeSerialExecutor("mode-key-queue")),
       hidDevices_(std::make_shared<platform::VirtualHIDDeviceService>(*hidCompletions_)),
-      accessibility_(configuration.accessibilityTrusted) {
+      accessibility_(configuration.accessibilityTrusted),
+      loginItems_(configuration.installed, configuration.loginItemStatus) {
     for (const auto& source : configuration.inputSources) inputSources_.install(source);
     if (configuration.prepareDefaults) configuration.prepareDefaults(standardDefaults_);
     alerts_ = std::make_shared<appkit::ScriptedAlertPresenter>(
@@ -36,7 +36,8 @@ SettingsWindowHarness::SettingsWindowHarness(Configuration configuration, Report
 
     InterfaceServices userInterface;
     userInterface.alerts = alerts_;
-    userInterface.filePanels = std::make_shared<appkit::ScriptedFilePanelPresenter>(configuration.files);
+    filePanels_ = std::make_shared<appkit::ScriptedFilePanelPresenter>(configuration.files);
+    userInterface.filePanels = filePanels_;
     userInterface.eventMonitors = eventMonitors_;
     userInterface.didSaveSettings = [this](const TessarilSettings& saved) { reportLine({{"saved", coding::encode(saved)}}); };
     userInterface.didSetControllerSuspended = [this](bool isSuspended, const std::string& reason) {
@@ -45,6 +46,7 @@ SettingsWindowHarness::SettingsWindowHarness(Configuration configuration, Report
 
     platform::Bundle bundle;
     bundle.bundleIdentifier = std::string(application_identity::bundleIdentifier);
+    bundle.infoDictionary = std::move(configuration.infoDictionary);
     AppDelegateServices services{
         platform::ProcessInfo{{"tessaril"}, {}, 4242},
         std::filesystem::path("/"),
@@ -61,9 +63,10 @@ SettingsWindowHarness::SettingsWindowHarness(Configuration configuration, Report
             if (!suite) suite = std::make_unique<platform::UserDefaults>();
             return *suite;
         },
-        std::make_shared<platform::InMemoryPasteboard>(),
+        pasteboard_,
         [] { return std::make_unique<RecordingStatusItem>(); },
         userInterface,
+        loginItems_,
     };
     delegate_ = std::make_unique<AppDelegate>(std::move(services));
     application_.setDelegate(delegate_.get());

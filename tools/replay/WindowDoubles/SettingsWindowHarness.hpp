@@ -15,7 +15,9 @@
 #include "Platform/Foundation/DistributedNotificationCenter.hpp"
 #include "Platform/Foundation/UserDefaults.hpp"
 #include "Platform/HID/VirtualHIDDeviceService.hpp"
+#include "Platform/LoginItem/RecordingLoginItemService.hpp"
 #include "Platform/Logging/RecordingLogSink.hpp"
+#include "Platform/Pasteboard/InMemoryPasteboard.hpp"
 #include "Platform/Quartz/EventSystem.hpp"
 #include "Platform/RunLoop/SystemThreadLauncher.hpp"
 #include "Platform/TextInputSources/InputSourceProperties.hpp"
@@ -50,6 +52,10 @@ public:
         std::vector<platform::InputSourceProperties> inputSources = {};
         std::vector<std::string> answers = {};
         std::vector<appkit::FilePanelResult> files = {};
+        bool installed = false;
+        platform::LoginItemStatus loginItemStatus = platform::LoginItemStatus::notRegistered;
+        // The main bundle's information dictionary (its version texts).
+        std::map<std::string, std::string, std::less<>> infoDictionary = {};
     };
     using Reporter = std::function<void(const nlohmann::json& line)>;
 
@@ -66,6 +72,9 @@ public:
     platform::InputSourceService& inputSources() { return inputSources_; }
     platform::UserDefaults& standardDefaults() { return standardDefaults_; }
     platform::RecordingWorkspace& workspace() { return workspace_; }
+    platform::RecordingLoginItemService& loginItems() { return loginItems_; }
+    platform::InMemoryPasteboard& pasteboard() { return *pasteboard_; }
+    appkit::ScriptedFilePanelPresenter& filePanels() { return *filePanels_; }
 
     // Each step ends by running what is ready: queued work of the window and the delegate's main
     // queue, deferred rebuilds and deletions.
@@ -108,6 +117,9 @@ private:
     platform::RecordingWorkspace workspace_;
     platform::DistributedNotificationCenter notifications_;
     RecordingApplication application_;
+    platform::RecordingLoginItemService loginItems_;
+    std::shared_ptr<platform::InMemoryPasteboard> pasteboard_ = std::make_shared<platform::InMemoryPasteboard>();
+    std::shared_ptr<appkit::ScriptedFilePanelPresenter> filePanels_;
 
     std::shared_ptr<appkit::ScriptedAlertPresenter> alerts_;
     std::shared_ptr<appkit::EventMonitors> eventMonitors_ = std::make_shared<appkit::EventMonitors>();

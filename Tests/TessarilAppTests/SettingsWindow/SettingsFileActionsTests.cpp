@@ -1,0 +1,212 @@
+// The advanced page's settings-file rows driven through the real window: export with its
+// confirmation and save panel, import with its checks and confirmation, and the factory reset.
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "PlatformTests/TemporaryDirectory.hpp"
+#include "TessarilAppTests/SettingsWindow/SettingsPageTest.hpp"
+#include "TessarilMac/SettingsStore/TessarilSettingsStoreError.hpp"
+
+namespace tessaril {
+namespace {
+
+using platform::test_support::fileText;
+using platform::test_support::TemporaryDirectory;
+
+const std::string exportMessage = "設定ファイルを書き出しますか？";
+const std::string exportInformative =
+    "書き出しファイルにはプリセット、誤爆防止、アプリ別設定のアプリ名やBundle ID、定型文の本文やリッチテキスト/HTMLが含まれることがあります。"
+    "サポート報告には「サポート」タブの診断情報コピーを使ってください。";
+const std::string resetInformative =
+    "現在のプリセット、アプリ別設定、セット、定型文、ショートカット割り当ては完全に初期化されます。\n"
+    "必要な設定がある場合は、先に設定を書き出してください。\n"
+    "この操作は自動では取り消せません。";
+const std::vector<std::string> exportButtons{"書き出す", "キャンセル"};
+const std::vector<std::string> importButtons{"読み込む", "キャンセル"};
+
+void writeFile(const std::filesystem::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+std::string envelope(const TessarilSettings& settings, int version = 1) {
+    return nlohmann::json{{"schemaVersion", version}, {"settings", coding::encode(settings)}}.dump();
+}
+
+// A document with one entry of each kind the import confirmation counts (the Finder's guard entry is
+// always there).
+TessarilSettings importedDocument() {
+    TessarilSettings settings;
+    settings.customPresets = {CustomKeyboardPreset{"c-1", "Travel", RuleEngineSettings{}},
+                              CustomKeyboardPreset{"c-2", "Home", RuleEngineSettings{}}};
+    settings.activeCustomPresetID = "c-2";
+    for (const char* identifier : {"com.a", "com.b", "com.c"}) {
+        settings.appWritingAssistSettings[identifier].displayName = identifier;
+    }
+    settings.appFixedPhraseAssistSettings["com.d"].displayName = "D";
+    return settings;
+}
+
+class SettingsFileActionsTests : public SettingsPageTest {
+protected:
+    void startAdvanced(replay::SettingsWindowHarness::Configuration configuration = {}) {
+        configuration.tab = SettingsTab::advanced;
+        start(std::move(configuration));
+    }
+    // Every selection an import or a reset puts back.
+    void selectEverything() {
+        delegate().selectedShortcutAppBundleIdentifier = "com.a";
+        delegate().selectedWritingAssistAppBundleIdentifier = "com.b";
+        delegate().selectedFixedPhraseAppBundleIdentifier = "com.c";
+        delegate().selectedKeypadHackAppBundleIdentifier = "com.d";
+        delegate().selectedFeatureSetID = "set-1";
+        delegate().editingPresetReference = KeyboardPresetReference::builtIn(KeyboardPreset::compactUS);
+        delegate().fixedPhraseEditorDrafts["rule-1"] = FixedPhraseEditorSnapshot{};
+        delegate().fixedPhraseSourceBaselineTexts["rule-1"] = "text";
+        delegate().fixedPhraseSourceVisibleRuleIDs = {"rule-1"};
+        delegate().shortcutRegistryFilter = ShortcutRegistryFilter::conflicts;
+    }
+    void expectSelectionsReset() {
+        EXPECT_EQ(delegate().selectedShortcutAppBundleIdentifier, std::nullopt);
+        EXPECT_EQ(delegate().selectedWritingAssistAppBundleIdentifier, std::nullopt);
+        EXPECT_EQ(delegate().selectedFixedPhraseAppBundleIdentifier, std::nullopt);
+        EXPECT_EQ(delegate().selectedKeypadHackAppBundleIdentifier, std::nullopt);
+        EXPECT_EQ(delegate().selectedFeatureSetID, std::nullopt);
+        EXPECT_EQ(delegate().editingPresetReference, std::nullopt);
+        EXPECT_TRUE(delegate().fixedPhraseEditorDrafts.empty());
+        EXPECT_TRUE(delegate().fixedPhraseSourceBaselineTexts.empty());
+        EXPECT_TRUE(delegate().fixedPhraseSourceVisibleRuleIDs.empty());
+        EXPECT_EQ(delegate().shortcutRegistryFilter, ShortcutRegistryFilter::activeOnly);
+        EXPECT_EQ(delegate().selectedSettingsTab, SettingsTab::advanced);
+    }
+    TemporaryDirectory directory;
+};
+
+TEST_F(SettingsFileActionsTests, AConfirmedExportWritesTheEnvelopeWhereTheSavePanelSays) {
+    const auto target = directory.path() / "mine.json";
+    startAdvanced({.settings = importedDocument(), .answers = {"書き出す"}, .files = {{target, std::nullopt}}});
+    click({.action = "exportSettings"});
+    EXPECT_EQ(takeLines(), std::vector<json>{alert(exportMessage, exportInformative, exportButtons, "書き出す")});
+    const auto& panels = harness->filePanels().presented();
+    ASSERT_EQ(panels.size(), 1u);
+    EXPECT_EQ(panels[0].contentType, appkit::FilePanel::ContentType::json);
+    EXPECT_EQ(panels[0].message, "Tessaril設定を書き出す");
+    EXPECT_EQ(panels[0].nameFieldStringValue, "TessarilSettings.json");
+    const auto written = json::parse(fileText(target));
+    EXPECT_EQ(written["schemaVersion"], 1);
+    EXPECT_EQ(coding::decode<TessarilSettings>(written["settings"]), importedDocument());
+}
+
+TEST_F(SettingsFileActionsTests, ADeclinedOrCancelledExportWritesNothingAndAFailedOneSaysWhy) {
+    startAdvanced({.answers = {"キャンセル"}, .files = {{directory.path() / "no.json", std::nullopt}}});
+    click({.action = "exportSettings"});
+    EXPECT_EQ(takeLines(), std::vector<json>{alert(exportMessage, exportInformative, exportButtons, "キャンセル")});
+    EXPECT_TRUE(harness->filePanels().presented().empty());
+
+    startAdvanced({.answers = {"書き出す"}});
+    click({.action = "exportSettings"});
+    EXPECT_EQ(takeLines(), std::vector<json>{alert(exportMessage, exportInformative, exportButtons, "書き出す")});
+    EXPECT_EQ(harness->filePanels().presented().size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_empty(directory.path()));
+
+    const auto unreachable = directory.path() / "missing" / "TessarilSettings.json";
+    startAdvanced({.answers = {"書き出す"}, .files = {{unreachable, std::nullopt}}});
+    click({.action = "exportSettings"});
+    const auto seen = takeLines();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1]["alert"]["message"], "書き出せません");
+    EXPECT_NE(seen[1]["alert"]["informative"].get<std::string>().find(unreachable.parent_path().string()), std::string::npos);
+    EXPECT_EQ(seen[1]["alert"]["buttons"], json::array({"OK"}));
+    EXPECT_FALSE(std::filesystem::exists(unreachable.parent_path()));
+}
+
+TEST_F(SettingsFileActionsTests, AFileTheStoreRefusesShowsItsReasonAndChangesNothing) {
+    struct Case {
+        const char* name;
+        std::string contents;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"too large", std::string(262145, ' '), TessarilSettingsStoreError::fileTooLarge(262144, 262145).description()},
+        {"wrong version", envelope(TessarilSettings(), 2), TessarilSettingsStoreError::unsupportedSchemaVersion(2).description()},
+        {"unreadable", "{\"schemaVersion\": 1, \"settings\": [", TessarilSettingsStoreError::invalidSettingsFile().description()},
+        {"not settings", "{\"hello\": 1}", TessarilSettingsStoreError::invalidSettingsFile().description()},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        const auto file = directory.path() / (std::string(test.name) + ".json");
+        writeFile(file, test.contents);
+        startAdvanced({.files = {{file, std::nullopt}}});
+        selectEverything();
+        const TessarilSettings before = delegate().settings;
+        click({.action = "importSettings"});
+        EXPECT_EQ(takeLines(), std::vector<json>{alert("読み込めません", test.reason, {"OK"}, "OK")});
+        EXPECT_EQ(delegate().settings, before);
+        EXPECT_EQ(delegate().selectedFeatureSetID, "set-1");
+    }
+}
+
+TEST_F(SettingsFileActionsTests, TheImportAsksWithTheCountsAndReplacesEverythingOnlyWhenConfirmed) {
+    const auto file = directory.path() / "import.json";
+    writeFile(file, envelope(importedDocument()));
+    const std::string counts = "現在の設定が置き換わります。\nカスタムプリセット: 2\nアプリ別の誤爆防止: 1\nアプリ別の括弧・引用補助: 3\n"
+                               "アプリ別の定型文アシスト: 1\nアプリ別のテンキーハック: 0\n読み込み前にファイルサイズと形式を確認しています。";
+
+    startAdvanced({.answers = {"キャンセル"}, .files = {{file, std::nullopt}}});
+    selectEverything();
+    click({.action = "importSettings"});
+    EXPECT_EQ(takeLines(), std::vector<json>{alert("設定ファイルを読み込みますか？", counts, importButtons, "キャンセル")});
+    EXPECT_EQ(delegate().settings, TessarilSettings());
+    EXPECT_EQ(delegate().selectedFeatureSetID, "set-1");
+    const auto& panel = harness->filePanels().presented().at(0);
+    EXPECT_EQ(panel.contentType, appkit::FilePanel::ContentType::json);
+    EXPECT_EQ(panel.message, "Tessaril設定を読み込む");
+
+    startAdvanced({.answers = {"読み込む"}, .files = {{file, std::nullopt}}});
+    selectEverything();
+    click({.action = "importSettings"});
+    auto seen = takeLines();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], alert("設定ファイルを読み込みますか？", counts, importButtons, "読み込む"));
+    EXPECT_EQ(coding::decode<TessarilSettings>(seen[1]["saved"]), importedDocument());
+    EXPECT_EQ(delegate().settings, importedDocument());
+    expectSelectionsReset();
+
+    startAdvanced();
+    click({.action = "importSettings"}); // the open panel is cancelled
+    EXPECT_TRUE(takeLines().empty());
+}
+
+TEST_F(SettingsFileActionsTests, TheFactoryResetAsksCriticallyAndKeepsTheFlagsAndTheSavedInputSources) {
+    const auto prepare = [](platform::UserDefaults& defaults) {
+        defaults.setBool("Tessaril.didShowOnboardingGuide.v1", true);
+        defaults.setBool("Tessaril.didApplyDefaultLoginItem.v1", true);
+        defaults.setString("Tessaril.inputSource.katakana.sourceID", "com.example.katakana");
+    };
+    json confirmation = alert("すべての設定を初期化しますか？", resetInformative, {"完全に初期化", "キャンセル"}, "キャンセル");
+    confirmation["alert"]["style"] = "critical";
+
+    startAdvanced({.settings = importedDocument(), .prepareDefaults = prepare, .answers = {"キャンセル"}});
+    selectEverything();
+    click({.action = "resetAllSettingsToFactoryDefaults"});
+    EXPECT_EQ(takeLines(), std::vector<json>{confirmation});
+    EXPECT_EQ(delegate().settings, importedDocument());
+
+    startAdvanced({.settings = importedDocument(), .prepareDefaults = prepare, .answers = {"完全に初期化"}});
+    selectEverything();
+    click({.action = "resetAllSettingsToFactoryDefaults"});
+    auto seen = takeLines();
+    ASSERT_EQ(seen.size(), 3u);
+    confirmation["alert"]["answer"] = "完全に初期化";
+    EXPECT_EQ(seen[0], confirmation);
+    EXPECT_EQ(coding::decode<TessarilSettings>(seen[1]["saved"]), TessarilSettings());
+    EXPECT_EQ(seen[2], alert("初期化しました", "Tessarilの設定を工場出荷時の状態に戻しました。", {"OK"}, "OK"));
+    EXPECT_EQ(delegate().settings, TessarilSettings());
+    expectSelectionsReset();
+    auto& defaults = harness->standardDefaults();
+    EXPECT_TRUE(defaults.boolean("Tessaril.didShowOnboardingGuide.v1"));
+    EXPECT_TRUE(defaults.boolean("Tessaril.didApplyDefaultLoginItem.v1"));
+    EXPECT_EQ(defaults.string("Tessaril.inputSource.katakana.sourceID"), "com.example.katakana");
+}
+
+} // namespace
+} // namespace tessaril

@@ -1,0 +1,234 @@
+// The first-launch guide below the status item and the login item registered by default on the first
+// launch of the installed application.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "TessarilApp/AppKit/Button.hpp"
+#include "TessarilApp/AppKit/Label.hpp"
+#include "TessarilApp/SettingsWindow/SettingsPalette.hpp"
+#include "TessarilApp/Shell/OnboardingGuide.hpp"
+#include "TessarilAppTests/Shell/AppDelegateHarness.hpp"
+
+namespace tessaril {
+namespace {
+
+using platform::LoginItemStatus;
+using shell_testing::AppDelegateHarness;
+
+const std::string guideFlag = "Tessaril.didShowOnboardingGuide.v1";
+const std::string loginItemFlag = "Tessaril.didApplyDefaultLoginItem.v1";
+const std::string untrustedText = "許可は一気に進めません。まず場所を確認してから、必要なアクセシビリティだけを次のボタンで開きます。";
+
+AppDelegateHarness::Options options(bool trusted = true, std::map<std::string, std::string, std::less<>> environment = {},
+                                   bool hasButton = true) {
+    AppDelegateHarness::Options made;
+    made.accessibilityTrusted = trusted;
+    made.environment = std::move(environment);
+    made.statusItemHasButton = hasButton;
+    return made;
+}
+
+AppDelegateHarness::Options installedOptions(std::map<std::string, std::string, std::less<>> environment, bool installed,
+                                            LoginItemStatus status) {
+    AppDelegateHarness::Options made = options(true, std::move(environment));
+    made.installed = installed;
+    made.loginItemStatus = status;
+    return made;
+}
+
+QWidget* guide(AppDelegateHarness& harness) {
+    QWidget* popover = harness.app().onboardingPopover.data();
+    return popover != nullptr && popover->isVisible() ? popover : nullptr;
+}
+
+appkit::Button* button(QWidget& popover, const std::string& title) {
+    for (auto* found : popover.findChildren<appkit::Button*>()) {
+        if (found->title() == title) return found;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> buttonTitles(QWidget& popover) {
+    std::vector<std::string> titles;
+    for (auto* found : popover.findChildren<appkit::Button*>()) titles.push_back(found->title());
+    return titles;
+}
+
+TEST(OnboardingGuide, TheFirstLaunchShowsTheGuideSizedAndWordedForThePermission) {
+    struct Case {
+        bool trusted;
+        int height;
+        std::vector<std::string> buttons;
+    };
+    const Case cases[] = {
+        {true, 214, {"詳細設定", "閉じる"}},
+        {false, 254, {"許可設定へ", "詳細設定", "閉じる"}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.trusted ? "trusted" : "not trusted");
+        AppDelegateHarness harness(options(test.trusted));
+        harness.launch();
+        QWidget* popover = guide(harness);
+        ASSERT_NE(popover, nullptr);
+        // At least the fixed height, taller only where the typeface needs it: no text is squeezed.
+        EXPECT_EQ(popover->width(), 360);
+        EXPECT_GE(popover->height(), test.height);
+        for (auto* label : popover->findChildren<appkit::Label*>()) {
+            EXPECT_GE(label->height(), label->hasHeightForWidth() ? label->heightForWidth(label->width()) : label->sizeHint().height())
+                << label->text();
+        }
+        EXPECT_EQ(buttonTitles(*popover), test.buttons);
+        appkit::Label* amber = nullptr;
+        for (auto* label : popover->findChildren<appkit::Label*>()) {
+            if (label->text() == untrustedText) amber = label;
+        }
+        EXPECT_EQ(amber != nullptr, !test.trusted);
+        if (amber) {
+            EXPECT_EQ(amber->textColor(), settings_palette::accentAmber());
+        }
+        EXPECT_TRUE(harness.session.defaults().boolean(guideFlag));
+    }
+}
+
+TEST(OnboardingGuide, TheGuideIsOfferedOnlyOnceAndNeverWhileTheInputIsSwitchedOffForAPreview) {
+    struct Case {
+        const char* name;
+        std::map<std::string, std::string, std::less<>> environment;
+        bool flagStored;
+        bool hasButton;
+        bool flagAfter;
+    };
+    const Case cases[] = {
+        {"second launch", {}, true, true, true},
+        {"backend switched off", {{"TESSARIL_DISABLE_INPUT_BACKEND", "1"}}, false, true, false},
+        {"no status-item button: offered and gone", {}, false, false, true},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        AppDelegateHarness harness(options(true, test.environment, test.hasButton));
+        if (test.flagStored) harness.session.defaults().setBool(guideFlag, true);
+        harness.launch();
+        EXPECT_EQ(guide(harness), nullptr);
+        EXPECT_EQ(harness.session.defaults().boolean(guideFlag), test.flagAfter);
+    }
+
+    // A flag that cannot be kept would bring the guide back on every launch.
+    AppDelegateHarness harness;
+    harness.session.defaults().setWriteFailure("read-only");
+    harness.launch();
+    EXPECT_EQ(guide(harness), nullptr);
+    EXPECT_EQ(harness.session.logSink()->messages(""),
+              std::vector<std::string>{"Tessaril could not record its onboarding guide flag: read-only"});
+}
+
+TEST(OnboardingGuide, EachButtonClosesTheGuideAndDoesItsPart) {
+    AppDelegateHarness harness(options(false));
+    harness.launch();
+    ASSERT_NE(guide(harness), nullptr);
+    harness.at(400);
+    button(*guide(harness), "許可設定へ")->click();
+    EXPECT_EQ(guide(harness), nullptr);
+    EXPECT_EQ(harness.app().onboardingPopover.data(), nullptr);
+    EXPECT_EQ(harness.workspace.openedURLs(),
+              std::vector<std::string>{"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"});
+    // The launch's retry was due at 1000; the button's replaces it, a second after the click.
+    harness.session.setAccessibilityTrusted(true);
+    harness.at(1399);
+    EXPECT_EQ(harness.app().lastStatus, "アクセシビリティ権限待ち");
+    harness.at(1400);
+    EXPECT_EQ(harness.app().lastStatus, "動作中");
+
+    harness.app().showOnboardingGuide();
+    QPointer<QWidget> first = guide(harness);
+    harness.app().showOnboardingGuide(); // a second showing replaces the first
+    EXPECT_NE(guide(harness), first.data());
+    EXPECT_TRUE(first.isNull() || !first->isVisible());
+    button(*guide(harness), "詳細設定")->click();
+    EXPECT_EQ(guide(harness), nullptr);
+    ASSERT_NE(harness.app().settingsWindow.data(), nullptr);
+    EXPECT_TRUE(harness.app().settingsWindow->isVisible());
+
+    harness.app().showOnboardingGuide();
+    button(*guide(harness), "閉じる")->click();
+    EXPECT_EQ(guide(harness), nullptr);
+    EXPECT_EQ(harness.workspace.openedURLs().size(), 1u);
+}
+
+TEST(OnboardingGuide, TheGuideHangsBelowTheStatusItemAndStaysOnTheScreen) {
+    struct Case {
+        std::optional<QRect> anchor;
+        QSize size;
+        QRect screen;
+        QPoint topLeft;
+    };
+    const Case cases[] = {
+        {QRect(800, 0, 24, 24), {360, 214}, {0, 0, 1280, 800}, {631, 24}},
+        {QRect(1200, 0, 24, 24), {360, 214}, {0, 0, 1280, 800}, {920, 24}},
+        {QRect(1260, 0, 20, 24), {360, 214}, {0, 0, 1280, 800}, {920, 24}},
+        {QRect(10, 0, 20, 24), {360, 254}, {0, 0, 1280, 800}, {0, 24}},
+        // A panel at the bottom of the screen: above the icon.
+        {QRect(600, 776, 24, 24), {360, 214}, {0, 0, 1280, 800}, {431, 562}},
+        {std::nullopt, {360, 214}, {0, 0, 1280, 800}, {920, 0}},
+        {std::nullopt, {360, 254}, {1280, 30, 1920, 1050}, {2840, 30}},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(OnboardingGuide::popoverTopLeft(test.anchor, test.size, test.screen), test.topLeft);
+    }
+
+    AppDelegateHarness harness;
+    harness.launch();
+    const QRect anchor(300, 0, 24, 24);
+    harness.statusItem().setButtonGeometry(anchor);
+    harness.app().showOnboardingGuide();
+    ASSERT_NE(guide(harness), nullptr);
+    EXPECT_EQ(guide(harness)->pos(), OnboardingGuide::popoverTopLeft(anchor, {360, 214},
+                                                                     QGuiApplication::primaryScreen()->availableGeometry()));
+}
+
+TEST(LoginItemDefault, TheInstalledApplicationRegistersOnceUnlessTheUserOrTheSessionAlreadyDecided) {
+    struct Case {
+        const char* name;
+        std::map<std::string, std::string, std::less<>> environment;
+        bool installed;
+        LoginItemStatus status;
+        bool flagStored;
+        std::vector<std::string> calls;
+        bool flagAfter;
+    };
+    const std::vector<std::string> registers{"register"};
+    const Case cases[] = {
+        {"first launch", {}, true, LoginItemStatus::notRegistered, false, registers, true},
+        {"not found yet", {}, true, LoginItemStatus::notFound, false, registers, true},
+        {"skipped", {{"TESSARIL_SKIP_LOGIN_ITEM_DEFAULT", "1"}}, true, LoginItemStatus::notRegistered, false, {}, false},
+        {"skip switch other than 1", {{"TESSARIL_SKIP_LOGIN_ITEM_DEFAULT", "yes"}}, true, LoginItemStatus::notRegistered, false,
+         registers, true},
+        {"not installed", {}, false, LoginItemStatus::notRegistered, false, {}, false},
+        {"already applied", {}, true, LoginItemStatus::notRegistered, true, {}, true},
+        {"already enabled", {}, true, LoginItemStatus::enabled, false, {}, true},
+        {"waiting for approval", {}, true, LoginItemStatus::requiresApproval, false, {}, true},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        AppDelegateHarness harness(installedOptions(test.environment, test.installed, test.status));
+        if (test.flagStored) harness.session.defaults().setBool(loginItemFlag, true);
+        harness.launch();
+        EXPECT_EQ(harness.loginItems.calls(), test.calls);
+        EXPECT_EQ(harness.session.defaults().boolean(loginItemFlag), test.flagAfter);
+        EXPECT_EQ(harness.app().lastStatus, "動作中");
+    }
+}
+
+TEST(LoginItemDefault, AFailedRegistrationShowsInTheStatusAndIsTriedAgainAtTheNextLaunch) {
+    AppDelegateHarness harness(installedOptions({}, true, LoginItemStatus::notRegistered));
+    harness.loginItems.setFailure("cannot write autostart entry");
+    harness.launch();
+    EXPECT_EQ(harness.loginItems.calls(), std::vector<std::string>{"register"});
+    EXPECT_FALSE(harness.session.defaults().boolean(loginItemFlag));
+    EXPECT_EQ(harness.app().lastStatus, "ログイン項目の登録に失敗");
+    EXPECT_EQ(harness.toolTip(), "Tessaril: ログイン項目の登録に失敗 / アクセシビリティ許可済み");
+}
+
+} // namespace
+} // namespace tessaril
