@@ -32,8 +32,6 @@ struct WritingAssistSetFamily : WritingAssistTargetFamily {
 struct FixedPhraseSetFamily : FixedPhraseTargetFamily {
     static constexpr auto update = &updateFixedPhraseAssistSettings;
     static std::vector<std::pair<std::string, std::string>> summary(const Value& value);
-}; }
-    static std::vector<std::pair<std::string, std::string>> summary(const Value& value);
 };
 
 // A count as a set's summary writes it: decimal digits, then "件".

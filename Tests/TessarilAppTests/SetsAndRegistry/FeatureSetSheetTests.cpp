@@ -80,7 +80,7 @@ struct WritingTraits {
 struct PhraseTraits {
     using Family = FixedPhraseSetFamily;
     static constexpr const char* title = "定型文アシスト";
-    static constexpr const char* openAction = nullptr; // the page is not built yet
+    static constexpr const char* openAction = "showFixedPhraseSetModal";
     static FixedPhraseAssistSettings ownValue() {
         return decoded<FixedPhraseAssistSettings>({{"rules", {{{"id", "own"}, {"plainText", "よろしく"}}}}});
     }
@@ -105,6 +105,11 @@ template <class Traits> TessarilSettings familyDocument() {
 }
 
 template <class Family> auto& setsOf(TessarilSettings& settings) { return settings.*Family::sets; }
+
+template <class Family> const auto& setWithID(TessarilSettings& settings, const std::string& id) {
+    const auto& sets = setsOf<Family>(settings);
+    return *std::find_if(sets.begin(), sets.end(), [&id](const auto& set) { return set.id == id; });
+}
 
 class FeatureSetSheetTest : public SettingsPageTest {
 protected:
@@ -135,11 +140,7 @@ protected:
         configuration.settings = familyDocument<Traits>();
         configuration.tab = Traits::Family::tab;
         start(std::move(configuration));
-        if (Traits::openAction) {
-            click({.action = Traits::openAction});
-        } else {
-            openSheet(Traits::Family::tab);
-        }
+        click({.action = Traits::openAction});
         lines.clear();
     }
 };
@@ -187,10 +188,8 @@ TYPED_TEST(FeatureSetSheetFamilyTests, SetsAreCreatedRenamedFilledAndDeletedThro
     this->showApps();
     EXPECT_EQ(this->targetsListed(), (std::vector<std::string>{"com.example.chosen", "com.example.member"}));
     auto& stored = this->delegate().settings;
-    const auto* made = &*std::find_if(setsOf<Family>(stored).begin(), setsOf<Family>(stored).end(),
-                                      [](const auto& set) { return set.id == firstID; });
-    const auto* work = &*std::find_if(setsOf<Family>(stored).begin(), setsOf<Family>(stored).end(),
-                                      [](const auto& set) { return set.id == "set-a"; });
+    const auto* made = &setWithID<Family>(stored, firstID);
+    const auto* work = &setWithID<Family>(stored, "set-a");
     EXPECT_EQ(made->name, renamed);
     EXPECT_EQ(made->appTargets, (std::vector<SettingsSetAppTarget>{{"com.example.chosen", "Chosen"}, {"com.example.member", "Member"}}));
     EXPECT_TRUE(work->appTargets.empty());
@@ -278,7 +277,6 @@ TYPED_TEST(FeatureSetSheetFamilyTests, EditingInTheMainSettingsOpensThePageOnThe
     EXPECT_EQ(this->delegate().*Family::selection, "com.example.alpha");
     const nlohmann::json tabLine = {{"tab", std::string(rawValue(Family::tab))}};
     EXPECT_EQ(this->takeLines(), std::vector<nlohmann::json>{tabLine});
-    if (!TypeParam::openAction) return; // the fixed-phrase page and its target bar are not built yet
 
     // On the page, leaving the set keeps the set's value as the application's own.
     this->click({.label = "セット準拠"});
@@ -289,7 +287,7 @@ TYPED_TEST(FeatureSetSheetFamilyTests, EditingInTheMainSettingsOpensThePageOnThe
     EXPECT_EQ(Family::resolvedValue(settings, std::string_view("com.example.alpha")),
               Family::resolvedValue(joined, std::string_view("com.example.alpha")));
     const std::vector<SettingsSetAppTarget> left{{"com.example.zeta", "Zeta"}};
-    EXPECT_EQ(setsOf<Family>(settings)[0].appTargets, left);
+    EXPECT_EQ(setWithID<Family>(settings, firstID).appTargets, left);
 }
 
 TYPED_TEST(FeatureSetSheetFamilyTests, ApplyingOverwritesTheDefaultOrMakesTheSelectedApplicationJoin) {
@@ -480,6 +478,66 @@ TEST_F(FeatureSetSheetTests, ClosingEndsTheSheetClearsItsStateAndTheWindowStaysW
     EXPECT_EQ(sheet()->sheetParent(), nullptr);
     click({.action = "closeFeatureSetModalFromButton"});
     EXPECT_EQ(delegate().featureSetModalWindow, nullptr);
+}
+
+} // namespace
+} // namespace tessaril
+
+namespace tessaril {
+namespace {
+
+// The fixed-phrase sheet over a page that holds an unsaved title.
+class FixedPhraseSetSheetTests : public FeatureSetSheetTest {
+protected:
+    void startWithUnsavedTitle(std::vector<std::string> answers) {
+        TessarilSettings settings;
+        settings.fixedPhraseAssist =
+            decoded<FixedPhraseAssistSettings>({{"rules", {{{"id", "a"}, {"title", "挨拶"}, {"plainText", "了解です。"}}}}});
+        settings.fixedPhraseAssistSets.emplace_back("set-a", "仕事", PhraseTraits::setValue(),
+                                                    std::vector<SettingsSetAppTarget>{{"com.example.member", "Member"}});
+        start({.settings = std::move(settings), .tab = SettingsTab::fixedPhrases, .answers = std::move(answers)});
+        type(title, "書きかけ");
+        ASSERT_TRUE(delegate().hasUnsavedFixedPhraseEdits());
+        click({.action = "showFixedPhraseSetModal"});
+        lines.clear();
+    }
+    static json discard(const std::string& answer) {
+        return alert("保存されていない定型文があります", "保存していない変更は破棄され、保存前の状態に戻ります。移動しますか？",
+                     {"破棄して移動", "キャンセル"}, answer);
+    }
+
+    const Address title{.identifier = "a", .placeholder = "タイトル（任意）"};
+};
+
+TEST_F(FixedPhraseSetSheetTests, EditingInTheMainSettingsAsksOnceBeforeTheSelectionMoves) {
+    startWithUnsavedTitle({"キャンセル", "破棄して移動"});
+    click({.action = "editFeatureSetInMainSettingsFromModal"});
+    EXPECT_EQ(takeLines(), std::vector<json>{discard("キャンセル")});
+    // Declined: the page still edits the default phrases it holds the title of.
+    EXPECT_EQ(delegate().selectedFixedPhraseAppBundleIdentifier, std::nullopt);
+    EXPECT_NE(sheet(), nullptr);
+    EXPECT_EQ(control(title)["value"], "書きかけ");
+
+    click({.action = "editFeatureSetInMainSettingsFromModal"});
+    EXPECT_EQ(takeLines(), std::vector<json>{discard("破棄して移動")});
+    EXPECT_EQ(sheet(), nullptr);
+    EXPECT_EQ(delegate().selectedFixedPhraseAppBundleIdentifier, "com.example.member");
+    EXPECT_EQ(delegate().selectedSettingsTab, SettingsTab::fixedPhrases);
+    EXPECT_FALSE(delegate().hasUnsavedFixedPhraseEdits());
+}
+
+TEST_F(FixedPhraseSetSheetTests, ClosingAsksAndStaysOpenWhenDeclined) {
+    startWithUnsavedTitle({"キャンセル", "破棄して移動"});
+    click({.action = "closeFeatureSetModalFromButton"});
+    EXPECT_EQ(takeLines(), std::vector<json>{discard("キャンセル")});
+    EXPECT_NE(sheet(), nullptr);
+    EXPECT_EQ(delegate().featureSetModalTab, SettingsTab::fixedPhrases);
+    EXPECT_EQ(delegate().selectedFeatureSetID, "set-a");
+
+    click({.action = "closeFeatureSetModalFromButton"});
+    EXPECT_EQ(takeLines(), std::vector<json>{discard("破棄して移動")});
+    EXPECT_EQ(sheet(), nullptr);
+    EXPECT_EQ(control(title)["value"], "挨拶");
 }
 
 } // namespace
