@@ -1,7 +1,8 @@
 // One rebuild of the settings window's content per iteration, for every tab and the presets page,
 // with the default document and with a large one (100 applications, 20 sets, 200 fixed phrases for
 // the selected target, guard rules that make about 300 registry rows, 30 custom presets). Every edit rebuilds the page, so this is
-// the time between a click and the page showing its result. Runs off screen.
+// the time between a click and the page showing its result. The set sheet of each feature with sets
+// is rebuilt the same way. Runs off screen.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -10,6 +11,7 @@
 #include <QApplication>
 
 #include "TessarilApp/AppKit/Automation/UIDriver.hpp"
+#include "TessarilApp/SetsAndRegistry/FeatureSetSheet.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistry.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistryConflictStatus.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistryFilter.hpp"
@@ -94,6 +96,18 @@ void registryModel(benchmark::State& state) {
     }
 }
 
+void rebuildSheet(benchmark::State& state, SettingsTab tab, bool large) {
+    replay::SettingsWindowHarness harness({.settings = large ? largeDocument() : TessarilSettings(), .tab = tab},
+                                          [](const nlohmann::json&) {});
+    harness.open();
+    harness.delegate().showFeatureSetModal(tab);
+    FeatureSetSheet sheet(harness.delegate());
+    for (auto _ : state) {
+        sheet.rebuildFeatureSetModal();
+        appkit::UIDriver::runPendingWork();
+    }
+}
+
 void registerAll() {
     for (const auto filter : allCases<ShortcutRegistryFilter>()) {
         const std::string name = "Rebuild/shortcutRegistry/large/" + std::string(rawValue(filter));
@@ -108,6 +122,14 @@ void registerAll() {
         for (const bool large : {false, true}) {
             const std::string name = "Rebuild/" + std::string(rawValue(tab)) + (large ? "/large" : "/default");
             benchmark::RegisterBenchmark(name.c_str(), [tab, large](benchmark::State& state) { rebuild(state, tab, large); })
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    for (const SettingsTab tab :
+         {SettingsTab::keypadHacks, SettingsTab::shortcutGuard, SettingsTab::writingAssist, SettingsTab::fixedPhrases}) {
+        for (const bool large : {false, true}) {
+            const std::string name = "RebuildSetSheet/" + std::string(rawValue(tab)) + (large ? "/large" : "/default");
+            benchmark::RegisterBenchmark(name.c_str(), [tab, large](benchmark::State& state) { rebuildSheet(state, tab, large); })
                 ->Unit(benchmark::kMillisecond);
         }
     }

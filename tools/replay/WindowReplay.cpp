@@ -15,6 +15,7 @@
 #include "TessarilApp/AppKit/Automation/ControlAddress.hpp"
 #include "TessarilApp/AppKit/Event.hpp"
 #include "TessarilCore/Settings/TessarilSettings.hpp"
+#include "TessarilCore/Support/UUIDGenerator.hpp"
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
 // Qt's signal keyword would otherwise erase the name of Invocation::emit.
@@ -276,6 +277,8 @@ int runWindowReplay(const Invocation& invocation) {
     request.configuration.prepareDefaults = [&defaults](platform::UserDefaults& standard) {
         for (const auto& [key, value] : defaults.items()) putDefaultsValue(standard, key, value);
     };
+    // Records made during the run get identifiers in sequence, so every run prints the same.
+    const UUIDGenerator::ScopedOverride identifiers(UUIDGenerator::sequential());
     SettingsWindowHarness harness(std::move(request.configuration),
                                   [&invocation](const Json& line) { invocation.emit(line); });
     for (const auto& step : request.steps) runStep(harness, step, invocation);

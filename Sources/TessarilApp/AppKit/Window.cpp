@@ -93,7 +93,30 @@ void Window::orderOut() { hide(); }
 
 void Window::performClose() { close(); }
 
+void Window::beginSheet(Window& sheet) {
+    if (attachedSheet_ && attachedSheet_ != &sheet) endSheet(*attachedSheet_);
+    attachedSheet_ = &sheet;
+    sheet.sheetParent_ = this;
+    sheet.setParent(this, Qt::Dialog);
+    sheet.setWindowModality(Qt::WindowModal);
+    // A sheet hangs from the top of its window, centred across it.
+    const QRect frame = geometry();
+    sheet.move(frame.left() + (frame.width() - sheet.width()) / 2, frame.top());
+    sheet.makeKeyAndOrderFront();
+}
+
+void Window::endSheet(Window& sheet) {
+    if (attachedSheet_ != &sheet) return;
+    attachedSheet_ = nullptr;
+    sheet.sheetParent_ = nullptr;
+    sheet.hide();
+}
+
 void Window::closeEvent(QCloseEvent* event) {
+    if ((attachedSheet_ && attachedSheet_->isVisible()) || (delegate_ && !delegate_->windowShouldClose(*this))) {
+        event->ignore();
+        return;
+    }
     if (delegate_) delegate_->windowWillClose(*this);
     event->accept();
 }

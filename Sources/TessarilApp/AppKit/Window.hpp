@@ -52,8 +52,16 @@ public:
     void center();
     void makeKeyAndOrderFront();
     void orderOut();
-    // What the close button does: the delegate hears of it, then the window hides.
+    // What the close button does: the delegate hears of it, then the window hides. A window whose
+    // delegate refuses, or that has a sheet attached, stays.
     void performClose();
+
+    // Attaches `sheet` to this window: a window-modal child shown over the top of this one, which
+    // cannot close while the sheet is attached. `endSheet` detaches and hides it.
+    void beginSheet(Window& sheet);
+    void endSheet(Window& sheet);
+    Window* attachedSheet() const { return attachedSheet_; }
+    Window* sheetParent() const { return sheetParent_; }
 
     // The title bar of the frame as the platform would draw it, at the top of `painter`'s area.
     void paintTitleBar(QPainter& painter, int width) const;
@@ -79,6 +87,8 @@ private:
     QPointer<QWidget> content_;
     std::unique_ptr<WindowFrameView> frameView_;
     quint64 orderFrontSequence_ = 0;
+    QPointer<Window> attachedSheet_;
+    QPointer<Window> sheetParent_;
 };
 
 } // namespace tessaril::appkit

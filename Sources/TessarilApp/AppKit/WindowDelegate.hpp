@@ -4,9 +4,11 @@ namespace tessaril::appkit {
 
 class Window;
 
-// Told when the user closes a window; the window is hidden afterwards, never released.
+// Asked whether a window may close, and told when it does; the window is hidden afterwards, never
+// released.
 class WindowDelegate {
 public:
+    virtual bool windowShouldClose(Window&) { return true; }
     virtual void windowWillClose(Window& window) = 0;
 
 protected:

@@ -7,6 +7,7 @@
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorState.hpp"
 #include "TessarilApp/SetsAndRegistry/ApplicationChooser.hpp"
 #include "TessarilApp/SetsAndRegistry/ApplicationTargetFamily.hpp"
+#include "TessarilApp/SetsAndRegistry/FeatureSetOperations.hpp"
 #include "TessarilApp/SettingsWindow/ApplicationTargetBar.hpp"
 #include "TessarilApp/SettingsWindow/DelegateAction.hpp"
 #include "TessarilApp/SettingsWindow/PresetScopeControls.hpp"
@@ -126,7 +127,8 @@ public:
                                                                   &ApplicationTargetActions::addApplication),
             .addFrontmostAction = delegateAction<ApplicationTargetActions>(
                 delegate_, Family::addFrontmostAction, &ApplicationTargetActions::addFrontmostApplication),
-            .setAction = std::nullopt,
+            .setAction = appkit::Action{Family::setAction,
+                                        [&delegate = delegate_](appkit::Control&) { delegate.showFeatureSetModal(Family::tab); }},
             .deleteAction = delegateAction<ApplicationTargetActions>(delegate_, Family::deleteAction,
                                                                      &ApplicationTargetActions::deleteSelected),
             .complianceTitle = target.complianceTitle(),
@@ -155,9 +157,7 @@ private:
     }
 
     void removeFromAllSets(const std::string& app) {
-        for (auto& set : delegate_.settings.*Family::sets) {
-            std::erase_if(set.appTargets, [&app](const SettingsSetAppTarget& target) { return target.bundleIdentifier == app; });
-        }
+        FeatureSetOperations(delegate_).removeFeatureSetAppTargetFromAll(Family::tab, app);
     }
 
     // The fixed-phrase bar asks before any action that would drop unsaved phrase edits; true goes on.

@@ -253,8 +253,12 @@ public:
     std::vector<ShortcutRegistryEntry> filteredShortcutRegistryEntries() const;
     // The row a capture of `target` edits, for the fixed-phrase page's selected application.
     std::string shortcutRegistryID(const ShortcutCaptureTarget& target) const;
-    // Opens the settings-set sheet of the page's feature with `selectedFeatureSetID` selected.
+
+    // ---- Settings sets ----
+    // Opens the set sheet of a feature on the settings window (again, when one is open).
     void showFeatureSetModal(SettingsTab tab);
+    // Closes it and rebuilds the settings window; the fixed-phrase sheet asks about unsaved edits.
+    void closeFeatureSetModal();
 
     // ---- Onboarding and login item ----
     void showOnboardingGuideIfNeeded();

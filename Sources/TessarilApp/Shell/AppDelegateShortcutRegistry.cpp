@@ -21,8 +21,4 @@ std::string AppDelegate::shortcutRegistryID(const ShortcutCaptureTarget& target)
     return shortcut_registry::registryID(target, settings, selectedFixedPhraseAppBundleIdentifier);
 }
 
-// The settings-set sheet is not built yet: the registry's "セット編集" switches page and set, and no
-// sheet opens.
-void AppDelegate::showFeatureSetModal(SettingsTab) {}
-
 } // namespace tessaril

@@ -115,6 +115,9 @@ TEST_F(ShortcutRegistryTabTests, ARowOpensItsPageAndASetRowItsSet) {
     click({.identifier = "writingSet:s9:ws9", .title = "セット編集"});
     EXPECT_EQ(delegate().selectedSettingsTab, SettingsTab::writingAssist);
     EXPECT_EQ(delegate().selectedFeatureSetID, "s9");
+    // The page's set sheet opens on that set.
+    EXPECT_EQ(delegate().featureSetModalTab, SettingsTab::writingAssist);
+    EXPECT_EQ(control({.placeholder = "セット名"})["value"], "Set 9");
 
     // A row without a set opens nothing, even when its button is clicked regardless of its state.
     delegate().selectedFeatureSetID.reset();

@@ -31,6 +31,22 @@ quint64 showSequence(const QWidget* window) {
 // Still on screen and usable after the monitors had their say.
 bool canStillAct(const QPointer<QWidget>& widget) { return widget && widget->isVisible() && widget->isEnabled(); }
 
+// A modal window shows: a sheet blocks the window it is attached to (and that window's parents), an
+// application-modal window every other window.
+bool isBlockedByModalWindow(const QWidget& control) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    const QWidget* window = control.window();
+    if (!modal || !modal->isVisible() || window == modal) return false;
+    if (modal->windowModality() == Qt::ApplicationModal) return true;
+    for (const QWidget* parent = modal->parentWidget(); parent; parent = parent->parentWidget()) {
+        if (parent == window) return true;
+    }
+    return false;
+}
+
+// Usable by a person: enabled and not behind a modal window.
+bool isUsable(const QWidget& control) { return control.isEnabled() && !isBlockedByModalWindow(control); }
+
 } // namespace
 
 UIDriver::UIDriver(EventMonitors& monitors) : monitors_(monitors) {}
@@ -66,7 +82,7 @@ Control* UIDriver::find(const ControlAddress& address, std::initializer_list<Con
 UIDriver::Outcome UIDriver::click(const ControlAddress& address) {
     auto* button = dynamic_cast<Button*>(find(address, {ControlKind::button, ControlKind::switchButton, ControlKind::checkbox}));
     if (!button) return Outcome::missing;
-    if (!button->isEnabled()) return Outcome::disabled;
+    if (!isUsable(*button)) return Outcome::disabled;
     QPointer<QWidget> widget(button);
     if (!monitors_.dispatch(Event::mouseDown())) return Outcome::performed;
     if (canStillAct(widget)) button->click();
@@ -76,7 +92,7 @@ UIDriver::Outcome UIDriver::click(const ControlAddress& address) {
 UIDriver::Outcome UIDriver::choose(const ControlAddress& address, const std::string& itemTitle) {
     auto* popup = dynamic_cast<PopUpButton*>(find(address, {ControlKind::popup}));
     if (!popup || popup->indexOfItem(itemTitle) < 0) return Outcome::missing;
-    if (!popup->isEnabled()) return Outcome::disabled;
+    if (!isUsable(*popup)) return Outcome::disabled;
     QPointer<QWidget> widget(popup);
     if (!monitors_.dispatch(Event::mouseDown())) return Outcome::performed;
     if (canStillAct(widget)) popup->chooseItem(popup->indexOfItem(itemTitle));
@@ -86,7 +102,7 @@ UIDriver::Outcome UIDriver::choose(const ControlAddress& address, const std::str
 UIDriver::Outcome UIDriver::type(const ControlAddress& address, const std::string& text) {
     auto* field = dynamic_cast<TextField*>(find(address, {ControlKind::field}));
     if (!field) return Outcome::missing;
-    if (!field->isEnabled()) return Outcome::disabled;
+    if (!isUsable(*field)) return Outcome::disabled;
     field->setStringValue(text);
     return Outcome::performed;
 }
@@ -94,7 +110,7 @@ UIDriver::Outcome UIDriver::type(const ControlAddress& address, const std::strin
 UIDriver::Outcome UIDriver::pressReturn(const ControlAddress& address) {
     auto* field = dynamic_cast<TextField*>(find(address, {ControlKind::field}));
     if (!field) return Outcome::missing;
-    if (!field->isEnabled()) return Outcome::disabled;
+    if (!isUsable(*field)) return Outcome::disabled;
     field->sendAction();
     return Outcome::performed;
 }

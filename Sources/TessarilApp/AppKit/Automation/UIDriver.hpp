@@ -24,6 +24,8 @@ class EventMonitors;
 // event monitors seeing every press first, and describes controls as JSON. Main thread only.
 class UIDriver {
 public:
+    // A control that is disabled, or in a window behind a modal one (a window under its sheet),
+    // cannot be used.
     enum class Outcome { performed, missing, disabled };
 
     explicit UIDriver(EventMonitors& monitors);
