@@ -122,18 +122,9 @@ QWidget* SettingsWindowController::tabContentView(SettingsTab tab) {
     case SettingsTab::shortcutRegistry: return ShortcutRegistryTab(delegate_).makeShortcutRegistryTab();
     case SettingsTab::fixedPhrases: return FixedPhraseTab(delegate_).makeFixedPhraseTab();
     case SettingsTab::support: return SupportTab(delegate_).makeSupportTab();
-    default: break;
     }
-    const auto& presentation = SettingsTabPresentation::of(tab);
-    if (presentation.pageTitle) {
-        // The per-application pages: their target bar and rules pane follow the title.
-        auto* stack = makePageStack(std::string(*presentation.pageTitle), std::string(*presentation.pageSubtitle));
-        return wrapInScrollView(stack);
-    }
-    // The page of this tab is not built yet.
-    auto* page = new TessarilView;
-    page->setBackgroundColor(settings_palette::windowBackground());
-    return page;
+    // Not reached: every tab has its page.
+    return new TessarilView;
 }
 
 void SettingsWindowController::selectSettingsTabFromButton(appkit::Control& sender) {
