@@ -9,6 +9,7 @@
 #include "Platform/Foundation/FileWriteError.hpp"
 #include "Platform/Foundation/SystemErrorText.hpp"
 #include "Platform/LoginItem/LoginItemError.hpp"
+#include "Platform/Workspace/DesktopEntryKeys.hpp"
 
 namespace tessaril::platform {
 
@@ -38,31 +39,14 @@ std::string execArgument(const std::string& argument) {
     return value;
 }
 
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 // Whether the entry's own group tells the session to skip it.
 bool isSwitchedOff(std::istream& entry) {
-    bool inEntryGroup = false;
-    std::string line;
-    while (std::getline(entry, line)) {
-        line = trimmed(line);
-        if (line.empty() || line.front() == '#') continue;
-        if (line.front() == '[') {
-            inEntryGroup = line == entryGroup;
-            continue;
-        }
-        if (!inEntryGroup) continue;
-        const auto equals = line.find('=');
-        if (equals == std::string::npos) continue;
-        const std::string key = trimmed(line.substr(0, equals));
-        const std::string value = trimmed(line.substr(equals + 1));
-        if ((key == "Hidden" && value == "true") || (key == "X-GNOME-Autostart-enabled" && value == "false")) return true;
-    }
-    return false;
+    bool switchedOff = false;
+    visitDesktopEntryKeys(entry, [&switchedOff](std::string_view key, std::string_view value) {
+        switchedOff = (key == "Hidden" && value == "true") || (key == "X-GNOME-Autostart-enabled" && value == "false");
+        return !switchedOff;
+    });
+    return switchedOff;
 }
 
 std::string fileURL(const std::filesystem::path& path) {
