@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include <QAbstractScrollArea>
+#include <QScrollArea>
 #include <QLayout>
 #include <QScrollBar>
 
@@ -46,11 +46,11 @@ void LazyRowsView::placeRowsFrom(std::size_t index) {
     setFixedHeight(top - (heights_.empty() ? 0 : spacing_));
 }
 
-QAbstractScrollArea* LazyRowsView::enclosingScrollArea() {
+QScrollArea* LazyRowsView::enclosingScrollArea() {
     if (scrollArea_) return scrollArea_;
     for (QWidget* parent = parentWidget(); parent; parent = parent->parentWidget()) {
-        auto* area = qobject_cast<QAbstractScrollArea*>(parent);
-        if (!area || !area->viewport()->isAncestorOf(this)) continue;
+        auto* area = qobject_cast<QScrollArea*>(parent);
+        if (!area || !area->widget() || !area->widget()->isAncestorOf(this)) continue;
         scrollArea_ = area;
         connect(area->verticalScrollBar(), &QScrollBar::valueChanged, this, &LazyRowsView::makeVisibleRows);
         return area;
@@ -64,9 +64,11 @@ void LazyRowsView::makeVisibleRows() {
     if (making_ || heights_.empty() || !isVisibleTo(window())) return;
     making_ = true;
     QRect visible = rect();
-    if (QAbstractScrollArea* area = enclosingScrollArea()) {
-        const QWidget* viewport = area->viewport();
-        visible &= QRect(mapFrom(viewport, QPoint(0, 0)), viewport->size());
+    if (QScrollArea* area = enclosingScrollArea()) {
+        // From the scroll view's own height and offset, which are right even in a window that is not
+        // shown (its viewport is only resized when it is).
+        const int top = mapTo(area->widget(), QPoint(0, 0)).y();
+        visible &= QRect(0, area->verticalScrollBar()->value() - top, width(), area->contentsRect().height());
     }
     if (!visible.isEmpty()) {
         int top = 0;
@@ -80,7 +82,7 @@ void LazyRowsView::makeVisibleRows() {
 
 QWidget* LazyRowsView::scrollToRow(std::size_t index) {
     if (index >= rows_.size()) return nullptr;
-    if (QAbstractScrollArea* area = enclosingScrollArea()) {
+    if (QScrollArea* area = enclosingScrollArea()) {
         QWidget* viewport = area->viewport();
         const int top = mapTo(viewport, QPoint(0, rowTop(index))).y();
         QScrollBar* bar = area->verticalScrollBar();

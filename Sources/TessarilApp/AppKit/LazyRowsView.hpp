@@ -8,7 +8,7 @@
 
 #include "TessarilApp/AppKit/View.hpp"
 
-class QAbstractScrollArea;
+class QScrollArea;
 
 namespace tessaril::appkit {
 
@@ -42,7 +42,7 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    QAbstractScrollArea* enclosingScrollArea();
+    QScrollArea* enclosingScrollArea();
     int rowTop(std::size_t index) const;
     void placeRowsFrom(std::size_t index);
 
@@ -50,7 +50,7 @@ private:
     int spacing_;
     RowMaker makeRow_;
     std::vector<QPointer<QWidget>> rows_;
-    QPointer<QAbstractScrollArea> scrollArea_;
+    QPointer<QScrollArea> scrollArea_;
     bool making_ = false;
 };
 
