@@ -2,12 +2,16 @@
 
 namespace tessaril::platform {
 
-Font Font::system(double pointSize, FontWeight weight) {
-    return Font{std::string(systemFamily), pointSize, weight, false, false};
+const SharedString& Font::systemFamilyName() {
+    static const SharedString name{systemFamily};
+    return name;
 }
 
+Font Font::system(double pointSize, FontWeight weight) { return Font{systemFamilyName(), pointSize, weight, false, false}; }
+
 Font Font::monospacedSystem(double pointSize, FontWeight weight) {
-    return Font{std::string(monospacedSystemFamily), pointSize, weight, false, true};
+    static const SharedString name{monospacedSystemFamily};
+    return Font{name, pointSize, weight, false, true};
 }
 
 } // namespace tessaril::platform
