@@ -5,11 +5,6 @@ namespace tessaril::platform {
 void AttributedTextBuilder::appendCharacters(std::u16string_view text, const TextAttributes& attributes) {
     if (text.empty()) return;
     lastEndedWithCarriageReturn_ = false;
-    if (!open_.empty() && AttributedText::splitsSurrogatePair(open_.back().first, text)) {
-        open_.back().first.push_back(text.front()); // a pair stays in one run
-        text.remove_prefix(1);
-        if (text.empty()) return;
-    }
     if (!open_.empty() && open_.back().second == attributes) {
         open_.back().first.append(text);
     } else {
