@@ -1,7 +1,7 @@
 // Reading and writing RTF and reading HTML of about 100 KB and 1 MB: mixed documents as the editor
 // and the markdown renderer make them, and the pathological shapes an attacker would send (deep
-// nesting, long runs of escapes, a long attribute over many runs). Each reports bytes per second; the two sizes show whether time
-// grows linearly.
+// nesting, long runs of escapes, a long attribute over many runs). Each reports bytes per second;
+// the two sizes show whether time grows linearly.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -192,7 +192,8 @@ void ReadAndConvertLongAttribute(benchmark::State& state) {
     for (auto _ : state) {
         const AttributedText text = rtf ? RTFReader::read(input) : HTMLReader::read(input);
         written = FixedPhraseAttributedTextNormalizer::semanticHTMLBody(text).size() +
-                  FixedPhraseAttributedTextNormalizer::markdownText(text).size() + RTFWriter::write(text).size();
+                  FixedPhraseAttributedTextNormalizer::markdownText(text).size() +
+                  RTFWriter::write(text).size();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.size()));
     state.counters["outputPerInputByte"] = static_cast<double>(written) / static_cast<double>(input.size());

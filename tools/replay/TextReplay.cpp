@@ -27,24 +27,29 @@ nlohmann::json rtfBase64(const platform::AttributedText& text) {
 // that a request the tool cannot read fails as such.
 using ReadStep = nlohmann::json (*)(const platform::AttributedText&);
 
+nlohmann::json printed(const platform::AttributedText& text) {
+    return {{"attributedText", encodeAttributedText(text)}};
+}
+nlohmann::json semanticHTML(const platform::AttributedText& text) {
+    return {{"html", normalizer::semanticHTMLBody(text)}};
+}
+nlohmann::json plainText(const platform::AttributedText& text) {
+    return {{"text", normalizer::plainText(text)}};
+}
+nlohmann::json markdown(const platform::AttributedText& text) {
+    return {{"text", normalizer::markdownText(text)}};
+}
+
 ReadStep readStep(const nlohmann::json& request) {
     const auto then = request.find("then");
-    if (then == request.end() || then->is_null()) {
-        return [](const platform::AttributedText& text) { return nlohmann::json{{"attributedText", encodeAttributedText(text)}}; };
-    }
+    if (then == request.end() || then->is_null()) return printed;
     const std::string name = then->is_string() ? then->get<std::string>() : std::string();
-    if (name == "semantic-html") {
-        return [](const platform::AttributedText& text) { return nlohmann::json{{"html", normalizer::semanticHTMLBody(text)}}; };
-    }
+    if (name == "semantic-html") return semanticHTML;
     if (name == "rtf-write") return rtfBase64;
-    if (name == "normalize-plain") {
-        return [](const platform::AttributedText& text) { return nlohmann::json{{"text", normalizer::plainText(text)}}; };
-    }
-    if (name == "normalize-markdown") {
-        return [](const platform::AttributedText& text) { return nlohmann::json{{"text", normalizer::markdownText(text)}}; };
-    }
-    throw UnreadableRequest(
-        "\"then\" must be one of \"semantic-html\", \"rtf-write\", \"normalize-plain\", \"normalize-markdown\"");
+    if (name == "normalize-plain") return plainText;
+    if (name == "normalize-markdown") return markdown;
+    throw UnreadableRequest("\"then\" must be one of \"semantic-html\", \"rtf-write\", \"normalize-plain\", "
+                            "\"normalize-markdown\"");
 }
 
 nlohmann::json rtfRead(const nlohmann::json& request) {

@@ -14,7 +14,8 @@ bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 } // namespace
 
 bool AttributedText::splitsSurrogatePair(std::u16string_view before, std::u16string_view after) {
-    return !before.empty() && !after.empty() && isHighSurrogate(before.back()) && isLowSurrogate(after.front());
+    return !before.empty() && !after.empty() && isHighSurrogate(before.back()) &&
+           isLowSurrogate(after.front());
 }
 
 AttributedText::AttributedText(std::u16string string, const TextAttributes& attributes) : string_(std::move(string)) {

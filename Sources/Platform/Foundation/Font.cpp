@@ -7,7 +7,9 @@ const SharedString& Font::systemFamilyName() {
     return name;
 }
 
-Font Font::system(double pointSize, FontWeight weight) { return Font{systemFamilyName(), pointSize, weight, false, false}; }
+Font Font::system(double pointSize, FontWeight weight) {
+    return Font{systemFamilyName(), pointSize, weight, false, false};
+}
 
 Font Font::monospacedSystem(double pointSize, FontWeight weight) {
     static const SharedString name{monospacedSystemFamily};

@@ -39,7 +39,8 @@ struct Tables {
     struct FontKeyHash {
         std::size_t operator()(const FontKey& key) const {
             const auto& [family, fixedPitch, weight] = key;
-            return family.hash() ^ (fixedPitch ? 0x9E3779B9u : 0u) ^ (weight ? static_cast<std::size_t>(*weight) << 8 : 0u);
+            const std::size_t weightBits = weight ? static_cast<std::size_t>(*weight) + 1 : 0;
+            return family.hash() ^ (fixedPitch ? 0x9E3779B9u : 0u) ^ (weightBits << 8);
         }
     };
     // Hashed, so that a long family costs its length once, not once per run.

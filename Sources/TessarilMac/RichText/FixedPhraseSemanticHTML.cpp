@@ -126,14 +126,16 @@ std::string htmlInline(const AttributedText& text, TextRange range, bool wrapsFi
         [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
             std::string piece = escapedHTML(unicode::fromUTF16(characters), HTMLEscaping::text);
             if (piece.empty()) return;
-            if (wrapsFixedPitchRuns) piece = keepingTabs(std::move(piece)); // a code block keeps them as it is
+            // A code block keeps its tabs as they are.
+            if (wrapsFixedPitchRuns) piece = keepingTabs(std::move(piece));
             const auto& font = attributes.font;
             if (wrapsFixedPitchRuns && font && font->fixedPitch) piece = wrapped("code", piece);
             if (attributeEnabled(attributes.underlineStyle)) piece = wrapped("u", piece);
             if (attributeEnabled(attributes.strikethroughStyle)) piece = wrapped("s", piece);
             if (font && font->italic) piece = wrapped("em", piece);
             if (font && font->isBold()) piece = wrapped("strong", piece);
-            if (auto style = inlineCSSStyle(attributes, wrapsFixedPitchRuns)) piece = htmlElement("span", piece, style);
+            if (auto style = inlineCSSStyle(attributes, wrapsFixedPitchRuns))
+                piece = htmlElement("span", piece, style);
             const platform::SharedString* link = attributes.link ? &*attributes.link : nullptr;
             if (openLink && !(link && *link == *openLink)) closeLink();
             // A link whose target could run script in the receiving application keeps only its text.
@@ -213,7 +215,8 @@ std::string htmlElement(std::string_view tagName, std::string_view content,
     return element;
 }
 
-std::optional<std::string> inlineCSSStyle(const platform::TextAttributes& attributes, bool namesMonospacedFamily) {
+std::optional<std::string> inlineCSSStyle(const platform::TextAttributes& attributes,
+                                          bool namesMonospacedFamily) {
     std::vector<std::string> declarations;
     if (attributes.font && std::abs(attributes.font->pointSize - bodyFontSize) > fontSizeTolerance) {
         declarations.push_back("font-size: " + cssPointSize(attributes.font->pointSize));
