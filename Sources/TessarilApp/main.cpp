@@ -63,13 +63,15 @@ platform::Bundle mainBundle() {
 }
 
 // QA mode's handler of Qt's own messages (such as a missing runtime directory): they go to the system
-// log, so that the export's report stays the one line on standard error.
+// log, so that the export's report stays the one line on standard error; only the message that ends
+// the process is also shown there.
 void qtMessageToSystemLog(QtMsgType type, const QMessageLogContext&, const QString& message) {
     static platform::SystemLogSink sink;
     const auto level = type == QtDebugMsg || type == QtInfoMsg ? platform::LogLevel::info
                        : type == QtWarningMsg                  ? platform::LogLevel::notice
                                                                : platform::LogLevel::error;
     sink.write(platform::LogRecord{"qt", "", level, message.toStdString()});
+    if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
 } // namespace

@@ -11,7 +11,7 @@ namespace tessaril {
 
 namespace {
 
-// The items of the menu and its submenus, in order.
+// The enabled item, submenus included, whose key equivalent is `pressed`.
 const MenuItem* findItem(const Menu& menu, const QKeySequence& pressed) {
     for (const MenuItem& item : menu.items) {
         if (item.submenu) {
@@ -24,30 +24,17 @@ const MenuItem* findItem(const Menu& menu, const QKeySequence& pressed) {
     return nullptr;
 }
 
-bool performOnField(QLineEdit& field, std::string_view action) {
-    const bool editable = !field.isReadOnly();
-    if (action == "copy:") field.copy();
-    else if (action == "selectAll:") field.selectAll();
-    else if (!editable) return false;
-    else if (action == "undo:") field.undo();
-    else if (action == "redo:") field.redo();
-    else if (action == "cut:") field.cut();
-    else if (action == "paste:") field.paste();
-    else if (action == "delete:") field.del();
-    else return false;
-    return true;
-}
-
-bool performOnTextView(QTextEdit& view, std::string_view action) {
-    const bool editable = !view.isReadOnly();
-    if (action == "copy:") view.copy();
-    else if (action == "selectAll:") view.selectAll();
-    else if (!editable) return false;
-    else if (action == "undo:") view.undo();
-    else if (action == "redo:") view.redo();
-    else if (action == "cut:") view.cut();
-    else if (action == "paste:") view.paste();
-    else if (action == "delete:") view.textCursor().removeSelectedText();
+// A field and a text view answer the same edit slots; only deleting the selection differs.
+template <typename Control, typename DeleteSelection>
+bool performOn(Control& control, std::string_view action, DeleteSelection deleteSelection) {
+    if (action == "copy:") control.copy();
+    else if (action == "selectAll:") control.selectAll();
+    else if (control.isReadOnly()) return false;
+    else if (action == "undo:") control.undo();
+    else if (action == "redo:") control.redo();
+    else if (action == "cut:") control.cut();
+    else if (action == "paste:") control.paste();
+    else if (action == "delete:") deleteSelection();
     else return false;
     return true;
 }
@@ -76,10 +63,12 @@ bool MainMenuKeyEquivalents::perform(const MenuItem& item) {
 }
 
 bool MainMenuKeyEquivalents::performEditAction(QWidget* focused, std::string_view action) {
-    if (auto* field = qobject_cast<QLineEdit*>(focused)) return performOnField(*field, action);
+    if (auto* field = qobject_cast<QLineEdit*>(focused)) return performOn(*field, action, [field] { field->del(); });
     // The viewport of a text view may hold the focus rather than the view itself.
     for (QWidget* widget = focused; widget != nullptr; widget = widget->parentWidget()) {
-        if (auto* view = qobject_cast<QTextEdit*>(widget)) return performOnTextView(*view, action);
+        if (auto* view = qobject_cast<QTextEdit*>(widget)) {
+            return performOn(*view, action, [view] { view->textCursor().removeSelectedText(); });
+        }
         if (widget->isWindow()) break;
     }
     return false;
