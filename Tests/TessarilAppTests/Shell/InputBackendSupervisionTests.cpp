@@ -7,7 +7,6 @@
 
 #include "Platform/HID/VirtualHIDError.hpp"
 #include "TessarilAppTests/Shell/AppDelegateHarness.hpp"
-#include "TessarilApp/Shell/InputBackendSupervisor.hpp"
 #include "TessarilMac/EventTap/EventTapInputBackendError.hpp"
 #include "TessarilMac/InputMode/KanaModeKeyboard.hpp"
 #include "TessarilMac/InputMode/MacInputModeDispatcherError.hpp"
@@ -234,32 +233,6 @@ TEST(InputBackendSupervision, AVirtualKeyboardThatCannotStartIsReportedAndNotRea
         harness.launch();
         EXPECT_FALSE(harness.app().kanaModeKeyboardReady);
         EXPECT_EQ(harness.toolTip(), "Tessaril: 入力送信エラー: KeyboardError / アクセシビリティ許可済み");
-    }
-}
-
-TEST(InputBackendSupervision, TheSettingsWindowIsRebuiltOnlyForAChangedStateAndNeverOverUnsavedEdits) {
-    using Supervisor = InputBackendSupervisor;
-    const Supervisor::ShownState waiting{Backend::stopped, "アクセシビリティ権限待ち", false, true};
-    const Supervisor::ShownState running{Backend::eventTap, "動作中", true, true};
-    struct Case {
-        const char* name;
-        bool visible;
-        bool unsavedEdits;
-        std::optional<Supervisor::ShownState> builtWith;
-        bool rebuilds;
-    };
-    const std::vector<Case> cases{
-        {"a poll that changes nothing", true, false, waiting, false},
-        {"the permission arrived", true, false, running, true},
-        {"never built", true, false, std::nullopt, true},
-        {"unsaved fixed-phrase edits", true, true, running, false},
-        {"hidden window", false, false, running, false},
-    };
-    for (const auto& testCase : cases) {
-        EXPECT_EQ(Supervisor::shouldRebuildSettingsWindow(testCase.visible, testCase.unsavedEdits, testCase.builtWith,
-                                                          waiting),
-                  testCase.rebuilds)
-            << testCase.name;
     }
 }
 
