@@ -43,6 +43,18 @@ bool FixedPhraseEditorState::isShowingFixedPhrases() const {
     return delegate_.selectedSettingsTab == SettingsTab::fixedPhrases;
 }
 
+bool FixedPhraseEditorState::panelsBelongToSelectedTarget() const {
+    return delegate_.fixedPhraseEditorTarget ==
+           FixedPhraseEditorTarget::resolved(delegate_.settings, delegate_.selectedFixedPhraseAppBundleIdentifier);
+}
+
+void FixedPhraseEditorState::adoptSelectedFixedPhraseTarget() {
+    if (panelsBelongToSelectedTarget()) return;
+    resetFixedPhraseEditorTransientState();
+    delegate_.fixedPhraseEditorTarget =
+        FixedPhraseEditorTarget::resolved(delegate_.settings, delegate_.selectedFixedPhraseAppBundleIdentifier);
+}
+
 std::vector<FixedPhraseRule> FixedPhraseEditorState::selectedRules() const {
     return fixedPhraseAssistSettings(delegate_.settings, delegate_.selectedFixedPhraseAppBundleIdentifier).rules;
 }
@@ -136,9 +148,10 @@ FixedPhraseEditorSnapshot FixedPhraseEditorState::fixedPhraseSavedEditorSnapshot
 }
 
 bool FixedPhraseEditorState::hasUnsavedFixedPhraseEdits() const {
-    if (!isShowingFixedPhrases()) return false;
+    if (!isShowingFixedPhrases() || !panelsBelongToSelectedTarget()) return false;
     const auto rules = selectedRules();
     for (const auto& [ruleID, saved] : delegate_.fixedPhraseEditorSnapshots) {
+        if (!findRule(rules, ruleID)) continue;
         const bool isOnScreen = delegate_.fixedPhraseTitleFields.contains(ruleID) ||
                                 delegate_.fixedPhraseTextViews.contains(ruleID) ||
                                 delegate_.fixedPhraseHTMLTextViews.contains(ruleID);
@@ -148,9 +161,11 @@ bool FixedPhraseEditorState::hasUnsavedFixedPhraseEdits() const {
 }
 
 bool FixedPhraseEditorState::hasUnsavedFixedPhraseEdits(const std::string& ruleID) const {
-    if (!isShowingFixedPhrases()) return false;
+    if (!isShowingFixedPhrases() || !panelsBelongToSelectedTarget()) return false;
     const auto saved = delegate_.fixedPhraseEditorSnapshots.find(ruleID);
-    return saved != delegate_.fixedPhraseEditorSnapshots.end() && currentFixedPhraseEditorSnapshot(ruleID) != saved->second;
+    if (saved == delegate_.fixedPhraseEditorSnapshots.end()) return false;
+    const auto rules = selectedRules();
+    return findRule(rules, ruleID) && currentSnapshot(ruleID, rules) != saved->second;
 }
 
 bool FixedPhraseEditorState::alertUnsavedEdits() {
@@ -167,6 +182,7 @@ bool FixedPhraseEditorState::requireSavedFixedPhraseRule(const std::string& rule
 }
 
 void FixedPhraseEditorState::captureVisibleFixedPhraseEditorDrafts() {
+    if (!panelsBelongToSelectedTarget()) return;
     const auto rules = selectedRules();
     for (const auto& [ruleID, view] : delegate_.fixedPhraseTextViews) {
         delegate_.fixedPhraseEditorDrafts.insert_or_assign(ruleID, currentSnapshot(ruleID, rules));
@@ -174,11 +190,11 @@ void FixedPhraseEditorState::captureVisibleFixedPhraseEditorDrafts() {
 }
 
 void FixedPhraseEditorState::captureChangedFixedPhraseEditorDrafts() {
-    if (!isShowingFixedPhrases()) return;
+    if (!isShowingFixedPhrases() || !panelsBelongToSelectedTarget()) return;
     const auto rules = selectedRules();
     for (const auto& [ruleID, view] : delegate_.fixedPhraseTextViews) {
         const auto saved = delegate_.fixedPhraseEditorSnapshots.find(ruleID);
-        if (saved == delegate_.fixedPhraseEditorSnapshots.end()) continue;
+        if (saved == delegate_.fixedPhraseEditorSnapshots.end() || !findRule(rules, ruleID)) continue;
         // A panel whose editor kind was just switched has had its draft taken by the switch; its
         // controls no longer read as the kind they were built as.
         const bool wasBuiltAsSource = saved->second.inputMode == FixedPhraseInputMode::plain;

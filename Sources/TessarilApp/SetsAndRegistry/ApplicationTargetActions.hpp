@@ -70,6 +70,8 @@ public:
             return;
         }
         if (!followsDefault) removeFromAllSets(*app);
+        // An application without an entry leaves the default by getting one, as "追加" gives it.
+        if (!followsDefault) Family::enable(settings, *app, *applicationTargetState<Family>(delegate_).displayName(), false);
         Family::setUsesDefault(settings, *app, followsDefault);
         delegate_.persistSettings(true);
     }
@@ -118,7 +120,7 @@ public:
         ApplicationTargetBarModel model{
             .selectedBundleIdentifier = target.bundleIdentifier,
             .appDisplayNames = {},
-            .usesDefault = target.usesDefault,
+            .usesDefault = target.followsShared(),
             .popupAction = delegateAction<ApplicationTargetActions>(delegate_, Family::popupAction,
                                                                     &ApplicationTargetActions::selectFromPopup),
             .defaultToggleAction = delegateAction<ApplicationTargetActions>(delegate_, Family::defaultToggleAction,
@@ -139,6 +141,9 @@ public:
         for (const auto& [bundleIdentifier, entry] : delegate_.settings.*Family::entries) {
             model.appDisplayNames.emplace(bundleIdentifier, entry.displayName);
         }
+        // The pop-up names what the page edits, also an application that has no entry of its own
+        // (a set member chosen from the set sheet).
+        if (target.bundleIdentifier) model.appDisplayNames.emplace(*target.bundleIdentifier, *target.displayName());
         return makeApplicationTargetBar(model);
     }
 
