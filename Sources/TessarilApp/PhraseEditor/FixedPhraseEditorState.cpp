@@ -148,10 +148,9 @@ FixedPhraseEditorSnapshot FixedPhraseEditorState::fixedPhraseSavedEditorSnapshot
 }
 
 bool FixedPhraseEditorState::hasUnsavedFixedPhraseEdits() const {
-    if (!isShowingFixedPhrases() || !panelsBelongToSelectedTarget()) return false;
+    if (!isShowingFixedPhrases()) return false;
     const auto rules = selectedRules();
     for (const auto& [ruleID, saved] : delegate_.fixedPhraseEditorSnapshots) {
-        if (!findRule(rules, ruleID)) continue;
         const bool isOnScreen = delegate_.fixedPhraseTitleFields.contains(ruleID) ||
                                 delegate_.fixedPhraseTextViews.contains(ruleID) ||
                                 delegate_.fixedPhraseHTMLTextViews.contains(ruleID);
@@ -161,11 +160,9 @@ bool FixedPhraseEditorState::hasUnsavedFixedPhraseEdits() const {
 }
 
 bool FixedPhraseEditorState::hasUnsavedFixedPhraseEdits(const std::string& ruleID) const {
-    if (!isShowingFixedPhrases() || !panelsBelongToSelectedTarget()) return false;
+    if (!isShowingFixedPhrases()) return false;
     const auto saved = delegate_.fixedPhraseEditorSnapshots.find(ruleID);
-    if (saved == delegate_.fixedPhraseEditorSnapshots.end()) return false;
-    const auto rules = selectedRules();
-    return findRule(rules, ruleID) && currentSnapshot(ruleID, rules) != saved->second;
+    return saved != delegate_.fixedPhraseEditorSnapshots.end() && currentFixedPhraseEditorSnapshot(ruleID) != saved->second;
 }
 
 bool FixedPhraseEditorState::alertUnsavedEdits() {
@@ -182,7 +179,6 @@ bool FixedPhraseEditorState::requireSavedFixedPhraseRule(const std::string& rule
 }
 
 void FixedPhraseEditorState::captureVisibleFixedPhraseEditorDrafts() {
-    if (!panelsBelongToSelectedTarget()) return;
     const auto rules = selectedRules();
     for (const auto& [ruleID, view] : delegate_.fixedPhraseTextViews) {
         delegate_.fixedPhraseEditorDrafts.insert_or_assign(ruleID, currentSnapshot(ruleID, rules));
@@ -190,11 +186,11 @@ void FixedPhraseEditorState::captureVisibleFixedPhraseEditorDrafts() {
 }
 
 void FixedPhraseEditorState::captureChangedFixedPhraseEditorDrafts() {
-    if (!isShowingFixedPhrases() || !panelsBelongToSelectedTarget()) return;
+    if (!isShowingFixedPhrases()) return;
     const auto rules = selectedRules();
     for (const auto& [ruleID, view] : delegate_.fixedPhraseTextViews) {
         const auto saved = delegate_.fixedPhraseEditorSnapshots.find(ruleID);
-        if (saved == delegate_.fixedPhraseEditorSnapshots.end() || !findRule(rules, ruleID)) continue;
+        if (saved == delegate_.fixedPhraseEditorSnapshots.end()) continue;
         // A panel whose editor kind was just switched has had its draft taken by the switch; its
         // controls no longer read as the kind they were built as.
         const bool wasBuiltAsSource = saved->second.inputMode == FixedPhraseInputMode::plain;

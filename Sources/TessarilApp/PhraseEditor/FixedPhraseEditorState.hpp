@@ -42,17 +42,14 @@ public:
     // one before its rules were replaced) ends here, so none of it surfaces on the new panels.
     void adoptSelectedFixedPhraseTarget();
 
-    // Only on the fixed-phrase tab, and only while the panels on screen belong to the selected target;
-    // rules without a saved snapshot, or that the target no longer has, are skipped; drafts are not
-    // read.
+    // Only on the fixed-phrase tab; rules without a saved snapshot are skipped and drafts are not read.
     bool hasUnsavedFixedPhraseEdits() const;
     bool hasUnsavedFixedPhraseEdits(const std::string& ruleID) const;
     // True lets the caller go on; false means the "保存してください" alert was shown.
     bool requireSavedFixedPhraseEdits();
     bool requireSavedFixedPhraseRule(const std::string& ruleID);
 
-    // Every on-screen rule's current state becomes its draft (nothing when the panels belong to
-    // another target).
+    // Every on-screen rule's current state becomes its draft.
     void captureVisibleFixedPhraseEditorDrafts();
     // Only the on-screen rules whose state differs from their saved snapshot: what every rebuild of
     // the fixed-phrase tab keeps before the panels go.
@@ -78,7 +75,7 @@ private:
     static const FixedPhraseRule* findRule(const std::vector<FixedPhraseRule>& rules, const std::string& ruleID);
     FixedPhraseEditorSnapshot currentSnapshot(const std::string& ruleID, const std::vector<FixedPhraseRule>& rules) const;
     bool isShowingFixedPhrases() const;
-    // The panels on screen were built for the target that is selected now.
+    // The editor state was taken for the target that is selected now.
     bool panelsBelongToSelectedTarget() const;
     bool alertUnsavedEdits();
 

@@ -70,8 +70,6 @@ public:
             return;
         }
         if (!followsDefault) removeFromAllSets(*app);
-        // An application without an entry leaves the default by getting one, as "追加" gives it.
-        if (!followsDefault) Family::enable(settings, *app, *applicationTargetState<Family>(delegate_).displayName(), false);
         Family::setUsesDefault(settings, *app, followsDefault);
         delegate_.persistSettings(true);
     }
@@ -143,7 +141,9 @@ public:
         }
         // The pop-up names what the page edits, also an application that has no entry of its own
         // (a set member chosen from the set sheet).
-        if (target.bundleIdentifier) model.appDisplayNames.emplace(*target.bundleIdentifier, *target.displayName());
+        if (const auto name = target.displayName(); target.bundleIdentifier && name) {
+            model.appDisplayNames.emplace(*target.bundleIdentifier, *name);
+        }
         return makeApplicationTargetBar(model);
     }
 

@@ -127,18 +127,11 @@ struct ApplicationTargetState {
     // entry nor set reads like one following the default: edits of it would reach nothing.
     bool isEditable() const { return !bundleIdentifier || setName || (usesDefault && !*usesDefault); }
     bool hasOwnEntry() const { return usesDefault && !*usesDefault; }
-    // What the page names the selected application by: its entry's name, else its set's name for it,
-    // else its bundle identifier; none for the default.
-    std::optional<std::string> displayName() const {
-        if (!bundleIdentifier) return std::nullopt;
-        return entryDisplayName ? entryDisplayName : setTargetDisplayName ? setTargetDisplayName : bundleIdentifier;
-    }
-    // The compliance switch: an application without an entry of its own follows its set or the
-    // default; none for the default.
-    std::optional<bool> followsShared() const {
-        if (!bundleIdentifier) return std::nullopt;
-        return usesDefault ? usesDefault : std::optional(true);
-    }
+    // What the page names the selected application by: its entry's name, else the name its set lists
+    // it by; none for the default and for an application with neither.
+    std::optional<std::string> displayName() const { return entryDisplayName ? entryDisplayName : setTargetDisplayName; }
+    // The compliance switch's state: the entry's flag; a set member without an entry follows its set.
+    std::optional<bool> followsShared() const { return usesDefault ? usesDefault : setName ? std::optional(true) : std::nullopt; }
     // "基準", "セット", "個別" or "デフォルト準拠".
     std::string tag() const;
     // The compliance switch's title: "セット準拠" for a set member, else "デフォルト準拠".

@@ -160,9 +160,8 @@ void AppDelegate::resetSettingsSelectionState() {
     selectedKeypadHackAppBundleIdentifier.reset();
     selectedFeatureSetID.reset();
     editingPresetReference.reset();
-    // The phrase panels on screen show rules that are gone.
+    // The phrase panels on screen show rules that are gone: nothing typed in them is kept or compared.
     FixedPhraseEditorState(*this).resetFixedPhraseEditorTransientState();
-    fixedPhraseEditorTarget.reset();
     shortcutRegistryFilter = ShortcutRegistryFilter::activeOnly;
 }
 

@@ -23,23 +23,26 @@ constexpr const char* titlePlaceholder = "タイトル（任意）";
 constexpr const char* targetPopup = "selectFixedPhraseTargetFromPopup:";
 constexpr const char* discardMessage = "保存されていない定型文があります";
 
-FixedPhraseRule phrase(const std::string& id, const std::string& title) {
+FixedPhraseRule phrase(const std::string& id, const std::string& title,
+                       FixedPhrasePreviewMode preview = FixedPhrasePreviewMode::raw) {
     return FixedPhraseRule(id, title, false, std::nullopt, title + "の本文", std::nullopt, std::nullopt,
-                           FixedPhraseInsertionFormat::plain, FixedPhraseInputMode::plain, FixedPhrasePreviewMode::raw,
+                           FixedPhraseInsertionFormat::plain, FixedPhraseInputMode::plain, preview,
                            FixedPhraseInsertionMode::text);
 }
 
-FixedPhraseAssistSettings phrases(const std::string& title) { return FixedPhraseAssistSettings{{phrase("r", title)}}; }
+FixedPhraseAssistSettings phrases(const std::string& title, FixedPhrasePreviewMode preview = FixedPhrasePreviewMode::raw) {
+    return FixedPhraseAssistSettings{{phrase("r", title, preview)}};
+}
 
-// Every layer holds one rule under the same id, as a set made from the default does: the default,
-// a set whose member has no entry of its own, an application with its own rules and one that
-// follows the default.
+// Every layer holds one rule under the same id, as a set made from the default does, each since
+// given a preview mode of its own: the default, a set whose member has no entry of its own, an
+// application with its own rules and one that follows the default.
 TessarilSettings sharedIDDocument(const std::string& defaultTitle = "既定") {
     TessarilSettings settings;
     settings.fixedPhraseAssist = phrases(defaultTitle);
-    settings.fixedPhraseAssistSets.emplace_back("set-1", "仕事", phrases("セット"),
+    settings.fixedPhraseAssistSets.emplace_back("set-1", "仕事", phrases("セット", FixedPhrasePreviewMode::markdown),
                                                 std::vector<SettingsSetAppTarget>{{"com.example.member", "Member"}});
-    settings.appFixedPhraseAssistSettings["com.example.own"] = {"Own", false, phrases("個別")};
+    settings.appFixedPhraseAssistSettings["com.example.own"] = {"Own", false, phrases("個別", FixedPhrasePreviewMode::html)};
     settings.appFixedPhraseAssistSettings["com.example.follows"] = {"Follows", true, phrases("控え")};
     return settings;
 }
@@ -127,7 +130,7 @@ TEST_F(FixedPhraseTargetChangeTests, EveryTargetChangeShowsTheNewTargetAndSavesI
              page.click({.action = "editFeatureSetInMainSettingsFromModal"});
          },
          "Member", {"セット"}, "set:set-1"},
-        {"import", "com.example.own", false, true, {"設定ファイルを読み込みますか？"},
+        {"import", std::nullopt, false, true, {"設定ファイルを読み込みますか？"},
          [](Page& page) {
              page.delegate().importSettings();
              page.harness->finishStep();
