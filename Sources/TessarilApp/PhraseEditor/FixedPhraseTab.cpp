@@ -90,6 +90,7 @@ bool isCapturing(const AppDelegate& delegate, const std::string& ruleID) {
 } // namespace
 
 QWidget* FixedPhraseTab::makeFixedPhraseTab() {
+    FixedPhraseEditorState(delegate_).adoptSelectedFixedPhraseTarget();
     const auto& presentation = SettingsTabPresentation::of(SettingsTab::fixedPhrases);
     auto* page = makePageStack(std::string(*presentation.pageTitle), std::string(*presentation.pageSubtitle));
     page->addArrangedSubview(makeFixedPhraseTargetBar());
