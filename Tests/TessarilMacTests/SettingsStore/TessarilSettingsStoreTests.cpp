@@ -10,6 +10,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,7 +18,7 @@
 #include <vector>
 
 #include "Platform/Logging/RecordingLogSink.hpp"
-#include "TessarilMacTests/SettingsStore/AllocationCounter.hpp"
+#include "TessarilMacTests/RichText/AllocationMeter.hpp"
 #include "TestSupport/LargeSettingsDocument.hpp"
 #include "TessarilCore/Settings/TessarilSettingsMigrations.hpp"
 #include "TessarilCore/Support/UUIDGenerator.hpp"
@@ -465,7 +466,7 @@ TEST_F(TessarilSettingsStoreTest, ExportsOfLargeDocumentsImportAgainUnchanged) {
 TEST_F(TessarilSettingsStoreTest, AmplifyingFilesAreRefusedWithTheirMemoryBounded) {
     const std::size_t mostBareEntries = Store::maximumImportValueCount - 8;
     // The parsed file, which the value limit keeps below about 60 MB even of empty objects, and the
-    // document decoded up to the limit.
+    // document decoded up to the limit. Past it an allocation fails.
     const std::size_t peakBound = 24 * Store::maximumImportedDocumentBytes;
     struct Case {
         const char* name;
@@ -486,10 +487,15 @@ TEST_F(TessarilSettingsStoreTest, AmplifyingFilesAreRefusedWithTheirMemoryBounde
         const auto file = scratch.write("amplifying.json", testCase.contents);
         auto store = makeStore(defaults);
         std::optional<TessarilSettingsStoreError> error;
-        const std::size_t peak =
-            test_support::AllocationCounter::peakBytesDuring([&] { error = storeError([&] { store.previewImport(file); }); });
+        {
+            const rich_text_test::AllocationMeter meter(peakBound);
+            try {
+                error = storeError([&] { store.previewImport(file); });
+            } catch (const std::bad_alloc&) {
+                ADD_FAILURE() << "the refusal needs more than " << peakBound << " bytes";
+            }
+        }
         EXPECT_EQ(error, TessarilSettingsStoreError::documentTooLarge(4194304));
-        EXPECT_LE(peak, peakBound);
     }
     EXPECT_EQ(TessarilSettingsStoreError::documentTooLarge(4194304).description(),
               "設定ファイルの内容が大きすぎます。保存される設定は最大 4194304 bytes です。");
