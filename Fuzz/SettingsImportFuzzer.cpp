@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the settings decoder and to the store's import, which read files the user
 // picks and data that may have been damaged on disk. Besides crashes, hangs and leaks, it stops on:
 // - a decoded document that does not come back the same through its own encoding;
-// - an import that failed but changed the stored settings or the migration flags.
+// - an import that failed but changed the stored settings or the migration flags;
+// - an imported list (phrases, pair rules, presets, sets) that holds one identifier twice.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +19,7 @@
 
 #include "Platform/Foundation/UserDefaults.hpp"
 #include "TessarilCore/Settings/TessarilSettings.hpp"
+#include "TessarilCore/Settings/TessarilSettingsMigrations.hpp"
 #include "TessarilCore/Support/JSONParsing.hpp"
 #include "TessarilMac/SettingsStore/TessarilSettingsStore.hpp"
 
@@ -112,7 +114,10 @@ void checkFailedImportChangesNothing(std::string_view bytes) {
         const StoredState before = storedState(defaults);
         TessarilSettingsStore store(defaults, tessaril::platform::ProcessLog(nullptr));
         try {
-            store.importSettings(importFile());
+            const TessarilSettings imported = store.importSettings(importFile());
+            TessarilSettings renewed = imported;
+            tessaril::renewRepeatedIdentifiers(renewed);
+            if (!(renewed == imported)) broken("an imported list holds one identifier twice", "");
         } catch (const tessaril::Error&) {
             if (!(storedState(defaults) == before)) broken("a failed import changed the stored settings", "");
         }

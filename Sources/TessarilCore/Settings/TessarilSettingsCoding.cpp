@@ -14,7 +14,9 @@ template <class Value> std::map<std::string, Value> decodeMap(const Json& object
     coding::expectObject(object, "Dictionary");
     std::map<std::string, Value> map;
     for (auto entry = object.begin(); entry != object.end(); ++entry) {
-        map.emplace(entry.key(), coding::atKey(entry.key(), [&] { return coding::decode<Value>(entry.value()); }));
+        map.emplace(entry.key(), coding::atKey(entry.key(), [&] {
+                        return coding::decodeElement<Value>([&] { return coding::decode<Value>(entry.value()); });
+                    }));
     }
     return map;
 }

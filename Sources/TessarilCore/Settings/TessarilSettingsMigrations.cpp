@@ -2,10 +2,13 @@
 
 #include <array>
 #include <string>
+#include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "TessarilCore/Settings/AppShortcutGuardTarget.hpp"
 #include "TessarilCore/Settings/TessarilSettingsPerApplication.hpp"
+#include "TessarilCore/Support/UUIDGenerator.hpp"
 
 namespace tessaril {
 namespace {
@@ -37,6 +40,27 @@ template <class Entry> void nameUnnamedEntries(TessarilSettings::AppMap<Entry>& 
         if (entry.displayName.empty()) entry.displayName = bundleIdentifier;
     }
 }
+
+// The first entry with an identifier keeps it; a fresh one is also unlike every identifier that comes
+// later in the list.
+template <class Entry> void renewRepeatedIdentifiers(std::vector<Entry>& entries) {
+    std::unordered_set<std::string> taken;
+    for (const auto& entry : entries) taken.insert(entry.id);
+    if (taken.size() == entries.size()) return;
+    std::unordered_set<std::string> seen;
+    for (auto& entry : entries) {
+        if (seen.insert(entry.id).second) continue;
+        do {
+            entry.id = UUIDGenerator::next();
+        } while (!taken.insert(entry.id).second);
+    }
+}
+
+void renewRepeatedIdentifiers(WritingAssistSettings& writingAssist) {
+    renewRepeatedIdentifiers(writingAssist.pairAssistRules);
+}
+
+void renewRepeatedIdentifiers(FixedPhraseAssistSettings& fixedPhrases) { renewRepeatedIdentifiers(fixedPhrases.rules); }
 
 bool allKeypadRulesEnabled(const KeypadShortcutHackSettings& hacks) {
     return hacks.period.isEnabled && hacks.slash.isEnabled && hacks.asterisk.isEnabled && hacks.hyphen.isEnabled &&
@@ -91,6 +115,24 @@ void normalizeShortcutBaseKeys(TessarilSettings& settings) {
     for (auto& set : settings.fixedPhraseAssistSets) set.value.normalizeShortcutBaseKeys();
 }
 
+void renewRepeatedIdentifiers(TessarilSettings& settings) {
+    renewRepeatedIdentifiers(settings.customPresets);
+    renewRepeatedIdentifiers(settings.shortcutGuardSets);
+    renewRepeatedIdentifiers(settings.keypadShortcutHackSets);
+    renewRepeatedIdentifiers(settings.writingAssistSets);
+    renewRepeatedIdentifiers(settings.fixedPhraseAssistSets);
+
+    renewRepeatedIdentifiers(settings.writingAssist);
+    for (auto& [bundleIdentifier, entry] : settings.appWritingAssistSettings) renewRepeatedIdentifiers(entry.writingAssist);
+    for (auto& set : settings.writingAssistSets) renewRepeatedIdentifiers(set.value);
+
+    renewRepeatedIdentifiers(settings.fixedPhraseAssist);
+    for (auto& [bundleIdentifier, entry] : settings.appFixedPhraseAssistSettings) {
+        renewRepeatedIdentifiers(entry.fixedPhraseAssist);
+    }
+    for (auto& set : settings.fixedPhraseAssistSets) renewRepeatedIdentifiers(set.value);
+}
+
 void normalizeImportedSettings(TessarilSettings& settings) {
     forEachProfile(settings, [](RuleEngineSettings& profile) { profile.normalizeForImport(); });
     for (auto& preset : settings.customPresets) preset.settings.normalizeForImport();
@@ -139,6 +181,7 @@ void normalizeImportedSettings(TessarilSettings& settings) {
     settings.normalizePresetDisplayNames();
     removeLegacySystemSettingsShortcutTarget(settings);
     settings.ensureStandardAppShortcutGuardTargets();
+    renewRepeatedIdentifiers(settings);
 }
 
 void disableLegacyOptionalHelpersByDefault(TessarilSettings& settings) {

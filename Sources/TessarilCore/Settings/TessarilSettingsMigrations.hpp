@@ -25,6 +25,12 @@ void disablePerKeyboardPresetAssignments(TessarilSettings& settings);
 // characters. Guards and keypad hacks are not triggers of this kind.
 void normalizeShortcutBaseKeys(TessarilSettings& settings);
 
+// Gives every entry that repeats an identifier already used earlier in its own list a fresh one, so
+// that the window, which finds entries by identifier, acts on one entry at a time. The lists: custom
+// presets, each kind of settings set, and the pair rules and the fixed phrases of every scope. The
+// same identifier in different lists stays: a set's copy of a global rule keeps the rule's identifier.
+void renewRepeatedIdentifiers(TessarilSettings& settings);
+
 // ---- Import
 
 // Clamps, validates and cleans everything an imported file may carry, and gives every application to

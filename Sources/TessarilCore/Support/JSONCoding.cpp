@@ -36,6 +36,11 @@ const Json* member(const Json& object, std::string_view key) {
     return &*found;
 }
 
+std::int64_t compactEncodedSize(const Json& value) {
+    // Replacing what is not UTF-8 keeps the weight close without a failure the caller did not ask for.
+    return static_cast<std::int64_t>(value.dump(-1, ' ', false, Json::error_handler_t::replace).size());
+}
+
 bool hasValue(const Json& object, std::string_view key) { return member(object, key) != nullptr; }
 
 CaseObject decodeCaseObject(const Json& value, std::span<const std::string_view> caseNames, std::string_view typeName) {

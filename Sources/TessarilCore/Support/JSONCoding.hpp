@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "TessarilCore/Support/DecodedSizeLimit.hpp"
 #include "TessarilCore/Support/DecodingError.hpp"
 #include "TessarilCore/Support/EnumCases.hpp"
 #include "TessarilCore/Support/EnumSet.hpp"
@@ -52,6 +53,20 @@ template <class Body> decltype(auto) atIndex(std::size_t index, Body&& body) {
 
 template <class T> T decode(const Json& value) { return JSONCoding<T>::decode(value); }
 template <class T> Json encode(const T& value) { return JSONCoding<T>::encode(value); }
+
+// The length of the value's compact encoding.
+std::int64_t compactEncodedSize(const Json& value);
+
+// One element of a collection, decoded by `decode` and weighed against the thread's DecodedSizeLimit
+// when one is live.
+template <class T, class Decode> T decodeElement(Decode&& decode) {
+    DecodedSizeLimit* limit = DecodedSizeLimit::active();
+    if (limit == nullptr) return std::forward<Decode>(decode)();
+    const std::int64_t before = limit->weighed();
+    T element = std::forward<Decode>(decode)();
+    limit->settle(before, compactEncodedSize(JSONCoding<T>::encode(element)));
+    return element;
+}
 
 // The member `key` of an object, or nullptr when it is missing or null.
 const Json* member(const Json& object, std::string_view key);
@@ -133,9 +148,11 @@ template <class T> struct JSONCoding<std::vector<T>> {
     static std::vector<T> decode(const Json& value) {
         coding::expectArray(value, "Array");
         std::vector<T> result;
-        result.reserve(value.size());
+        // Under a size limit the input's length is no measure of what may be built.
+        if (coding::DecodedSizeLimit::active() == nullptr) result.reserve(value.size());
         for (std::size_t index = 0; index < value.size(); ++index) {
-            result.push_back(coding::atIndex(index, [&] { return coding::decode<T>(value[index]); }));
+            result.push_back(coding::atIndex(
+                index, [&] { return coding::decodeElement<T>([&] { return coding::decode<T>(value[index]); }); }));
         }
         return result;
     }

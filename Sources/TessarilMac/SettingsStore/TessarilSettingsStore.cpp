@@ -8,6 +8,7 @@
 #include "Platform/Foundation/FileWriteError.hpp"
 #include "Platform/Foundation/UserDefaultsWriteError.hpp"
 #include "Platform/Logging/StandardErrorLogSink.hpp"
+#include "TessarilCore/Support/DecodedSizeLimit.hpp"
 #include "TessarilCore/Support/DecodingError.hpp"
 #include "TessarilCore/Support/JSONParsing.hpp"
 #include "TessarilCore/Settings/TessarilSettingsMigrations.hpp"
@@ -69,8 +70,16 @@ template <class Decode> TessarilSettings decodedOrInvalid(Decode&& decode) {
     }
 }
 
-TessarilSettings importedDocument(const std::string& contents) {
+[[noreturn]] void throwDocumentTooLarge() {
+    throw TessarilSettingsStoreError::documentTooLarge(TessarilSettingsStore::maximumImportedDocumentBytes);
+}
+
+TessarilSettings importedDocument(std::string contents) {
+    if (coding::holdsMoreJSONValuesThan(contents, TessarilSettingsStore::maximumImportValueCount)) {
+        throwDocumentTooLarge();
+    }
     const Json document = coding::parsedJSON(contents).value_or(Json());
+    std::string().swap(contents);  // the file's text is not needed while its document is built
     const bool isObject = document.is_object();
     if (isObject && (document.contains("schemaVersion") || document.contains("settings"))) {
         // A version this build does not know is named even when the rest of the file is unreadable.
@@ -160,6 +169,7 @@ bool TessarilSettingsStore::repairLoadedDocument(TessarilSettings& settings) {
     changed = changes(settings, [](TessarilSettings& document) { document.ensureStandardAppShortcutGuardTargets(); }) ||
               changed;
     changed = changes(settings, [](TessarilSettings& document) { normalizeShortcutBaseKeys(document); }) || changed;
+    changed = changes(settings, [](TessarilSettings& document) { renewRepeatedIdentifiers(document); }) || changed;
     return changed;
 }
 
@@ -190,16 +200,23 @@ void TessarilSettingsStore::exportSettings(const TessarilSettings& settings, con
 }
 
 TessarilSettings TessarilSettingsStore::previewImport(const std::filesystem::path& url) {
-    TessarilSettings settings =
-        importedDocument(settings_store_files::readRegularFile(url, maximumImportFileSizeBytes));
+    TessarilSettings settings = decodedWithinLimit(url);
     normalizeImportedSettings(settings);
     // As every load does: assignments name keyboards of the machine that wrote the file.
     disablePerKeyboardPresetAssignments(settings);
-    const auto storedBytes = static_cast<std::int64_t>(storedForm(settings).size());
-    if (storedBytes > maximumImportedDocumentBytes) {
-        throw TessarilSettingsStoreError::documentTooLarge(maximumImportedDocumentBytes, storedBytes);
-    }
+    // Decoding weighed the document by its compact form; this is the exact measure.
+    if (static_cast<std::int64_t>(storedForm(settings).size()) > maximumImportedDocumentBytes) throwDocumentTooLarge();
     return settings;
+}
+
+TessarilSettings TessarilSettingsStore::decodedWithinLimit(const std::filesystem::path& url) {
+    std::string contents = settings_store_files::readRegularFile(url, maximumImportFileSizeBytes);
+    try {
+        const coding::DecodedSizeLimit limit(maximumImportedDocumentBytes);
+        return importedDocument(std::move(contents));
+    } catch (const coding::DecodedSizeExceeded&) {
+        throwDocumentTooLarge();
+    }
 }
 
 TessarilSettings TessarilSettingsStore::importSettings(const std::filesystem::path& url) {

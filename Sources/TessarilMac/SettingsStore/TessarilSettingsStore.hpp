@@ -31,11 +31,21 @@ public:
     static constexpr std::array<std::string_view, 3> migrationKeys{
         optionalHelpersMigrationKey, enabledDefaultAssistMigrationKey, unsafeKeypadHackMigrationKey};
 
-    static constexpr std::int64_t maximumImportFileSizeBytes = 262144;
-    // The largest stored form of an imported document. Decoding fills out every record with its
-    // defaults, so a small file of bare entries can grow fifty-fold and be saved again on every edit;
-    // a real export, already filled out, stays far below.
-    static constexpr std::int64_t maximumImportedDocumentBytes = 16 * maximumImportFileSizeBytes;
+    // The largest stored form of a document that import takes: 4 MiB. Decoding fills out every record
+    // with its defaults, so a small file of bare entries can grow a hundred-fold, and whatever is
+    // imported is saved again on every edit.
+    static constexpr std::int64_t maximumImportedDocumentBytes = 4 * 1024 * 1024;
+    // The largest file that import reads: 5.5 MiB, room for the export of any document import takes.
+    // An export is the stored form inside a four-line envelope, every line indented two spaces more.
+    // Below the document's 21 keys every line of the stored form is at least six bytes long (four spaces,
+    // a character, the line feed), so the export adds at most a third, and the envelope and the lines
+    // of the top-level keys about 130 bytes.
+    static constexpr std::int64_t maximumImportFileSizeBytes = 11 * maximumImportedDocumentBytes / 8;
+    static_assert(maximumImportFileSizeBytes >= maximumImportedDocumentBytes * 4 / 3 + 256);
+    // The most JSON values that an import file may hold, by the same count: each value below the
+    // document's keys stands on a line of its own of at least six bytes. It bounds the parsed file before
+    // it is built, as the file's size cannot: two bytes ("0,") make a value.
+    static constexpr std::size_t maximumImportValueCount = maximumImportedDocumentBytes / 6 + 64;
 
     // The 21 top-level keys of the settings document, by which a bare document of older versions is
     // told from other JSON.
@@ -62,8 +72,9 @@ public:
     // TessarilSettingsStoreSystemError; the stored settings are untouched. (`export` is a keyword.)
     void exportSettings(const TessarilSettings& settings, const std::filesystem::path& url);
     // The document of an export file, or of a bare document as older versions wrote it, validated and
-    // normalised; nothing is stored. Throws TessarilSettingsStoreError (documentTooLarge when its
-    // stored form would exceed maximumImportedDocumentBytes) or TessarilSettingsStoreSystemError.
+    // normalised; nothing is stored. Throws TessarilSettingsStoreError (fileTooLarge beyond
+    // maximumImportFileSizeBytes; documentTooLarge when its stored form would exceed
+    // maximumImportedDocumentBytes, found while decoding) or TessarilSettingsStoreSystemError.
     TessarilSettings previewImport(const std::filesystem::path& url);
     // previewImport, then stores the document and answers it. Throws as previewImport, and
     // TessarilSettingsStoreSystemError when the document cannot be stored.
@@ -84,6 +95,8 @@ private:
     // Marks the one-time migrations done, then stores the document; nothing is stored when a flag
     // cannot be written. Throws TessarilSettingsStoreSystemError.
     void store(const TessarilSettings& settings);
+    // The document of an import file, read and decoded with the work bounded by the import limits.
+    static TessarilSettings decodedWithinLimit(const std::filesystem::path& url);
     // The stored form of the document; throws TessarilSettingsStoreSystemError.
     static std::string storedForm(const TessarilSettings& settings);
     bool migrationDone(std::string_view key);

@@ -10,7 +10,7 @@ struct Describe {
     }
     std::string operator()(const TessarilSettingsStoreError::DocumentTooLarge& failure) const {
         return "設定ファイルの内容が大きすぎます。保存される設定は最大 " + std::to_string(failure.maximumBytes) +
-               " bytes、このファイルでは " + std::to_string(failure.actualBytes) + " bytes です。";
+               " bytes です。";
     }
     std::string operator()(const TessarilSettingsStoreError::UnsupportedSchemaVersion& failure) const {
         return "対応していない設定ファイル形式です。schemaVersion: " + std::to_string(failure.version);

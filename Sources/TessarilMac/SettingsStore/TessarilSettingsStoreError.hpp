@@ -18,10 +18,10 @@ public:
         friend bool operator==(const FileTooLarge&, const FileTooLarge&) = default;
     };
     // A file within the size limit whose document, filled out with every default, would be stored
-    // larger than the store takes from an import.
+    // larger than the store takes from an import. Decoding stops at the limit, so the document's whole
+    // size is never known.
     struct DocumentTooLarge {
         std::int64_t maximumBytes;
-        std::int64_t actualBytes;
         friend bool operator==(const DocumentTooLarge&, const DocumentTooLarge&) = default;
     };
     struct UnsupportedSchemaVersion {
@@ -36,8 +36,8 @@ public:
     static TessarilSettingsStoreError fileTooLarge(std::int64_t maximumBytes, std::int64_t actualBytes) {
         return TessarilSettingsStoreError(FileTooLarge{maximumBytes, actualBytes});
     }
-    static TessarilSettingsStoreError documentTooLarge(std::int64_t maximumBytes, std::int64_t actualBytes) {
-        return TessarilSettingsStoreError(DocumentTooLarge{maximumBytes, actualBytes});
+    static TessarilSettingsStoreError documentTooLarge(std::int64_t maximumBytes) {
+        return TessarilSettingsStoreError(DocumentTooLarge{maximumBytes});
     }
     static TessarilSettingsStoreError unsupportedSchemaVersion(std::int64_t version) {
         return TessarilSettingsStoreError(UnsupportedSchemaVersion{version});

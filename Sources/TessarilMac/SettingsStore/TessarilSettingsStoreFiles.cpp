@@ -38,6 +38,7 @@ std::string readRegularFile(const std::filesystem::path& path, std::int64_t maxi
 
     // One byte past the limit tells a file that grew since its size was asked.
     std::string contents;
+    contents.reserve(static_cast<std::size_t>(size) + 1);
     std::vector<char> buffer(16384);
     const auto readLimit = static_cast<std::size_t>(maximumBytes) + 1;
     while (contents.size() < readLimit) {

@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PlatformTests/TemporaryDirectory.hpp"
 #include "TessarilAppTests/SettingsWindow/SettingsPageTest.hpp"
+#include "TessarilMac/SettingsStore/TessarilSettingsStore.hpp"
 #include "TessarilMac/SettingsStore/TessarilSettingsStoreError.hpp"
 
 namespace tessaril {
@@ -126,7 +128,8 @@ TEST_F(SettingsFileActionsTests, AFileTheStoreRefusesShowsItsReasonAndChangesNot
         std::string reason;
     };
     const Case cases[] = {
-        {"too large", std::string(262145, ' '), TessarilSettingsStoreError::fileTooLarge(262144, 262145).description()},
+        {"too large", std::string(TessarilSettingsStore::maximumImportFileSizeBytes + 1, ' '),
+         TessarilSettingsStoreError::fileTooLarge(5767168, 5767169).description()},
         {"wrong version", envelope(TessarilSettings(), 2), TessarilSettingsStoreError::unsupportedSchemaVersion(2).description()},
         {"unreadable", "{\"schemaVersion\": 1, \"settings\": [", TessarilSettingsStoreError::invalidSettingsFile().description()},
         {"not settings", "{\"hello\": 1}", TessarilSettingsStoreError::invalidSettingsFile().description()},
@@ -174,6 +177,29 @@ TEST_F(SettingsFileActionsTests, TheImportAsksWithTheCountsAndReplacesEverything
     startAdvanced();
     click({.action = "importSettings"}); // the open panel is cancelled
     EXPECT_TRUE(takeLines().empty());
+}
+
+// Switching one of two imported phrases that shared an identifier, or deleting it, leaves the other.
+TEST_F(SettingsFileActionsTests, ImportedPhrasesThatSharedAnIdentifierAreSwitchedAndDeletedOneByOne) {
+    const auto file = directory.path() / "repeated.json";
+    writeFile(file, R"({"schemaVersion": 1, "settings": {"fixedPhraseAssist": {"rules": [
+        {"id": "P", "title": "一", "plainText": "いち", "isEnabled": true},
+        {"id": "P", "title": "二", "plainText": "に", "isEnabled": true}]}}})");
+    startAdvanced({.answers = {"読み込む"}, .files = {{file, std::nullopt}}});
+    click({.action = "importSettings"});
+    click({.action = "selectSettingsTabFromButton:", .identifier = "fixedPhrases"});
+    const auto phrases = [this] {
+        std::vector<std::pair<std::string, bool>> titles;
+        for (const auto& rule : delegate().settings.fixedPhraseAssist.rules) titles.emplace_back(rule.title, rule.isEnabled);
+        return titles;
+    };
+    using Phrases = std::vector<std::pair<std::string, bool>>;
+    ASSERT_EQ(phrases(), (Phrases{{"一", true}, {"二", true}}));
+
+    click({.action = "toggleFixedPhraseRuleEnabled:", .index = 1});
+    EXPECT_EQ(phrases(), (Phrases{{"一", true}, {"二", false}}));
+    click({.action = "deleteFixedPhraseRule:", .index = 0});
+    EXPECT_EQ(phrases(), (Phrases{{"二", false}}));
 }
 
 TEST_F(SettingsFileActionsTests, TheFactoryResetAsksCriticallyAndKeepsTheFlagsAndTheSavedInputSources) {

@@ -3,17 +3,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <new>
+#include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
 #include "Platform/Logging/RecordingLogSink.hpp"
+#include "TessarilMacTests/RichText/AllocationMeter.hpp"
+#include "TestSupport/LargeSettingsDocument.hpp"
 #include "TessarilCore/Settings/TessarilSettingsMigrations.hpp"
 #include "TessarilCore/Support/UUIDGenerator.hpp"
 #include "TessarilMac/SettingsStore/TessarilSettingsExportEnvelope.hpp"
@@ -64,6 +70,60 @@ std::string bareCustomPresets(int count) {
 }
 // The issue's trailing-junk document: complete JSON, a NUL byte, then bytes the reader never saw.
 const std::string documentThenNULAndJunk = std::string(R"({"activePreset":"compactUS"})") + '\0' + "\xff{{";
+
+std::string repeated(std::string_view element, std::size_t count) {
+    std::string text;
+    text.reserve(count * (element.size() + 1));
+    for (std::size_t index = 0; index < count; ++index) {
+        if (index > 0) text += ',';
+        text += element;
+    }
+    return text;
+}
+
+std::int64_t storedBytes(const TessarilSettings& settings) {
+    return static_cast<std::int64_t>(Store::encoded(coding::encode(settings)).size());
+}
+
+TessarilSettings importNormalized(TessarilSettings settings) {
+    normalizeImportedSettings(settings);
+    return settings;
+}
+
+// Identifiers of one width, so that every entry of a kind weighs the same.
+std::string entryIdentifier(std::size_t index) {
+    std::string digits = std::to_string(index);
+    return "E" + std::string(6 - digits.size(), '0') + digits;
+}
+
+// A phrase of 2,000 characters, and `padding` ASCII characters more (each one byte stored).
+void addLongPhrase(TessarilSettings& settings, std::size_t padding) {
+    std::string text;
+    for (int count = 0; count < 2000; ++count) text += "了";
+    auto& rules = settings.fixedPhraseAssist.rules;
+    rules.emplace_back(entryIdentifier(rules.size()), "長文", true, std::nullopt, text + std::string(padding, 'x'));
+}
+
+// A preset with every setting at its default: many short lines.
+void addCustomPreset(TessarilSettings& settings, std::size_t padding) {
+    settings.customPresets.push_back(
+        {entryIdentifier(settings.customPresets.size()), "Preset" + std::string(padding, 'x'), RuleEngineSettings{}});
+}
+
+// `base`, import-normalised, with entries added until its stored form is exactly `bytes` long: whole
+// entries while they fit, the last one padded by what remains.
+TessarilSettings filledTo(std::int64_t bytes, TessarilSettings base, void (*add)(TessarilSettings&, std::size_t)) {
+    normalizeImportedSettings(base);
+    const auto withEntries = [&](std::size_t count, std::size_t lastPadding) {
+        TessarilSettings settings = base;
+        for (std::size_t index = 0; index < count; ++index) add(settings, index + 1 == count ? lastPadding : 0);
+        return settings;
+    };
+    const std::int64_t entryBytes = storedBytes(withEntries(2, 0)) - storedBytes(withEntries(1, 0));
+    auto count = static_cast<std::size_t>((bytes - storedBytes(base)) / entryBytes);
+    while (storedBytes(withEntries(count, 0)) > bytes) --count;
+    return withEntries(count, static_cast<std::size_t>(bytes - storedBytes(withEntries(count, 0))));
+}
 
 std::string fileText(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -363,24 +423,82 @@ TEST_F(TessarilSettingsStoreTest, ImportReadsAtMostTheLimit) {
 
     auto over = scratch.write("over.json", document + std::string(Store::maximumImportFileSizeBytes + 1 - document.size(), ' '));
     const auto error = storeError([&] { makeStore(defaults).previewImport(over); });
-    EXPECT_EQ(error, TessarilSettingsStoreError::fileTooLarge(262144, 262145));
-    EXPECT_EQ(error.description(), "設定ファイルが大きすぎます。最大 262144 bytes、選択ファイル 262145 bytes です。");
+    EXPECT_EQ(error, TessarilSettingsStoreError::fileTooLarge(5767168, 5767169));
+    EXPECT_EQ(error.description(), "設定ファイルが大きすぎます。最大 5767168 bytes、選択ファイル 5767169 bytes です。");
 }
 
-// 100 bare presets weigh 3.7 KB as a file and about 430 KB stored.
-TEST_F(TessarilSettingsStoreTest, ImportRefusesADocumentThatWouldBeStoredLargerThanTheLimit) {
-    auto within = scratch.write("within.json", bareCustomPresets(900));
-    EXPECT_EQ(makeStore(defaults).previewImport(within).customPresets.size(), 900u);
+// Every export of a document up to the stored limit imports again, however its lines are made: long
+// phrase texts, or the short lines of many presets, which an export indents the most in proportion.
+TEST_F(TessarilSettingsStoreTest, ExportsOfLargeDocumentsImportAgainUnchanged) {
+    UUIDGenerator::ScopedOverride uuids(UUIDGenerator::sequential());
+    const std::int64_t limit = Store::maximumImportedDocumentBytes;
+    struct Case {
+        const char* name;
+        TessarilSettings settings;
+        std::int64_t storedBytes;
+        bool imports;
+    };
+    const std::vector<Case> cases{
+        {"the large benchmark document", importNormalized(test_support::largeSettingsDocument()), 0, true},
+        {"long phrases up to the limit", filledTo(limit, test_support::largeSettingsDocument(), addLongPhrase), limit, true},
+        {"custom presets up to the limit", filledTo(limit, TessarilSettings(), addCustomPreset), limit, true},
+        {"long phrases one byte over the limit", filledTo(limit + 1, TessarilSettings(), addLongPhrase), limit + 1, false},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        if (testCase.storedBytes > 0) {
+            ASSERT_EQ(storedBytes(testCase.settings), testCase.storedBytes);
+        }
+        const auto file = scratch.path() / "TessarilSettings.json";
+        auto store = makeStore(defaults);
+        store.exportSettings(testCase.settings, file);
+        if (testCase.imports) {
+            EXPECT_EQ(store.previewImport(file), testCase.settings);
+        } else {
+            EXPECT_EQ(storeError([&] { store.previewImport(file); }), TessarilSettingsStoreError::documentTooLarge(limit));
+        }
+    }
+}
 
-    auto amplifying = scratch.write("amplifying.json", bareCustomPresets(1100));
-    ASSERT_LT(std::filesystem::file_size(amplifying), 64u * 1024u);
-    const auto error = storeError([&] { makeStore(defaults).previewImport(amplifying); });
-    const auto* tooLarge = std::get_if<TessarilSettingsStoreError::DocumentTooLarge>(&error.errorCase());
-    ASSERT_NE(tooLarge, nullptr);
-    EXPECT_EQ(tooLarge->maximumBytes, 4194304);
-    EXPECT_GT(tooLarge->actualBytes, 4194304);
-    EXPECT_EQ(error.description(), "設定ファイルの内容が大きすぎます。保存される設定は最大 4194304 bytes、このファイルでは " +
-                                       std::to_string(tooLarge->actualBytes) + " bytes です。");
+// Bare entries that decoding fills out with every default, and values the document has no place for:
+// refused before they are built, with the memory of the refusal bounded by the limits rather than by
+// what the file would grow into (a hundred-fold and more).
+TEST_F(TessarilSettingsStoreTest, AmplifyingFilesAreRefusedWithTheirMemoryBounded) {
+    const std::size_t mostBareEntries = Store::maximumImportValueCount - 8;
+    // The parsed file, which the value limit keeps below about 60 MB even of empty objects, and the
+    // document decoded up to the limit. Past it an allocation fails.
+    const std::size_t peakBound = 24 * Store::maximumImportedDocumentBytes;
+    struct Case {
+        const char* name;
+        std::string contents;
+    };
+    const std::vector<Case> cases{
+        {"bare phrases", R"({"fixedPhraseAssist":{"rules":[)" + repeated("{}", 300000) + "]}}"},
+        {"as many bare phrases as a file may hold values",
+         R"({"fixedPhraseAssist":{"rules":[)" + repeated("{}", mostBareEntries) + "]}}"},
+        {"bare phrases inside a set", R"({"fixedPhraseAssistSets":[{"value":{"rules":[)" + repeated("{}", 300000) + "]}}]}"},
+        {"bare custom presets", bareCustomPresets(20000)},
+        {"empty objects the document has no place for",
+         R"({"textTools":{},"padding":[)" + repeated("{}", (Store::maximumImportFileSizeBytes - 64) / 3) + "]}"},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        ASSERT_LE(testCase.contents.size(), static_cast<std::size_t>(Store::maximumImportFileSizeBytes));
+        const auto file = scratch.write("amplifying.json", testCase.contents);
+        auto store = makeStore(defaults);
+        std::optional<TessarilSettingsStoreError> error;
+        {
+            const rich_text_test::AllocationMeter meter(peakBound);
+            try {
+                error = storeError([&] { store.previewImport(file); });
+            } catch (const std::bad_alloc&) {
+                ADD_FAILURE() << "the refusal needs more than " << peakBound << " bytes";
+            }
+        }
+        EXPECT_EQ(error, TessarilSettingsStoreError::documentTooLarge(4194304));
+    }
+    EXPECT_EQ(TessarilSettingsStoreError::documentTooLarge(4194304).description(),
+              "設定ファイルの内容が大きすぎます。保存される設定は最大 4194304 bytes です。");
 }
 
 TEST_F(TessarilSettingsStoreTest, ImportRefusesWhatIsNoRegularFile) {
@@ -417,6 +535,71 @@ TEST_F(TessarilSettingsStoreTest, ImportNormalisesAndClearsKeyboardAssignments) 
     EXPECT_EQ(settings.appShortcutGuardSettings.at("com.example.a").displayName, "com.example.a");
     EXPECT_EQ(settings.shortcutGuardSets.at(0).appTargets.size(), 1u);
     EXPECT_TRUE(settings.shortcutGuardSets.at(1).appTargets.empty());
+}
+
+// Two entries of one list with the same identifier would share every edit the window makes by
+// identifier. Each list below holds "A", "A", "B"; the same two identifiers in other lists stay.
+TEST_F(TessarilSettingsStoreTest, ImportAndLoadGiveARepeatedIdentifierAFreshOneInItsOwnList) {
+    const std::string threeRules = R"([{"id":"A","title":"1"},{"id":"A","title":"2"},{"id":"B","title":"3"}])";
+    const std::string threeSets = R"([{"id":"A","name":"1","value":{}},{"id":"A","name":"2","value":{}},{"id":"B","name":"3","value":{}}])";
+    const std::string document = R"({
+        "customPresets": [{"id":"A","name":"1","settings":{}},{"id":"A","name":"2","settings":{}},{"id":"B","name":"3","settings":{}}],
+        "shortcutGuardSets": )" + threeSets + R"(,
+        "keypadShortcutHackSets": )" + threeSets + R"(,
+        "writingAssistSets": [{"id":"A","value":{"pairAssistRules":)" + threeRules + R"(}},
+                              {"id":"A","value":{}},{"id":"B","value":{}}],
+        "fixedPhraseAssistSets": [{"id":"A","value":{"rules":)" + threeRules + R"(}},
+                                  {"id":"A","value":{"rules":[]}},{"id":"B","value":{"rules":[]}}],
+        "writingAssist": {"pairAssistRules": )" + threeRules + R"(},
+        "appWritingAssistSettings": {"com.example.a": {"displayName":"A","writingAssist":{"pairAssistRules":)" + threeRules + R"(}}},
+        "fixedPhraseAssist": {"rules": )" + threeRules + R"(},
+        "appFixedPhraseAssistSettings": {"com.example.a": {"displayName":"A","usesDefaultFixedPhraseAssist":false,"fixedPhraseAssist":{"rules":)" + threeRules + R"(}}}
+    })";
+    using Identifiers = std::vector<std::string>;
+    const auto ids = [](const auto& entries) {
+        Identifiers result;
+        for (const auto& entry : entries) result.push_back(entry.id);
+        return result;
+    };
+    struct Case {
+        const char* name;
+        std::function<Identifiers(const TessarilSettings&)> identifiers;
+    };
+    const std::vector<Case> cases{
+        {"custom presets", [&](const TessarilSettings& s) { return ids(s.customPresets); }},
+        {"guard sets", [&](const TessarilSettings& s) { return ids(s.shortcutGuardSets); }},
+        {"keypad sets", [&](const TessarilSettings& s) { return ids(s.keypadShortcutHackSets); }},
+        {"writing-assist sets", [&](const TessarilSettings& s) { return ids(s.writingAssistSets); }},
+        {"phrase sets", [&](const TessarilSettings& s) { return ids(s.fixedPhraseAssistSets); }},
+        {"pair rules", [&](const TessarilSettings& s) { return ids(s.writingAssist.pairAssistRules); }},
+        {"an application's pair rules",
+         [&](const TessarilSettings& s) { return ids(s.appWritingAssistSettings.at("com.example.a").writingAssist.pairAssistRules); }},
+        {"a set's pair rules", [&](const TessarilSettings& s) { return ids(s.writingAssistSets.at(0).value.pairAssistRules); }},
+        {"phrases", [&](const TessarilSettings& s) { return ids(s.fixedPhraseAssist.rules); }},
+        {"an application's phrases",
+         [&](const TessarilSettings& s) { return ids(s.appFixedPhraseAssistSettings.at("com.example.a").fixedPhraseAssist.rules); }},
+        {"a set's phrases", [&](const TessarilSettings& s) { return ids(s.fixedPhraseAssistSets.at(0).value.rules); }},
+    };
+
+    const auto file = scratch.write("repeated.json", document);
+    const TessarilSettings imported = makeStore(defaults).previewImport(file);
+    defaults.setData(Store::settingsKey, bytes(document));
+    setFlags(true);
+    const auto [loaded, saved] = makeStore(defaults).loadReportingSave();
+    EXPECT_TRUE(saved) << "the fresh identifiers are kept for the next launch";
+    EXPECT_EQ(makeStore(defaults).load(), loaded);
+    for (const auto& [how, settings] : {std::pair{"import", &imported}, std::pair{"load", &loaded}}) {
+        for (const auto& testCase : cases) {
+            SCOPED_TRACE(std::string(how) + ", " + testCase.name);
+            const Identifiers found = testCase.identifiers(*settings);
+            ASSERT_EQ(found.size(), 3u);
+            EXPECT_EQ(found[0], "A");
+            EXPECT_NE(found[1], "A");
+            EXPECT_NE(found[1], "B");
+            EXPECT_FALSE(found[1].empty());
+            EXPECT_EQ(found[2], "B");
+        }
+    }
 }
 
 TEST_F(TessarilSettingsStoreTest, FailedImportsLeaveTheStoredSettingsAndFlags) {
