@@ -10,6 +10,9 @@ namespace tessaril::appkit {
 
 namespace {
 
+// A bordered button's title keeps this far from each side, and its natural width adds as much again.
+constexpr int titleInset = 6;
+
 void letMouseThrough(QWidget& view) {
     view.setAttribute(Qt::WA_TransparentForMouseEvents);
     for (auto* child : view.findChildren<QWidget*>()) child->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -67,11 +70,23 @@ void Button::setContentView(QWidget* content, const EdgeInsets& insets, Qt::Alig
     letMouseThrough(*content);
 }
 
+void Button::setBordered(bool isBordered) {
+    isBordered_ = isBordered;
+    updateGeometry();
+    update();
+}
+
+QRect Button::titleRect() const {
+    const int inset = isBordered_ ? titleInset : 0;
+    return rect().adjusted(inset, 0, -inset, 0);
+}
+
 QSize Button::sizeHint() const {
     if (title_.empty()) return QAbstractButton::minimumSize().expandedTo(QSize(1, 1));
     const QFontMetricsF metrics(font());
-    const int width = static_cast<int>(std::ceil(metrics.horizontalAdvance(text()))) + 24;
-    return {width, static_cast<int>(std::ceil(metrics.height())) + 10};
+    const int padding = isBordered_ ? 4 * titleInset : 0;
+    const int width = static_cast<int>(std::ceil(metrics.horizontalAdvance(text()))) + padding;
+    return {width, static_cast<int>(std::ceil(metrics.height())) + (isBordered_ ? 10 : 0)};
 }
 
 QSize Button::minimumSizeHint() const { return sizeHint(); }
@@ -82,7 +97,7 @@ void Button::paintEvent(QPaintEvent*) {
     if (title_.empty()) return;
     painter.setFont(font());
     painter.setPen(titleColor_);
-    const QRect textArea = rect().adjusted(6, 0, -6, 0);
+    const QRect textArea = titleRect();
     const QString shown = QFontMetricsF(font()).elidedText(text(), Qt::ElideRight, textArea.width());
     painter.drawText(textArea, (titleAlignment_ | Qt::AlignVCenter).toInt(), shown);
 }

@@ -43,6 +43,11 @@ public:
 
     void setLayerStyle(const LayerStyle& layer);
     const LayerStyle& layerStyle() const { return layer_; }
+    // A borderless button (a link) sets its title flush with its edges; a bordered one keeps it 6 in
+    // from each side.
+    void setBordered(bool isBordered);
+    // Where the title is drawn; a title wider than this ends in "…".
+    QRect titleRect() const;
     // A view laid out inside the button at the given insets and alignment; it and its subviews (as
     // they are when added) let the mouse through to the button.
     void setContentView(QWidget* content, const EdgeInsets& insets = {}, Qt::Alignment alignment = {});
@@ -60,6 +65,7 @@ private:
     QColor titleColor_;
     Qt::Alignment titleAlignment_ = Qt::AlignHCenter;
     LayerStyle layer_;
+    bool isBordered_ = true;
 };
 
 } // namespace tessaril::appkit

@@ -14,9 +14,20 @@ QFont::Weight qtWeight(FontWeight weight) {
     return QFont::Normal;
 }
 
+// Before the first font of the system family is made, so that every one of them falls back to the
+// symbol family first.
+void installSymbolFallback() {
+    static const bool installed = [] {
+        QFont::insertSubstitution(QString::fromLatin1(systemFontFamily), QString::fromLatin1(symbolFallbackFontFamily));
+        return true;
+    }();
+    (void)installed;
+}
+
 } // namespace
 
 QFont systemFont(int pixelSize, FontWeight weight) {
+    installSymbolFallback();
     QFont font(QString::fromLatin1(systemFontFamily));
     font.setPixelSize(pixelSize);
     font.setWeight(qtWeight(weight));

@@ -103,10 +103,12 @@ QSize PopUpButton::minimumSizeHint() const { return sizeHint(); }
 
 void PopUpButton::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
+QRect PopUpButton::titleRect() const { return rect().adjusted(8, 0, -chevronArea, 0); }
+
 void PopUpButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     layer_.paint(painter, rect());
-    const QRect textArea = rect().adjusted(8, 0, -chevronArea, 0);
+    const QRect textArea = titleRect();
     painter.setFont(font());
     painter.setPen(isEnabled() ? titleColor_ : QColor(titleColor_.red(), titleColor_.green(), titleColor_.blue(), 110));
     const QString shown = QFontMetricsF(font()).elidedText(currentText(), Qt::ElideRight, textArea.width());

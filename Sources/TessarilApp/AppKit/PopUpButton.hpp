@@ -50,6 +50,8 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // Where the selected item's title is drawn; a title wider than this ends in "…".
+    QRect titleRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -19,7 +19,9 @@ class AppDelegate;
 class FeatureSetSheet {
 public:
     static constexpr int panelWidth = 1080;
-    static constexpr int panelHeight = 660;
+    // 660 would cut the foot of the detail pane: our font's taller header and the pane's 486-high tab
+    // view with their gaps and insets need 686.
+    static constexpr int panelHeight = 686;
 
     explicit FeatureSetSheet(AppDelegate& delegate) : delegate_(delegate) {}
 

@@ -143,10 +143,12 @@ QWidget* AdvancedTab::makeCommandKeyTable() {
                                                                         act("updateRightModifiedCommandAction:",
                                                                             &Actions::updateRightModifiedCommandAction))),
                        "updateRightModifiedCommandSeconds", &Actions::updateRightModifiedCommandSeconds));
+    // The note is wider than its column; the row is tall enough for it on two lines.
+    auto* graceNote = makeCellLabel("Shift を離した直後に ⌘ を押したとき、同時押しと誤認されるのを防ぎます");
+    graceNote->setMaximumNumberOfLines(2);
     rows.push_back(row(makeCellLabel("修飾キー押し残し"), settings.modifierGraceWindowMilliseconds,
-                       delegate.modifierGraceWindowSecondsField,
-                       makeCellLabel("Shift を離した直後に ⌘ を押したとき、同時押しと誤認されるのを防ぎます"),
-                       "updateModifierGraceWindowSeconds", &Actions::updateModifierGraceWindowSeconds));
+                       delegate.modifierGraceWindowSecondsField, graceNote, "updateModifierGraceWindowSeconds",
+                       &Actions::updateModifierGraceWindowSeconds));
     return makeTable({{"押すキー", 230, TextAlignment::left},
                       {"待ち時間", 120, TextAlignment::center},
                       {"動作", 450, TextAlignment::left},

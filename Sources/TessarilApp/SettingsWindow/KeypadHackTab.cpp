@@ -116,7 +116,7 @@ std::vector<QWidget*> KeypadHackTab::makeKeypadHackSettingCells(KeypadShortcutHa
                                     delegateAction<KeypadHackActions>(delegate, "toggleKeypadHackPresetScope:",
                                                                       &KeypadHackActions::toggleKeypadHackPresetScope),
                                     isEditable),
-            makeSwitchCell(rule.isEnabled, toggle, isEditable, 76, "状態").view};
+            makeSwitchCell(rule.isEnabled, toggle, isEditable, narrowSwitchCellWidth, "状態").view};
 }
 
 QWidget* KeypadHackTab::makeKeypadHackOutputControls(KeypadShortcutHackKey key, const std::string& outputText,

@@ -122,7 +122,8 @@ QWidget* PresetTab::makePresetSummaryPane() {
     pane->addArrangedSubview(makeTable({{"押すキー", 180, TextAlignment::left},
                                         {"切り替え先", 260, TextAlignment::left},
                                         {"状態", 100, TextAlignment::center}},
-                                       makeCommandKeySwitchRows(delegate, settings.ruleEngineSettings(editing), "左⌘", "右⌘", 76),
+                                       makeCommandKeySwitchRows(delegate, settings.ruleEngineSettings(editing), "左⌘", "右⌘",
+                                                                narrowSwitchCellWidth),
                                        46, 38));
     auto* actions = makeRow(10);
     actions->addArrangedSubview(makeSmallButton(

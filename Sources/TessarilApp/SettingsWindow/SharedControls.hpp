@@ -44,6 +44,9 @@ appkit::StackView* makePageStack(const std::string& title, const std::string& su
 appkit::Label* makeSectionTitle(const std::string& text);
 appkit::Label* makeSubtleLabel(const std::string& text, int size);
 appkit::Label* makeCellLabel(const std::string& text);
+// A cell label for a text of any length (a name the user chose): cut with "…" where its column ends,
+// whole in its tool tip.
+appkit::Label* makeTooltippedCellLabel(const std::string& text);
 appkit::Label* makeFeatureDescriptionLabel(const std::string& text);
 TessarilView* makeStatusLabel(const std::string& text, StatusTone tone, int width);
 appkit::StackView* makeHeaderLine(const std::string& title, const std::string& tag);
@@ -57,6 +60,10 @@ struct SwitchCell {
 };
 SwitchCell makeSwitchCell(bool isOn, appkit::Action action, bool isEnabled, int width,
                           const std::string& accessibilityLabel);
+// The narrowest state cell that holds its content: a gap of 8, the 28-wide "ON"/"OFF", a gap of 8 and
+// the 34-wide switch (the flexible space before them is empty). Rows drawn 76 wide would cut the
+// switch's edge, so they take this.
+inline constexpr int narrowSwitchCellWidth = 78;
 appkit::StackView* makeFeatureToggleRow(const std::string& title, const std::string& detail, bool isOn,
                                         appkit::Action action, bool isEnabled, const std::string& accessibilityLabel);
 // Without an action the button has none and a click does nothing.

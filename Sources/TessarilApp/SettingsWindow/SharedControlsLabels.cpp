@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <cmath>
+
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 
 #include "TessarilApp/AppKit/Label.hpp"
@@ -17,6 +21,14 @@ namespace {
 
 // Compression resistance that lets a label be squeezed (and show "…") before its neighbours are.
 constexpr int lowPriority = 250;
+// Space a badge keeps on each side of its text.
+constexpr int badgeInset = 6;
+
+// The width of a badge that shows `text` whole.
+int statusLabelWidthFitting(const std::string& text) {
+    const QFontMetricsF metrics(appkit::systemFont(13, FontWeight::medium));
+    return static_cast<int>(std::ceil(metrics.horizontalAdvance(QString::fromStdString(text)))) + 2 * badgeInset;
+}
 
 } // namespace
 
@@ -55,6 +67,12 @@ Label* makeCellLabel(const std::string& text) {
     return label;
 }
 
+Label* makeTooltippedCellLabel(const std::string& text) {
+    auto* label = makeCellLabel(text);
+    label->setToolTipText(text);
+    return label;
+}
+
 Label* makeFeatureDescriptionLabel(const std::string& text) {
     auto* label = makeLabel(text, 13, FontWeight::regular, palette::secondaryText());
     label->setMaximumNumberOfLines(2);
@@ -72,7 +90,7 @@ TessarilView* makeStatusLabel(const std::string& text, StatusTone tone, int widt
     label->setTextAlignment(Qt::AlignHCenter);
     label->setHorizontalCompressionResistance(lowPriority);
     auto* box = new QHBoxLayout(badge);
-    box->setContentsMargins(6, 0, 6, 0);
+    box->setContentsMargins(badgeInset, 0, badgeInset, 0);
     box->addWidget(label, 0, Qt::AlignCenter);
     return badge;
 }
@@ -84,8 +102,9 @@ StackView* makeHeaderLine(const std::string& title, const std::string& tag) {
     auto* titleLabel = makeLabel(title, 22, FontWeight::bold, palette::primaryText());
     titleLabel->setHorizontalCompressionResistance(lowPriority);
     line->addArrangedSubview(titleLabel);
-    // The badge's fixed width never gives way; the title is squeezed first.
-    line->addArrangedSubview(makeStatusLabel(tag, StatusTone::accent, 84));
+    // The badge's fixed width never gives way; the title is squeezed first. 84 holds the short tags;
+    // a longer one ("デフォルト準拠") widens its badge to show whole.
+    line->addArrangedSubview(makeStatusLabel(tag, StatusTone::accent, std::max(84, statusLabelWidthFitting(tag))));
     return line;
 }
 

@@ -94,7 +94,9 @@ StackView* makeTableRow(const std::vector<TableColumn>& columns, const std::vect
         container->setFixedSize(columns[index].width, height);
         QWidget* content = index < cells.size() && cells[index] ? cells[index] : new appkit::View;
         // A cell keeps 8 from both sides; one that is wider than that allows is centred over them.
-        const int inset = std::clamp((columns[index].width - content->minimumWidth()) / 2, 0, 8);
+        // Its least width is what its layout needs (a row of buttons) or what it is fixed to.
+        const int least = std::max(content->minimumWidth(), content->minimumSizeHint().width());
+        const int inset = std::clamp((columns[index].width - least) / 2, 0, 8);
         auto* box = new QHBoxLayout(container);
         box->setContentsMargins(inset, 0, inset, 0);
         box->setSpacing(0);

@@ -146,7 +146,7 @@ std::vector<QWidget*> ShortcutGuardTab::makeShortcutRuleCells(const ShortcutGuar
     seconds->setAction(action("updateShortcutRuleCustomSeconds:", &Actions::updateShortcutRuleCustomSeconds));
 
     auto state = makeSwitchCell(rule.isEnabled, action("toggleShortcutRuleEnabled:", &Actions::toggleShortcutRuleEnabled),
-                                isEditable, 76, "状態");
+                                isEditable, 84, "状態");
 
     for (appkit::Control* control : std::initializer_list<appkit::Control*>{letter, pressCount, timing, seconds, state.toggle}) {
         control->setIdentifier(rule.letter);

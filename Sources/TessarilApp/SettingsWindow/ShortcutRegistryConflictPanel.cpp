@@ -8,6 +8,7 @@
 
 #include "TessarilApp/AppKit/Button.hpp"
 #include "TessarilApp/AppKit/Label.hpp"
+#include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/StackView.hpp"
 #include "TessarilApp/AppKit/Window.hpp"
 #include "TessarilApp/SettingsWindow/DelegateAction.hpp"
@@ -84,7 +85,8 @@ QWidget* ShortcutRegistryConflictPanel::makeContent(const ShortcutRegistryEntry&
     } else {
         std::vector<std::vector<QWidget*>> rows;
         for (const auto& related : relatedEntries) {
-            rows.push_back({makeCellLabel(related.section), makeCellLabel(related.item), makeCellLabel(related.target)});
+            rows.push_back({makeCellLabel(related.section), makeTooltippedCellLabel(related.item),
+                            makeTooltippedCellLabel(related.target)});
         }
         stack->addArrangedSubview(
             makeTable({{"区分", 88, TextAlignment::left}, {"項目", 128, TextAlignment::left}, {"対象", 138, TextAlignment::left}},
@@ -98,9 +100,11 @@ QWidget* ShortcutRegistryConflictPanel::makeContent(const ShortcutRegistryEntry&
     auto* content = new TessarilView;
     content->setBackgroundColor(palette::windowBackground());
     auto* layout = new QVBoxLayout(content);
-    layout->setContentsMargins(12, 0, 12, 0);
-    layout->addWidget(stack, 0, Qt::AlignTop);
-    return content;
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(stack, 0, Qt::AlignTop | Qt::AlignHCenter);
+    // Many rows on one shortcut make the content taller than the panel may grow: it scrolls then, the
+    // stack still centred beside the scroller.
+    return wrapInScrollView(content);
 }
 
 void ShortcutRegistryConflictPanel::show(const ShortcutRegistryEntry& entry) {

@@ -20,12 +20,6 @@ namespace {
 using appkit::StackView;
 using appkit::TextAlignment;
 
-appkit::Label* makeTooltippedCellLabel(const std::string& text) {
-    auto* label = makeCellLabel(text);
-    label->setToolTipText(text);
-    return label;
-}
-
 appkit::Button* makeRowButton(const std::string& title, appkit::Action action, bool isPrimary, bool isEnabled, int width,
                               const std::string& identifier) {
     auto* button = makeSmallButton(title, std::move(action), isPrimary, isEnabled);
@@ -48,11 +42,13 @@ QWidget* ShortcutRegistryTab::makeShortcutRegistryTab() {
     auto makeCells = [&delegate, shown, all = std::move(all), statuses = std::move(statuses)](std::size_t row) {
         return ShortcutRegistryTab(delegate).makeShortcutRegistryCells(all[shown[row]], statuses[shown[row]]);
     };
-    page->addArrangedSubview(makeTable({{"区分", 124, TextAlignment::left},
-                                        {"項目", 194, TextAlignment::left},
+    // Narrower than 1040 in all, so that the table fits the page at the window's least width beside
+    // a vertical scroller: the item and target (whole in their tool tips) give the most.
+    page->addArrangedSubview(makeTable({{"区分", 116, TextAlignment::left},
+                                        {"項目", 170, TextAlignment::left},
                                         {"ショートカット", 142, TextAlignment::center},
-                                        {"対象", 170, TextAlignment::left},
-                                        {"状態", 82, TextAlignment::center},
+                                        {"対象", 150, TextAlignment::left},
+                                        {"状態", 76, TextAlignment::center},
                                         {"競合", 82, TextAlignment::center},
                                         {"操作", 246, TextAlignment::center}},
                                        shown.size(), std::move(makeCells), 48, 38));

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include <QFontMetrics>
 #include <QHBoxLayout>
 
 #include "TessarilApp/AppKit/Button.hpp"
@@ -76,7 +75,9 @@ QWidget* SupportTab::makeSupportIdentityPanel() {
 
     auto* texts = new StackView(StackView::Orientation::vertical);
     texts->setAlignment(StackView::Alignment::leading);
-    texts->setSpacing(8);
+    // Our font's lines are taller than the system's: with gaps of 8 the four lines would fill the
+    // panel to its borders, so they keep 4 apart.
+    texts->setSpacing(4);
     texts->addArrangedSubview(makeLabel("Tessaril", 28, FontWeight::bold, palette::primaryText()));
     texts->addArrangedSubview(
         makeLabel("バージョン " + delegate_.appVersionText(), 14, FontWeight::regular, palette::secondaryText()));
@@ -91,8 +92,9 @@ QWidget* SupportTab::makeSupportIdentityPanel() {
     link->setFocusPolicy(Qt::NoFocus);
     link->setCursor(Qt::PointingHandCursor);
     link->setAction(delegateCall(delegate_, "openTessarilWebsite", &AppDelegate::openTessarilWebsite));
-    // As tall as its text, so the four lines fit the panel's height.
-    link->setFixedSize(link->sizeHint().width() - 12, QFontMetrics(linkFont).height());
+    // Borderless: its title lines up with the lines above it, and it is as tall as its text.
+    link->setBordered(false);
+    link->setFixedSize(link->sizeHint());
     texts->addArrangedSubview(link);
     content->addArrangedSubview(texts);
 

@@ -158,7 +158,7 @@ TYPED_TEST(FeatureSetSheetFamilyTests, SetsAreCreatedRenamedFilledAndDeletedThro
                        .files = {{"/apps/chosen.desktop", appkit::ChosenApplication{"com.example.chosen", "Chosen"}}}});
     ASSERT_NE(this->sheet(), nullptr);
     EXPECT_EQ(this->sheet()->title(), std::string(TypeParam::title) + "のセット");
-    EXPECT_EQ(this->sheet()->size(), QSize(1080, 660));
+    EXPECT_EQ(this->sheet()->size(), QSize(1080, 686));
     EXPECT_EQ(this->sheet()->sheetParent(), this->delegate().settingsWindow.data());
     EXPECT_EQ(this->listed(), std::vector<std::string>{"仕事, 1アプリ"});
     EXPECT_EQ(this->summary(), this->withTargets(TypeParam::setRows(), "1件"));

@@ -6,7 +6,10 @@
 #include <QApplication>
 
 #include "Platform/LoginItem/RecordingLoginItemService.hpp"
+#include "TessarilApp/AppKit/Button.hpp"
 #include "TessarilApp/AppKit/Label.hpp"
+#include "TessarilApp/AppKit/StackView.hpp"
+#include "TessarilApp/AppKit/ViewRendering.hpp"
 #include "TessarilApp/SettingsWindow/SettingsPalette.hpp"
 #include "TessarilAppTests/SettingsWindow/SettingsPageTest.hpp"
 
@@ -174,6 +177,26 @@ TEST_F(SupportTabTests, ThePageShowsTheVersionTheLinkTheGuideAndTheCurrentStatus
 
     startSupport();
     EXPECT_NE(label("バージョン 不明"), nullptr);
+}
+
+TEST_F(SupportTabTests, TheIdentityLinesStartOnOneEdgeAndKeepClearOfThePanelsBorders) {
+    startSupport({.infoDictionary = {{"CFBundleShortVersionString", "1.4.2"}}});
+    appkit::layoutSubtree(*content());
+    auto* texts = qobject_cast<appkit::StackView*>(label("Tessaril")->parentWidget());
+    ASSERT_NE(texts, nullptr);
+    QWidget* panel = texts->parentWidget()->parentWidget();
+    ASSERT_EQ(panel->size(), QSize(940, 128));
+    ASSERT_EQ(texts->arrangedSubviews().size(), 4u);
+    const QRect stack(texts->mapTo(panel, QPoint(0, 0)), texts->size());
+    // The text of every line, the link's title too, starts where the first line's does.
+    for (const auto& line : texts->arrangedSubviews()) {
+        auto* link = qobject_cast<appkit::Button*>(line.data());
+        const int textStart = line->mapTo(panel, QPoint(link ? link->titleRect().left() : 0, 0)).x();
+        EXPECT_EQ(textStart, stack.left()) << appkit::Control::from(line.data())->title();
+    }
+    // Clear of the 1-point border by more than a hairline above "Tessaril" and below the link's underline.
+    EXPECT_GE(stack.top(), 1 + 4);
+    EXPECT_LE(stack.bottom(), 126 - 4);
 }
 
 TEST_F(SupportTabTests, TheDiagnosticsReportGoesToTheClipboardLineByLineAndNamesNothingPrivate) {
