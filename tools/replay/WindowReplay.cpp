@@ -172,10 +172,45 @@ std::vector<appkit::FilePanelResult> readFiles(const Json& value) {
     return files;
 }
 
+// "colors": [[r, g, b, a] | null, …], each component a number from 0 to 1; null answers a cancel.
+std::vector<std::optional<platform::Color>> readColors(const Json& value) {
+    if (!value.is_array()) unreadable("colors", "must be an array");
+    std::vector<std::optional<platform::Color>> colors;
+    for (std::size_t index = 0; index < value.size(); ++index) {
+        const Json& answer = value[index];
+        const std::string where = "colors[" + std::to_string(index) + "]";
+        if (answer.is_null()) {
+            colors.emplace_back();
+            continue;
+        }
+        if (!answer.is_array() || answer.size() != 4) unreadable(where, "must be [red, green, blue, alpha] or null");
+        std::array<double, 4> components{};
+        for (std::size_t component = 0; component < 4; ++component) {
+            const Json& number = answer[component];
+            if (!number.is_number() || number.get<double>() < 0 || number.get<double>() > 1) {
+                unreadable(where, "must hold numbers from 0 to 1");
+            }
+            components[component] = number.get<double>();
+        }
+        colors.push_back(platform::Color{components[0], components[1], components[2], components[3]});
+    }
+    return colors;
+}
+
+// "links": ["https://…" | null, …]; null answers a cancel.
+std::vector<std::optional<std::string>> readLinks(const Json& value) {
+    if (!value.is_array()) unreadable("links", "must be an array");
+    std::vector<std::optional<std::string>> links;
+    for (std::size_t index = 0; index < value.size(); ++index) {
+        links.push_back(optionalText(&value[index], "links[" + std::to_string(index) + "]"));
+    }
+    return links;
+}
+
 Request readRequest(const Json& document) {
     expectObject(document, "the request");
     expectOnlyKeys(document, {"settings", "defaults", "tab", "frontmost", "accessibilityTrusted", "kanaModeKeyboardReady",
-                              "installed", "loginItemStatus", "inputSources", "answers", "files", "steps"},
+                              "installed", "loginItemStatus", "inputSources", "answers", "files", "colors", "links", "steps"},
                    "the request");
     Request request;
     auto& configuration = request.configuration;
@@ -211,6 +246,8 @@ Request readRequest(const Json& document) {
         }
     }
     if (const Json* files = member(document, "files")) configuration.files = readFiles(*files);
+    if (const Json* colors = member(document, "colors")) configuration.colors = readColors(*colors);
+    if (const Json* links = member(document, "links")) configuration.links = readLinks(*links);
     const Json* steps = member(document, "steps");
     if (steps == nullptr || !steps->is_array()) unreadable("steps", "must be an array");
     for (std::size_t index = 0; index < steps->size(); ++index) {
