@@ -30,6 +30,9 @@ constexpr std::array<const char*, 4> applications{"com.apple.finder", "com.examp
 constexpr std::array<const char*, 12> answerTitles{"OK", "キャンセル", "読み込む", "完全に初期化", "削除", "保存",
                                                    "破棄", "理解して開く", "続ける", "置き換える", "戻る", "閉じる"};
 
+// The answer that confirms an import.
+constexpr const char* importConfirmation = "読み込む";
+
 // Every item of the menu and its submenus that has an action and can be chosen.
 void collectMenuItems(const Menu& menu, std::vector<Json>& items) {
     for (const auto& item : menu.items) {
@@ -118,6 +121,21 @@ void runStep(replay::SettingsWindowHarness& harness, const Json& step) {
     }
 }
 
+// Writes the files a sequence may import: a sound document, one whose lists repeat ids, one that is not
+// JSON and one of the wrong shape.
+void writeImportFiles(const std::filesystem::path& directory) {
+    const Json sound = coding::encode(TessarilSettings{});
+    Json repeated = sound;
+    const Json rule{{"id", "SAME"}, {"title", "一"}, {"plainText", "いち"}};
+    Json other = rule;
+    other["title"] = "二";
+    repeated["fixedPhraseAssist"]["rules"] = Json::array({rule, other});
+    std::ofstream(directory / importFileNames[0]) << sound.dump();
+    std::ofstream(directory / importFileNames[1]) << repeated.dump();
+    std::ofstream(directory / importFileNames[2]) << "{\"fixedPhraseAssist\": [";
+    std::ofstream(directory / importFileNames[3]) << "[1, 2, 3]";
+}
+
 } // namespace
 
 WindowMonkey::WindowMonkey(std::uint64_t seed, std::filesystem::path directory)
@@ -139,11 +157,13 @@ std::string WindowMonkey::randomText() {
 Json WindowMonkey::randomRequestHead() {
     Json settings = coding::encode(TessarilSettings{});
     Json files = Json::array();
-    for (std::size_t count = below(5); count > 0; --count) {
-        switch (below(4)) {
-        case 0:
-        case 1: files.push_back((directory_ / importFileNames[below(importFileNames.size())]).string()); break;
-        case 2: files.push_back((directory_ / "export.json").string()); break;
+    // Imports are what can bring in a damaged document, so the first answer is an import file, most
+    // often the one whose lists repeat ids.
+    if (chance(0.7)) files.push_back((directory_ / importFileNames[chance(0.5) ? 1 : below(importFileNames.size())]).string());
+    for (std::size_t count = below(4); count > 0; --count) {
+        switch (below(3)) {
+        case 0: files.push_back((directory_ / importFileNames[below(importFileNames.size())]).string()); break;
+        case 1: files.push_back((directory_ / "export.json").string()); break;
         default: files.push_back({{"bundleIdentifier", applications[below(applications.size())]}}); break;
         }
     }
@@ -168,7 +188,7 @@ Json WindowMonkey::randomRequestHead() {
         }
     }
     return {{"settings", settings},
-            {"tab", tabs[below(tabs.size())]},
+            {"tab", chance(0.3) ? "advanced" : tabs[below(tabs.size())]},
             {"frontmost", chance(0.5) ? Json(applications[below(applications.size())]) : Json(nullptr)},
             {"accessibilityTrusted", chance(0.5)},
             {"kanaModeKeyboardReady", chance(0.5)},
@@ -230,11 +250,14 @@ Json WindowMonkey::randomStep(const Json& controls, const std::vector<Json>& men
 }
 
 WindowMonkey::Result WindowMonkey::run() {
+    // A save panel of an earlier sequence may have been answered with an import file's path.
+    writeImportFiles(directory_);
     Result result;
     result.request = randomRequestHead();
     const std::size_t steps = 20 + below(41);
     const UUIDGenerator::ScopedOverride identifiers(UUIDGenerator::sequential());
     replay::SettingsWindowHarness harness(configurationFrom(result.request), [&result](const Json& line) {
+        if (line.contains("alert") && line["alert"]["answer"] == importConfirmation) ++result.imports;
         if (!line.contains("saved")) return;
         ++result.saves;
         for (auto& problem : savedDocumentProblems(line["saved"])) result.problems.push_back(std::move(problem));
@@ -251,19 +274,6 @@ WindowMonkey::Result WindowMonkey::run() {
         runStep(harness, step);
     }
     return result;
-}
-
-void writeImportFiles(const std::filesystem::path& directory) {
-    const Json sound = coding::encode(TessarilSettings{});
-    Json repeated = sound;
-    const Json rule{{"id", "SAME"}, {"title", "一"}, {"plainText", "いち"}};
-    Json other = rule;
-    other["title"] = "二";
-    repeated["fixedPhraseAssist"]["rules"] = Json::array({rule, other});
-    std::ofstream(directory / importFileNames[0]) << sound.dump();
-    std::ofstream(directory / importFileNames[1]) << repeated.dump();
-    std::ofstream(directory / importFileNames[2]) << "{\"fixedPhraseAssist\": [";
-    std::ofstream(directory / importFileNames[3]) << "[1, 2, 3]";
 }
 
 } // namespace tessaril::monkey

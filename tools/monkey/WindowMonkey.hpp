@@ -24,9 +24,11 @@ public:
         // The sequence as a `tessaril-replay window` request, to reproduce it.
         nlohmann::json request;
         std::size_t saves = 0;
+        // Imports the user confirmed.
+        std::size_t imports = 0;
     };
 
-    // Files the sequence may import live in `directory`; exports go there too.
+    // Files the sequence may import are written to `directory` as it starts; exports go there too.
     WindowMonkey(std::uint64_t seed, std::filesystem::path directory);
 
     Result run();
@@ -41,9 +43,5 @@ private:
     std::mt19937_64 random_;
     std::filesystem::path directory_;
 };
-
-// Writes the files a sequence may import into `directory`: a sound document, one whose lists repeat
-// ids, one that is not JSON and one of the wrong shape.
-void writeImportFiles(const std::filesystem::path& directory);
 
 } // namespace tessaril::monkey

@@ -78,7 +78,6 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(options.out);
     const auto files = std::filesystem::temp_directory_path() / ("tessaril-monkey-" + std::to_string(options.seed));
     std::filesystem::create_directories(files);
-    monkey::writeImportFiles(files);
 
     // A sequence that never ends has met something that waits; say which and stop.
     std::atomic<std::uint64_t> running{options.seed};
@@ -96,7 +95,7 @@ int main(int argc, char** argv) {
     });
 
     const auto deadline = std::chrono::steady_clock::now() + options.seconds.value_or(std::chrono::seconds(0));
-    std::uint64_t ran = 0, saves = 0, failed = 0;
+    std::uint64_t ran = 0, saves = 0, imports = 0, failed = 0;
     for (std::uint64_t seed = options.seed;; ++seed) {
         if (options.sequences && ran >= *options.sequences) break;
         if (options.seconds && std::chrono::steady_clock::now() >= deadline) break;
@@ -105,6 +104,7 @@ int main(int argc, char** argv) {
         const auto result = monkey::WindowMonkey(seed, files).run();
         ++ran;
         saves += result.saves;
+        imports += result.imports;
         if (result.problems.empty()) continue;
         ++failed;
         const auto where = options.out / ("seed-" + std::to_string(seed) + ".json");
@@ -118,8 +118,9 @@ int main(int argc, char** argv) {
     finished = true;
     watchdog.join();
     std::filesystem::remove_all(files);
-    std::fprintf(stderr, "monkey: %llu sequences from seed %llu, %llu saves checked, %llu failed\n",
+    std::fprintf(stderr, "monkey: %llu sequences from seed %llu, %llu saves checked, %llu imports confirmed, %llu failed\n",
                  static_cast<unsigned long long>(ran), static_cast<unsigned long long>(options.seed),
-                 static_cast<unsigned long long>(saves), static_cast<unsigned long long>(failed));
+                 static_cast<unsigned long long>(saves), static_cast<unsigned long long>(imports),
+                 static_cast<unsigned long long>(failed));
     return failed == 0 ? 0 : 1;
 }
