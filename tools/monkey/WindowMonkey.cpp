@@ -156,6 +156,12 @@ std::string WindowMonkey::randomText() {
 
 Json WindowMonkey::randomRequestHead() {
     Json settings = coding::encode(TessarilSettings{});
+    // Phrases give the phrase page its editors, toolbars, colour wells and link buttons.
+    if (chance(0.6)) {
+        settings["fixedPhraseAssist"]["rules"] = Json::array(
+            {{{"id", "RICH"}, {"title", "リッチ"}, {"plainText", "詳細はこちら"}, {"inputMode", "rich"}},
+             {{"id", "PLAIN"}, {"title", "プレーン"}, {"plainText", "**太字** と [リンク](https://example.com)"}, {"inputMode", "plain"}}});
+    }
     Json files = Json::array();
     // Imports are what can bring in a damaged document, so the first answer is an import file, most
     // often the one whose lists repeat ids.
@@ -188,7 +194,7 @@ Json WindowMonkey::randomRequestHead() {
         }
     }
     return {{"settings", settings},
-            {"tab", chance(0.3) ? "advanced" : tabs[below(tabs.size())]},
+            {"tab", chance(0.25) ? "advanced" : chance(0.3) ? "fixedPhrases" : tabs[below(tabs.size())]},
             {"frontmost", chance(0.5) ? Json(applications[below(applications.size())]) : Json(nullptr)},
             {"accessibilityTrusted", chance(0.5)},
             {"kanaModeKeyboardReady", chance(0.5)},
