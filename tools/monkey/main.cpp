@@ -3,7 +3,6 @@
 // Runs random sequences (seed S, S+1, …) until the time or the count is reached. A sequence that finds
 // a problem is written to DIRECTORY as a `tessaril-replay window` request and the run fails (status 1);
 // a sequence that hangs ends the process (status 2). A crash or a sanitizer report ends it too.
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -15,8 +14,7 @@
 #include <string>
 #include <thread>
 
-#include <QApplication>
-
+#include "WindowDoubles/OffscreenApplication.hpp"
 #include "WindowMonkey.hpp"
 
 using namespace tessaril;
@@ -67,13 +65,7 @@ Options readOptions(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const Options options = readOptions(argc, argv);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    });
-    static int qtArgc = 1;
-    static std::array<char*, 2> qtArgv{const_cast<char*>("tessaril-window-monkey"), nullptr};
-    QApplication application(qtArgc, qtArgv.data());
+    const replay::OffscreenApplication application("tessaril-window-monkey");
 
     std::filesystem::create_directories(options.out);
     const auto files = std::filesystem::temp_directory_path() / ("tessaril-monkey-" + std::to_string(options.seed));

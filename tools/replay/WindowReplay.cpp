@@ -16,6 +16,7 @@
 #include "TessarilApp/AppKit/Event.hpp"
 #include "TessarilCore/Settings/TessarilSettings.hpp"
 #include "TessarilCore/Support/UUIDGenerator.hpp"
+#include "WindowDoubles/OffscreenApplication.hpp"
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
 // Qt's signal keyword would otherwise erase the name of Invocation::emit.
@@ -299,16 +300,7 @@ void runStep(SettingsWindowHarness& harness, const Step& step, const Invocation&
 
 int runWindowReplay(const Invocation& invocation) {
     Request request = readRequest(invocation.readRequest());
-    // Off screen whatever display there is, so the tool needs none and every run draws alike.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The toolkit's notes about the headless platform ("does not support raise()") are not the
-    // system's output; standard error keeps only the tool's own complaint.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    });
-    static int argc = 1;
-    static std::array<char*, 2> argv{const_cast<char*>("tessaril-replay"), nullptr};
-    QApplication application(argc, argv.data());
+    const OffscreenApplication application("tessaril-replay");
 
     const Json defaults = request.defaults;
     request.configuration.prepareDefaults = [&defaults](platform::UserDefaults& standard) {
