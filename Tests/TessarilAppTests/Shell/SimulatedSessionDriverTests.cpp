@@ -43,6 +43,10 @@ TEST(SimulatedSessionDriver, ArmsForTheNextDueWorkOnlyAndNothingAtRest) {
         {"work for now", [&] { queue.post(record("now")); }, 0ms, {"at 30", "at 100"}},
         {"the timer at once", [&] { driver.advance(); }, 40ms, {"at 30", "at 100", "now"}},
         {"the timer at 5040 ms", [&] { realMilliseconds = 5040; driver.advance(); }, std::nullopt, {"at 30", "at 100", "now", "at 5040"}},
+        // A posted event that no tap takes reaches the session's input method on the next run.
+        {"an event left the taps", [&] { session.events().post(platform::EventTapLocation::hidEventTap, platform::Event::keyboard(platform::EventType::keyDown, 0)); },
+         0ms, {"at 30", "at 100", "now", "at 5040"}},
+        {"the timer handles it", [&] { driver.advance(); }, std::nullopt, {"at 30", "at 100", "now", "at 5040"}},
     };
     for (const auto& step : steps) {
         step.action();
