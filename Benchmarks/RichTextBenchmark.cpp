@@ -1,7 +1,7 @@
 // Reading and writing RTF and reading HTML of about 100 KB and 1 MB: mixed documents as the editor
 // and the markdown renderer make them, and the pathological shapes an attacker would send (deep
-// nesting, long runs of escapes). Each reports bytes per second; the two sizes show whether time
-// grows linearly.
+// nesting, long runs of escapes, a long attribute over many runs). Each reports bytes per second;
+// the two sizes show whether time grows linearly.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -9,6 +9,7 @@
 #include "Platform/Foundation/HTMLReader.hpp"
 #include "Platform/Foundation/RTFReader.hpp"
 #include "Platform/Foundation/RTFWriter.hpp"
+#include "TessarilMac/RichText/FixedPhraseAttributedTextNormalizer.hpp"
 
 namespace tessaril::platform {
 namespace {
@@ -151,6 +152,57 @@ void ReadHTMLInsideDeepLists(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * html.size()));
 }
 
+// A 50,000-character attribute value followed by formatting changes up to the size: a font name or
+// a link that every run carries. Read, then turned into semantic HTML, markdown and RTF, as a paste
+// that is saved goes; the value is stored and written once, so the cost grows with the size alone.
+enum class LongAttribute { rtfFontName, rtfHyperlink, htmlLink, htmlFontFamily, htmlEmptyElements };
+
+std::string longAttributeDocument(LongAttribute form, std::size_t size) {
+    const std::string value(50'000, 'v');
+    std::string head;
+    std::string piece;
+    std::string tail;
+    switch (form) {
+    case LongAttribute::rtfFontName:
+        head = "{\\rtf1{\\fonttbl{\\f0 " + value + ";}}\\f0 ", piece = "\\b x\\b0 x", tail = "}";
+        break;
+    case LongAttribute::rtfHyperlink:
+        head = "{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"https://example.com/" + value + "\"}{\\fldrslt ";
+        piece = "\\b x\\b0 x", tail = "}}}";
+        break;
+    case LongAttribute::htmlLink:
+        head = "<a href=\"https://example.com/" + value + "\">", piece = "<b>x</b>x", tail = "</a>";
+        break;
+    case LongAttribute::htmlFontFamily:
+        head = "<span style=\"font-family: " + value + "\">", piece = "<b>x</b>x", tail = "</span>";
+        break;
+    case LongAttribute::htmlEmptyElements:
+        head = "<a href=\"https://example.com/" + value + "\">", piece = "<i></i>x", tail = "</a>";
+        break;
+    }
+    while (head.size() + piece.size() + tail.size() <= size) head += piece;
+    return head + tail;
+}
+
+void ReadAndConvertLongAttribute(benchmark::State& state) {
+    const auto form = static_cast<LongAttribute>(state.range(0));
+    const std::string input = longAttributeDocument(form, static_cast<std::size_t>(state.range(1)));
+    const bool rtf = form == LongAttribute::rtfFontName || form == LongAttribute::rtfHyperlink;
+    std::size_t written = 0;
+    for (auto _ : state) {
+        const AttributedText text = rtf ? RTFReader::read(input) : HTMLReader::read(input);
+        written = FixedPhraseAttributedTextNormalizer::semanticHTMLBody(text).size() +
+                  FixedPhraseAttributedTextNormalizer::markdownText(text).size() +
+                  RTFWriter::write(text).size();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.size()));
+    state.counters["outputPerInputByte"] = static_cast<double>(written) / static_cast<double>(input.size());
+}
+
+BENCHMARK(ReadAndConvertLongAttribute)
+    ->ArgNames({"form", "bytes"})
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {100'000, 1'000'000}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadRTF)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteRTF)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadHTML)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);

@@ -1,11 +1,13 @@
 // One rebuild of the settings window's content per iteration, for every tab and the presets page,
-// with the default document and with a large one (100 applications, 20 sets, 200 fixed phrases for
-// the selected target, guard rules that make about 300 registry rows, 30 custom presets). Every edit rebuilds the page, so this is
-// the time between a click and the page showing its result. The set sheet of each feature with sets
-// is rebuilt the same way. Runs off screen.
+// with the default document, a large one (100 applications, 20 sets, 200 fixed phrases for the
+// selected target, about 630 registry rows, 30 custom presets) and one twice as large (400 phrases,
+// about 1,270 registry rows): a page costs what it shows, so "double" should cost about what "large"
+// does. Every edit rebuilds the page, so this is the time between a click and the page showing its
+// result. The set sheet of each feature with sets is rebuilt the same way. Runs off screen.
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QApplication>
@@ -21,15 +23,22 @@
 namespace tessaril {
 namespace {
 
-constexpr int applicationCount = 100;
-constexpr int setsPerFeature = 5;
-constexpr int phraseCount = 200;
-constexpr int customPresetCount = 30;
+enum class Size { standard, large, doubled };
+
+constexpr std::string_view sizeName(Size size) {
+    return size == Size::standard ? "default" : size == Size::large ? "large" : "double";
+}
 
 std::string applicationIdentifier(int index) { return "com.example.app" + std::to_string(index); }
 
-TessarilSettings largeDocument() {
+TessarilSettings document(Size size) {
     TessarilSettings settings;
+    if (size == Size::standard) return settings;
+    const int scale = size == Size::large ? 1 : 2;
+    const int applicationCount = 100 * scale;
+    const int setsPerFeature = 5 * scale;
+    const int phraseCount = 200 * scale;
+    const int customPresetCount = 30 * scale;
     using Modifier = Shortcut::Modifier;
     for (int index = 0; index < phraseCount; ++index) {
         const std::string name = "phrase-" + std::to_string(index);
@@ -59,8 +68,8 @@ TessarilSettings largeDocument() {
     return settings;
 }
 
-void rebuild(benchmark::State& state, SettingsTab tab, bool large) {
-    replay::SettingsWindowHarness harness({.settings = large ? largeDocument() : TessarilSettings(), .tab = tab},
+void rebuild(benchmark::State& state, SettingsTab tab, Size size) {
+    replay::SettingsWindowHarness harness({.settings = document(size), .tab = tab},
                                           [](const nlohmann::json&) {});
     harness.open();
     SettingsWindowController controller(harness.delegate());
@@ -72,8 +81,8 @@ void rebuild(benchmark::State& state, SettingsTab tab, bool large) {
 }
 
 // The registry page under a filter other than the first: "conflicts" judges every row against all.
-void rebuildRegistry(benchmark::State& state, ShortcutRegistryFilter filter) {
-    replay::SettingsWindowHarness harness({.settings = largeDocument(), .tab = SettingsTab::shortcutRegistry},
+void rebuildRegistry(benchmark::State& state, ShortcutRegistryFilter filter, Size size) {
+    replay::SettingsWindowHarness harness({.settings = document(size), .tab = SettingsTab::shortcutRegistry},
                                           [](const nlohmann::json&) {});
     harness.open();
     harness.delegate().shortcutRegistryFilter = filter;
@@ -86,8 +95,8 @@ void rebuildRegistry(benchmark::State& state, ShortcutRegistryFilter filter) {
 
 // The registry without widgets: every row, its conflict status and the order by set, as a rebuild
 // under the "sets" filter computes them.
-void registryModel(benchmark::State& state) {
-    const TessarilSettings settings = largeDocument();
+void registryModel(benchmark::State& state, Size size) {
+    const TessarilSettings settings = document(size);
     for (auto _ : state) {
         const auto entries = shortcut_registry::entries(settings);
         const auto statuses = shortcut_registry::conflictStatuses(entries);
@@ -96,8 +105,8 @@ void registryModel(benchmark::State& state) {
     }
 }
 
-void rebuildSheet(benchmark::State& state, SettingsTab tab, bool large) {
-    replay::SettingsWindowHarness harness({.settings = large ? largeDocument() : TessarilSettings(), .tab = tab},
+void rebuildSheet(benchmark::State& state, SettingsTab tab, Size size) {
+    replay::SettingsWindowHarness harness({.settings = document(size), .tab = tab},
                                           [](const nlohmann::json&) {});
     harness.open();
     harness.delegate().showFeatureSetModal(tab);
@@ -109,27 +118,32 @@ void rebuildSheet(benchmark::State& state, SettingsTab tab, bool large) {
 }
 
 void registerAll() {
-    for (const auto filter : allCases<ShortcutRegistryFilter>()) {
-        const std::string name = "Rebuild/shortcutRegistry/large/" + std::string(rawValue(filter));
-        benchmark::RegisterBenchmark(name.c_str(), [filter](benchmark::State& state) { rebuildRegistry(state, filter); })
+    for (const Size size : {Size::large, Size::doubled}) {
+        for (const auto filter : allCases<ShortcutRegistryFilter>()) {
+            const std::string name = "Rebuild/shortcutRegistry/" + std::string(sizeName(size)) + "/" + std::string(rawValue(filter));
+            benchmark::RegisterBenchmark(name.c_str(), [filter, size](benchmark::State& state) { rebuildRegistry(state, filter, size); })
+                ->Unit(benchmark::kMillisecond);
+        }
+        const std::string name = "Registry/entriesStatusesAndSetOrder/" + std::string(sizeName(size));
+        benchmark::RegisterBenchmark(name.c_str(), [size](benchmark::State& state) { registryModel(state, size); })
             ->Unit(benchmark::kMillisecond);
     }
-    benchmark::RegisterBenchmark("Registry/entriesStatusesAndSetOrder/large", registryModel)->Unit(benchmark::kMillisecond);
     auto tabs = std::vector<SettingsTab>(settings_tab::allCases.begin(), settings_tab::allCases.end());
     // Not in the sidebar, but shown as a page all the same.
     tabs.push_back(SettingsTab::presets);
+    constexpr Size sizes[] = {Size::standard, Size::large, Size::doubled};
     for (const SettingsTab tab : tabs) {
-        for (const bool large : {false, true}) {
-            const std::string name = "Rebuild/" + std::string(rawValue(tab)) + (large ? "/large" : "/default");
-            benchmark::RegisterBenchmark(name.c_str(), [tab, large](benchmark::State& state) { rebuild(state, tab, large); })
+        for (const Size size : sizes) {
+            const std::string name = "Rebuild/" + std::string(rawValue(tab)) + "/" + std::string(sizeName(size));
+            benchmark::RegisterBenchmark(name.c_str(), [tab, size](benchmark::State& state) { rebuild(state, tab, size); })
                 ->Unit(benchmark::kMillisecond);
         }
     }
     for (const SettingsTab tab :
          {SettingsTab::keypadHacks, SettingsTab::shortcutGuard, SettingsTab::writingAssist, SettingsTab::fixedPhrases}) {
-        for (const bool large : {false, true}) {
-            const std::string name = "RebuildSetSheet/" + std::string(rawValue(tab)) + (large ? "/large" : "/default");
-            benchmark::RegisterBenchmark(name.c_str(), [tab, large](benchmark::State& state) { rebuildSheet(state, tab, large); })
+        for (const Size size : sizes) {
+            const std::string name = "RebuildSetSheet/" + std::string(rawValue(tab)) + "/" + std::string(sizeName(size));
+            benchmark::RegisterBenchmark(name.c_str(), [tab, size](benchmark::State& state) { rebuildSheet(state, tab, size); })
                 ->Unit(benchmark::kMillisecond);
         }
     }

@@ -61,7 +61,7 @@ const std::string& text(const nlohmann::json& value, const std::string& path) {
 }
 
 nlohmann::json encodeFont(const Font& font) {
-    return {{"family", font.family},
+    return {{"family", font.family.str()},
             {"pointSize", jsonNumber(font.pointSize)},
             {"bold", font.isBold()},
             {"italic", font.italic},
@@ -126,7 +126,7 @@ nlohmann::json encodeAttributes(const TextAttributes& attributes) {
     if (attributes.backgroundColor) result["backgroundColor"] = encodeColor(*attributes.backgroundColor);
     if (attributes.underlineStyle) result["underlineStyle"] = *attributes.underlineStyle;
     if (attributes.strikethroughStyle) result["strikethroughStyle"] = *attributes.strikethroughStyle;
-    if (attributes.link) result["link"] = *attributes.link;
+    if (attributes.link) result["link"] = attributes.link->str();
     return result;
 }
 

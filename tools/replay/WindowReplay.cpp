@@ -56,6 +56,8 @@ struct MouseDownStep {};
 struct MenuStep {
     std::string action;
     std::optional<std::string> representedObject;
+    // The item's address as given, for the "missing" line.
+    Json given;
 };
 struct FrontmostStep {
     std::optional<platform::RunningApplication> application;
@@ -150,7 +152,8 @@ Step readStep(const Json& step, const std::string& where) {
         expectOnlyKeys(menu, {"action", "represented"}, where + ".menu");
         const Json* action = member(menu, "action");
         if (action == nullptr) unreadable(where + ".menu", "needs an \"action\"");
-        return MenuStep{text(*action, where + ".menu.action"), optionalText(member(menu, "represented"), where + ".menu.represented")};
+        return MenuStep{text(*action, where + ".menu.action"), optionalText(member(menu, "represented"), where + ".menu.represented"),
+                        menu};
     }
     if (has("frontmost")) return only({"frontmost"}), Step{FrontmostStep{readApplication(step["frontmost"], where + ".frontmost")}};
     unreadable(where, "is no step this subcommand knows");
@@ -281,7 +284,9 @@ void runStep(SettingsWindowHarness& harness, const Step& step, const Invocation&
                 driver.mouseDown();
                 harness.finishStep();
             } else if constexpr (std::is_same_v<Kind, MenuStep>) {
-                harness.chooseMenuItem(current.action, current.representedObject);
+                if (!harness.chooseMenuItem(current.action, current.representedObject)) {
+                    invocation.emit(Json{{"missing", current.given}});
+                }
             } else if constexpr (std::is_same_v<Kind, FrontmostStep>) {
                 harness.bringToFront(current.application);
             } else if constexpr (std::is_same_v<Kind, QueryStep>) {

@@ -6,6 +6,17 @@
 #include "TessarilCore/Support/Unicode.hpp"
 
 namespace tessaril::platform {
+namespace {
+
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+} // namespace
+
+bool AttributedText::splitsSurrogatePair(std::u16string_view before, std::u16string_view after) {
+    return !before.empty() && !after.empty() && isHighSurrogate(before.back()) &&
+           isLowSurrogate(after.front());
+}
 
 AttributedText::AttributedText(std::u16string string, const TextAttributes& attributes) : string_(std::move(string)) {
     if (!string_.empty()) runs_.push_back({{0, string_.size()}, attributes});
@@ -87,6 +98,12 @@ void AttributedText::append(std::u16string_view text, const TextAttributes& attr
 }
 
 void AttributedText::append(std::u16string_view text, TextAttributes&& attributes) {
+    if (!runs_.empty() && splitsSurrogatePair(string_, text)) {
+        // The low half of a pair goes with its high half, so that no run boundary cuts a character.
+        string_.push_back(text.front());
+        ++runs_.back().range.length;
+        text.remove_prefix(1);
+    }
     if (text.empty()) return;
     const std::size_t start = string_.size();
     string_.append(text);
@@ -164,6 +181,13 @@ void AttributedText::replaceCharacters(TextRange range, const AttributedText& re
 void AttributedText::updateAttributes(TextRange range, const std::function<void(TextAttributes&)>& change) {
     checkRange(range);
     if (range.length == 0) return;
+    // A range that ends inside a surrogate pair takes in the whole pair at either end.
+    const std::u16string_view string = string_;
+    if (splitsSurrogatePair(string.substr(0, range.location), string.substr(range.location))) {
+        --range.location;
+        ++range.length;
+    }
+    if (splitsSurrogatePair(string.substr(0, range.end()), string.substr(range.end()))) ++range.length;
     const std::size_t first = splitAt(range.location);
     const std::size_t end = splitAt(range.end());
     for (std::size_t index = first; index < end; ++index) change(runs_[index].attributes);

@@ -13,7 +13,8 @@ namespace tessaril::platform {
 
 // A text with attributes over its characters: the attributed string of the text system. Contents are
 // UTF-16 and every position and range counts UTF-16 units. The attributes are kept as maximal runs:
-// neighbouring runs always differ, so equal formatting is never split in two. A copy is an
+// neighbouring runs always differ, so equal formatting is never split in two, and no run boundary
+// falls between the two halves of a surrogate pair (a pair takes its first half's attributes). A copy is an
 // independent mutable copy. Not thread-safe; a value like any other.
 class AttributedText {
 public:
@@ -48,6 +49,8 @@ public:
     // there. Throws std::out_of_range past the end.
     TextRange paragraphRange(TextRange range) const;
     static bool isParagraphSeparator(char16_t unit);
+    // Whether joining `before` and `after` would put a boundary between the halves of a surrogate pair.
+    static bool splitsSurrogatePair(std::u16string_view before, std::u16string_view after);
 
     AttributedText substring(TextRange range) const;
 
@@ -64,7 +67,7 @@ public:
     // Sets every attribute that `attributes` has over the range, keeping the others.
     void addAttributes(const TextAttributes& attributes, TextRange range);
     void removeAttribute(TextAttributes::Key key, TextRange range);
-    // Lets `change` edit the attributes of every run inside the range.
+    // Lets `change` edit the attributes of every run inside the range (widened to whole surrogate pairs).
     void updateAttributes(TextRange range, const std::function<void(TextAttributes&)>& change);
 
     friend bool operator==(const AttributedText&, const AttributedText&) = default;

@@ -10,7 +10,20 @@ namespace {
 constexpr char16_t replacementCharacter = u'\uFFFD';
 constexpr std::uint32_t notSingleUnit = 0x10001;
 
+// The Mac code pages of the East Asian scripts are the Windows double-byte ones with a few symbols
+// moved; ICU has no converters of their own.
+int icuCodePage(int codePage) {
+    switch (codePage) {
+    case 10001: return 932; // Japanese: Shift-JIS
+    case 10002: return 950; // Traditional Chinese: Big5
+    case 10003: return 949; // Korean
+    case 10008: return 936; // Simplified Chinese: GB2312
+    default: return codePage;
+    }
+}
+
 UConverter* openConverter(int codePage) {
+    codePage = icuCodePage(codePage);
     UErrorCode status = U_ZERO_ERROR;
     UConverter* converter = ucnv_open(("windows-" + std::to_string(codePage)).c_str(), &status);
     if (U_SUCCESS(status) && converter) return converter;

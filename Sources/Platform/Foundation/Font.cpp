@@ -2,12 +2,18 @@
 
 namespace tessaril::platform {
 
+const SharedString& Font::systemFamilyName() {
+    static const SharedString name{systemFamily};
+    return name;
+}
+
 Font Font::system(double pointSize, FontWeight weight) {
-    return Font{std::string(systemFamily), pointSize, weight, false, false};
+    return Font{systemFamilyName(), pointSize, weight, false, false};
 }
 
 Font Font::monospacedSystem(double pointSize, FontWeight weight) {
-    return Font{std::string(monospacedSystemFamily), pointSize, weight, false, true};
+    static const SharedString name{monospacedSystemFamily};
+    return Font{name, pointSize, weight, false, true};
 }
 
 } // namespace tessaril::platform

@@ -164,6 +164,9 @@ HTMLInlineStyle HTMLInlineStyle::parse(std::u16string_view declarations) {
             if (auto color = parseColor(value)) style.backgroundColor = color;
         } else if (property == "text-align") {
             style.textAlign = alignment(value);
+        } else if (property == "white-space") {
+            const std::string lower = lowercasedASCII(value);
+            style.preservesWhiteSpace = lower == "pre" || lower == "pre-wrap" || lower == "break-spaces";
         }
     }
     return style;

@@ -10,7 +10,8 @@
 namespace tessaril::platform {
 
 // The declarations of a style attribute that the text takes over: font size and family, text and
-// background colour, and alignment. Other declarations and values that do not parse are ignored.
+// background colour, alignment, and whether white space is kept. Other declarations and values that
+// do not parse are ignored.
 struct HTMLInlineStyle {
     // A font family: the monospaced or the plain system font, or a named family.
     struct Family {
@@ -24,6 +25,8 @@ struct HTMLInlineStyle {
     std::optional<Color> color;
     std::optional<Color> backgroundColor;
     std::optional<TextAlignment> textAlign;
+    // white-space: pre, pre-wrap and break-spaces keep white space as written; other values collapse it.
+    std::optional<bool> preservesWhiteSpace;
 
     static HTMLInlineStyle parse(std::u16string_view declarations);
     // A CSS colour: #rgb, #rgba, #rrggbb, #rrggbbaa, rgb(…) or rgba(…) with numbers or percentages.

@@ -409,7 +409,8 @@ void HTMLParser::push(Kind kind, const Tag& tag) {
     case Kind::tableRow: element.row = index; break;
     case Kind::tableHeader:
     case Kind::bold:
-        if (font.weight < FontWeight::bold) font.weight = FontWeight::bold;
+        // A semibold heading is bold already: a weight no output tells apart would split its runs.
+        if (!font.isBold()) font.weight = FontWeight::bold;
         if (kind == Kind::tableHeader) {
             element.cell = index;
             element.paragraph = -1;
@@ -431,7 +432,7 @@ void HTMLParser::push(Kind kind, const Tag& tag) {
         break;
     }
     case Kind::link:
-        if (tag.hasHref) style.character.link = unicode::fromUTF16(tag.href);
+        if (tag.hasHref) style.character.link = values_.intern(unicode::fromUTF16(tag.href));
         break;
     default: break;
     }
@@ -441,20 +442,21 @@ void HTMLParser::push(Kind kind, const Tag& tag) {
     ++styleVersion_;
 }
 
-void HTMLParser::applyInlineStyle(Style& style, std::u16string_view declarations, bool block) const {
+void HTMLParser::applyInlineStyle(Style& style, std::u16string_view declarations, bool block) {
     const HTMLInlineStyle parsed = HTMLInlineStyle::parse(declarations);
     Font& font = *style.character.font;
     if (parsed.fontSizePoints) font.pointSize = std::clamp(*parsed.fontSizePoints, 1.0, 10000.0);
     if (parsed.fontSizeScale) font.pointSize = std::clamp(font.pointSize * *parsed.fontSizeScale, 1.0, 10000.0);
     if (parsed.fontFamily) {
         font.fixedPitch = parsed.fontFamily->monospaced;
-        font.family = parsed.fontFamily->monospaced     ? std::string(Font::monospacedSystemFamily)
-                      : parsed.fontFamily->name.empty() ? std::string(Font::systemFamily)
-                                                        : parsed.fontFamily->name;
+        font.family = parsed.fontFamily->monospaced     ? Font::monospacedSystem(font.pointSize).family
+                      : parsed.fontFamily->name.empty() ? Font::systemFamilyName()
+                                                        : values_.intern(parsed.fontFamily->name);
     }
     if (parsed.color) style.character.foregroundColor = parsed.color;
     if (parsed.backgroundColor) style.character.backgroundColor = parsed.backgroundColor;
     if (parsed.textAlign && block) style.alignment = *parsed.textAlign;
+    if (parsed.preservesWhiteSpace) style.preformatted = *parsed.preservesWhiteSpace;
 }
 
 void HTMLParser::pop() {
@@ -494,6 +496,7 @@ void HTMLParser::appendCharacter(char16_t unit) {
         const bool skip = skipNewline_ && unit == u'\n';
         skipNewline_ = false;
         if (skip) return;
+        if (pendingSpace_) appendSpace(); // collapsed white space before a span that keeps its own
         if (unit == u'\n') {
             endLine();
             return;
@@ -510,6 +513,7 @@ void HTMLParser::appendCharacter(char16_t unit) {
         if (pendingSpace_) appendSpace();
     }
     if (AttributedText::isParagraphSeparator(unit)) {
+        pendingMarker_.clear();
         flushRun();
         builder_.endParagraph(unit, current.character, paragraphStyle());
         lineOpen_ = lineHasContent_ = spaceAllowed_ = false;
@@ -526,6 +530,7 @@ void HTMLParser::appendSpace() {
 }
 
 void HTMLParser::emit(char16_t unit, const TextAttributes& attributes, std::uint64_t version) {
+    writePendingMarker();
     if (runText_.empty() || (runVersion_ != version && !(runAttributes_ == attributes))) {
         flushRun();
         runAttributes_ = attributes;
@@ -535,24 +540,32 @@ void HTMLParser::emit(char16_t unit, const TextAttributes& attributes, std::uint
     lineOpen_ = lineHasContent_ = spaceAllowed_ = true;
 }
 
-// The marker text of a list item, "\t•\t" or "\t3.\t", in the item's attributes.
+// The marker text of a list item, "\t•\t" or "\t3.\t", in the item's attributes. It is written with
+// the item's first character, so that an empty item has no marker text.
 void HTMLParser::appendMarker() {
     const Element& item = stack_.back();
     if (item.list < 0 || !item.style.inListItem) return;
     Element& list = stack_[static_cast<std::size_t>(item.list)];
     const std::string marker = list.style.lists.back().marker(++list.itemCount);
     flushRun();
-    runAttributes_ = item.style.character;
-    runVersion_ = styleVersion_;
-    runText_ = u"\t" + unicode::toUTF16(marker) + (list.kind == Kind::orderedList ? u"." : u"") + u"\t";
+    pendingMarker_ = u"\t" + unicode::toUTF16(marker) + (list.kind == Kind::orderedList ? u"." : u"") + u"\t";
+    pendingMarkerAttributes_ = item.style.character;
     lineOpen_ = true;
     lineHasContent_ = spaceAllowed_ = false;
     pendingSpace_.reset();
 }
 
+void HTMLParser::writePendingMarker() {
+    if (pendingMarker_.empty()) return;
+    flushRun();
+    builder_.appendCharacters(pendingMarker_, pendingMarkerAttributes_);
+    pendingMarker_.clear();
+}
+
 void HTMLParser::endLine() {
     if (inHead_) return;
     pendingSpace_.reset();
+    pendingMarker_.clear();
     flushRun();
     builder_.endParagraph(u'\n', style().character, paragraphStyle());
     lineOpen_ = lineHasContent_ = spaceAllowed_ = false;

@@ -10,6 +10,7 @@
 
 #include "Platform/Foundation/AttributedTextBuilder.hpp"
 #include "Platform/Foundation/HTMLTagName.hpp"
+#include "Platform/Foundation/SharedStringPool.hpp"
 
 namespace tessaril::platform {
 
@@ -87,14 +88,16 @@ private:
     void appendSpace();
     void emit(char16_t unit, const TextAttributes& attributes, std::uint64_t version);
     void appendMarker();
+    void writePendingMarker();
     void endLine();
     void blockBoundary(bool evenAfterMarker);
     void flushRun();
     const Style& style() const;
     std::optional<ParagraphStyle> paragraphStyle() const;
-    void applyInlineStyle(Style& style, std::u16string_view declarations, bool block) const;
+    void applyInlineStyle(Style& style, std::u16string_view declarations, bool block);
 
     std::u16string input_;
+    SharedStringPool values_; // link targets and font families
     std::size_t position_ = 0;
     std::vector<Element> stack_;
     std::array<int, htmlTagNameCount> openCounts_{};
@@ -110,6 +113,8 @@ private:
     bool lineHasContent_ = false;  // text was written on the current line
     bool spaceAllowed_ = false;    // white space here collapses to one space (not at a line's start)
     std::optional<TextAttributes> pendingSpace_;
+    std::u16string pendingMarker_; // the open list item's marker, until its first character
+    TextAttributes pendingMarkerAttributes_;
     std::uint64_t pendingSpaceVersion_ = 0;
     // Changes with every push and pop: text written under the same version needs no comparison of
     // attributes to join its run.

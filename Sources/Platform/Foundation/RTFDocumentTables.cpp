@@ -30,7 +30,7 @@ const RTFDocumentTables::ResolvedFont* RTFDocumentTables::resolvedFont(int numbe
         if (!entry) return nullptr;
         const std::string name = unicode::fromUTF16(entry->name);
         cached = resolved_
-                     .emplace(number, ResolvedFont{rtf::familyName(name),
+                     .emplace(number, ResolvedFont{families_.intern(rtf::familyName(name)),
                                                    entry->fixedPitch || rtf::isPlatformMonospacedName(name),
                                                    entry->weight})
                      .first;
@@ -71,6 +71,10 @@ void RTFDocumentTables::appendLevelText(char16_t unit) {
     if (level && level->text.size() < maximumLevelTextLength) level->text.push_back(unit);
 }
 
+void RTFDocumentTables::beginLevelMarker() {
+    if (Level* level = currentLevel()) level->hasMarker = true;
+}
+
 void RTFDocumentTables::appendLevelMarker(char16_t unit) {
     Level* level = currentLevel();
     if (level && level->marker.size() < maximumLevelTextLength) level->marker.push_back(unit);
@@ -87,7 +91,7 @@ void RTFDocumentTables::setOverrideNumber(int number) {
 }
 
 std::string RTFDocumentTables::markerFormat(const Level& level) {
-    if (!level.marker.empty()) return unicode::fromUTF16(level.marker);
+    if (level.hasMarker) return unicode::fromUTF16(level.marker);
     // The level text starts with its length; the bullet is the first printable character after it.
     char16_t bullet = 0;
     for (const char16_t unit : level.text) {

@@ -7,6 +7,7 @@
 
 #include "Platform/Foundation/Color.hpp"
 #include "Platform/Foundation/FontWeight.hpp"
+#include "Platform/Foundation/SharedStringPool.hpp"
 #include "Platform/Foundation/TextList.hpp"
 
 namespace tessaril::platform {
@@ -30,7 +31,8 @@ public:
     // The family and fixed pitch a font number stands for (cached per entry); none for numbers the
     // table does not hold.
     struct ResolvedFont {
-        std::string family;
+        SharedString family; // one storage per distinct family name
+
         bool fixedPitch = false;
         std::optional<FontWeight> weight;
     };
@@ -47,6 +49,8 @@ public:
     void beginListLevel();
     void setLevelNumberFormat(int format);
     void appendLevelText(char16_t unit);
+    // A level marker, even an empty one, stands for the level's marker format.
+    void beginLevelMarker();
     void appendLevelMarker(char16_t unit);
     void beginListOverride() { overrides_.emplace_back(); }
     void setOverrideListIdentifier(int identifier);
@@ -61,6 +65,7 @@ private:
         int numberFormat = 23;
         std::u16string text;
         std::u16string marker;
+        bool hasMarker = false;
     };
     struct List {
         int identifier = 0;
@@ -76,6 +81,7 @@ private:
 
     std::map<int, RTFFontEntry> fonts_;
     mutable std::map<int, ResolvedFont> resolved_;
+    mutable SharedStringPool families_;
     std::vector<std::optional<Color>> colors_;
     std::vector<std::optional<Color>> expandedColors_;
     std::vector<List> lists_;

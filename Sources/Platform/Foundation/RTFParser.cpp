@@ -178,7 +178,10 @@ bool RTFParser::destination(std::string_view word) {
         return enter(parent == Destination::list, Destination::listLevel);
     }
     if (word == "leveltext") return enter(parent == Destination::listLevel, Destination::levelText);
-    if (word == "levelmarker") return enter(parent == Destination::listLevel, Destination::levelMarker);
+    if (word == "levelmarker") {
+        if (parent == Destination::listLevel) tables_.beginLevelMarker();
+        return enter(parent == Destination::listLevel, Destination::levelMarker);
+    }
     if (word == "listoverride") {
         if (parent == Destination::listOverrideTable) tables_.beginListOverride();
         return enter(parent == Destination::listOverrideTable, Destination::listOverride);
@@ -200,7 +203,7 @@ bool RTFParser::destination(std::string_view word) {
     if (word == "fldrslt") {
         if (parent == Destination::document && group.field >= 0) {
             if (auto target = rtf::hyperlinkTarget(fields_[static_cast<std::size_t>(group.field)].instruction)) {
-                links_.push_back(unicode::fromUTF16(*target));
+                links_.push_back(linkTargets_.intern(unicode::fromUTF16(*target)));
                 group.character.link = static_cast<int>(links_.size()) - 1;
             }
         }
@@ -253,6 +256,8 @@ bool RTFParser::characterWord(std::string_view word, bool hasParameter, int para
         format.bold = switchedOn(hasParameter, parameter);
     } else if (word == "i") {
         format.italic = switchedOn(hasParameter, parameter);
+    } else if (word == "v") {
+        format.hidden = switchedOn(hasParameter, parameter);
     } else if (word == "strike") {
         format.strikethrough = switchedOn(hasParameter, parameter) ? 1 : 0;
     } else if (word == "striked") {
@@ -429,9 +434,10 @@ void RTFParser::character(char16_t unit, bool rawSemicolon) {
     case Destination::document: documentCharacter(unit); break;
     case Destination::fontTable: {
         RTFFontEntry& entry = tables_.defineFont(currentFontEntry_);
+        // Control characters written as \uN belong to the name (raw line ends never arrive here).
         if (rawSemicolon) {
             entry.nameComplete = true;
-        } else if (!entry.nameComplete && unit >= 0x20) {
+        } else if (!entry.nameComplete) {
             entry.name.push_back(unit);
         }
         break;
@@ -477,6 +483,8 @@ void RTFParser::character(char16_t unit, bool rawSemicolon) {
 }
 
 void RTFParser::documentCharacter(char16_t unit) {
+    // Hidden text is left out; its line ends stay, so that the paragraphs around it stay apart.
+    if (state().character.hidden && !AttributedText::isParagraphSeparator(unit)) return;
     if (pendingCellSeparator_) {
         pendingCellSeparator_ = false;
         documentCharacter(u'\t');

@@ -45,6 +45,7 @@ private:
         int foreground = -1; // colour table indices; none: -1
         int background = -1;
         int link = -1;       // index into links_
+        bool hidden = false; // \v: left out, as word processors show it
 
         friend bool operator==(const CharacterFormat&, const CharacterFormat&) = default;
     };
@@ -107,7 +108,8 @@ private:
     int fallbackToSkip_ = 0;
     RTFDocumentTables tables_;
     std::vector<Field> fields_;
-    std::vector<std::string> links_;
+    std::vector<SharedString> links_;
+    SharedStringPool linkTargets_;
     int documentCodePage_ = 1252;
     std::optional<int> defaultFont_;
     int currentFontEntry_ = 0;

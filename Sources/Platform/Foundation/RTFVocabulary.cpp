@@ -56,15 +56,18 @@ constexpr std::array<std::pair<FontWeight, int>, 9> panoseWeights{{
     {FontWeight::black, 10},
 }};
 
-constexpr std::array<std::pair<int, int>, 17> characterSets{{
-    {2, CodePageDecoder::symbolCodePage}, {77, 10000}, {128, 932}, {129, 949}, {134, 936}, {136, 950},
+// Character sets to code pages; 77 to 89 are the Mac ones (Roman, Japanese, Korean, Simplified and
+// Traditional Chinese, Greek, Turkish, Central European, Cyrillic) that older Mac writers use.
+constexpr std::array<std::pair<int, int>, 25> characterSets{{
+    {2, CodePageDecoder::symbolCodePage}, {77, 10000}, {78, 10001}, {79, 10003}, {80, 10008}, {81, 10002},
+    {85, 10006}, {86, 10081}, {88, 10029}, {89, 10007}, {128, 932}, {129, 949}, {134, 936}, {136, 950},
     {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251}, {222, 874},
     {238, 1250}, {254, 437}, {255, 850},
 }};
 
-constexpr std::array<int, 20> decodedCodePages{
-    CodePageDecoder::symbolCodePage, 437, 850, 874, 932, 936, 949, 950, 1250, 1251,
-    1252, 1253, 1254, 1255, 1256, 1257, 1258, 10000, 10007, 10029,
+constexpr std::array<int, 26> decodedCodePages{
+    CodePageDecoder::symbolCodePage, 437, 850, 874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254,
+    1255, 1256, 1257, 1258, 10000, 10001, 10002, 10003, 10006, 10007, 10008, 10029, 10081,
 };
 
 } // namespace

@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <span>
 #include <tuple>
+#include <unordered_map>
 
 #include "Platform/Foundation/RTFVocabulary.hpp"
 #include "Platform/Foundation/RTFTokenizer.hpp"
@@ -17,9 +19,10 @@ namespace {
 
 constexpr double expandedScale = 100000;
 
+// Out-of-range values, infinities included, are held at the nearest value a reader takes; NaN is 0.
 long long clampedParameter(double value) {
     const double limit = RTFTokenizer::parameterLimit;
-    return static_cast<long long>(std::llround(std::clamp(std::isfinite(value) ? value : 0.0, -limit, limit)));
+    return static_cast<long long>(std::llround(std::clamp(std::isnan(value) ? 0.0 : value, -limit, limit)));
 }
 
 double unitInterval(double value) { return std::isfinite(value) ? std::clamp(value, 0.0, 1.0) : 0.0; }
@@ -32,8 +35,16 @@ std::optional<FontWeight> entryWeight(FontWeight weight) {
 
 // The tables of the header, numbered as the body refers to them.
 struct Tables {
-    using FontKey = std::tuple<std::string, bool, std::optional<FontWeight>>;
-    std::map<FontKey, int> fonts;
+    using FontKey = std::tuple<SharedString, bool, std::optional<FontWeight>>;
+    struct FontKeyHash {
+        std::size_t operator()(const FontKey& key) const {
+            const auto& [family, fixedPitch, weight] = key;
+            const std::size_t weightBits = weight ? static_cast<std::size_t>(*weight) + 1 : 0;
+            return family.hash() ^ (fixedPitch ? 0x9E3779B9u : 0u) ^ (weightBits << 8);
+        }
+    };
+    // Hashed, so that a long family costs its length once, not once per run.
+    std::unordered_map<FontKey, int, FontKeyHash> fonts;
     std::vector<FontKey> fontOrder;
     std::vector<Color> colors; // entry i + 1 of the colour table
     std::map<std::tuple<double, double, double, double>, int> colorNumbers;
@@ -177,7 +188,7 @@ private:
                 output_.raw(panose);
                 output_.raw("}");
             }
-            output_.escaped(unicode::toUTF16(family), false);
+            output_.escaped(unicode::toUTF16(family.str()), false);
             output_.raw(";}");
         }
         output_.raw("}\n");
@@ -283,7 +294,19 @@ private:
     void writeParagraph(TextRange paragraph) {
         output_.word("pard");
         if (const auto& style = text_.attributes(paragraph.location).paragraphStyle) writeParagraphStyle(*style);
-        for (const auto& run : text_.runs(paragraph)) writeRun(run);
+        const std::vector<AttributedText::Run> runs = text_.runs(paragraph);
+        for (std::size_t index = 0; index < runs.size();) {
+            // One field for all the neighbouring runs that carry the same link.
+            std::size_t end = index + 1;
+            const auto& link = runs[index].attributes.link;
+            while (link && end < runs.size() && runs[end].attributes.link == link) ++end;
+            if (link) {
+                writeLink(*link, std::span(runs).subspan(index, end - index));
+            } else {
+                writeRun(runs[index]);
+            }
+            index = end;
+        }
     }
 
     void writeParagraphStyle(const ParagraphStyle& style) {
@@ -313,21 +336,36 @@ private:
         }
     }
 
+    std::u16string_view characters(const AttributedText::Run& run) const {
+        return std::u16string_view(text_.string()).substr(run.range.location, run.range.length);
+    }
+
+    void writeLink(const SharedString& link, std::span<const AttributedText::Run> runs) {
+        output_.raw("{\\field{\\*");
+        output_.word("fldinst");
+        output_.raw(" ");
+        output_.escaped(rtf::hyperlinkInstruction(unicode::toUTF16(link.str())), false);
+        output_.raw("}{");
+        output_.word("fldrslt");
+        if (runs.size() == 1) {
+            writeCharacterFormat(runs.front().attributes);
+            output_.escaped(characters(runs.front()), true);
+        } else {
+            for (const auto& run : runs) {
+                output_.raw("{");
+                writeCharacterFormat(run.attributes);
+                output_.escaped(characters(run), true);
+                output_.raw("}");
+            }
+        }
+        output_.raw("}}");
+    }
+
     void writeRun(const AttributedText::Run& run) {
         const TextAttributes& attributes = run.attributes;
-        const std::u16string_view text = std::u16string_view(text_.string()).substr(run.range.location, run.range.length);
-        if (attributes.link) {
-            output_.raw("{\\field{\\*");
-            output_.word("fldinst");
-            output_.raw(" ");
-            output_.escaped(rtf::hyperlinkInstruction(unicode::toUTF16(*attributes.link)), false);
-            output_.raw("}{");
-            output_.word("fldrslt");
-            writeCharacterFormat(attributes);
-            output_.escaped(text, true);
-            output_.raw("}}");
-        } else if (!attributes.font && !attributes.foregroundColor && !attributes.backgroundColor &&
-                   !attributes.underlineStyle && !attributes.strikethroughStyle) {
+        const std::u16string_view text = characters(run);
+        if (!attributes.font && !attributes.foregroundColor && !attributes.backgroundColor &&
+            !attributes.underlineStyle && !attributes.strikethroughStyle) {
             output_.escaped(text, true);
         } else {
             output_.raw("{");

@@ -6,6 +6,7 @@
 #include "Platform/Foundation/Color.hpp"
 #include "Platform/Foundation/Font.hpp"
 #include "Platform/Foundation/ParagraphStyle.hpp"
+#include "Platform/Foundation/SharedString.hpp"
 
 namespace tessaril::platform {
 
@@ -22,8 +23,8 @@ struct TextAttributes {
     // (0x100 dot, 0x200 dash, 0x300 dash-dot, 0x400 dash-dot-dot) and 0x8000 for words only.
     std::optional<int> underlineStyle;
     std::optional<int> strikethroughStyle;
-    // The link's textual form (a URL as written).
-    std::optional<std::string> link;
+    // The link's textual form (a URL as written), shared by the runs that carry it.
+    std::optional<SharedString> link;
 
     bool empty() const { return *this == TextAttributes{}; }
     // Takes every member that `other` has, keeping the rest.

@@ -99,7 +99,7 @@ std::string XDGAutostartLoginItemService::desktopEntry(const std::filesystem::pa
         }
     }
     return std::string(entryGroup) + "\nType=Application\nName=Tessaril\nExec=" + execArgument(path) +
-           "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+           "\nIcon=tessaril\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
 }
 
 std::optional<std::filesystem::path> XDGAutostartLoginItemService::entryPath() const {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "TessarilApp/AppKit/TextField.hpp"
+
 namespace tessaril::appkit {
 
 namespace {
@@ -34,6 +36,14 @@ void Control::sendAction() {
     // The action may rebuild the window, which only schedules this control's deletion; a copy keeps
     // the callable alive even if a later step replaces the action.
     const auto perform = action_->perform;
+    // Fields the actions commit stop waiting only while the outermost action runs.
+    static int running = 0;
+    struct Running {
+        Running() { ++running; }
+        ~Running() {
+            if (--running == 0) TextField::endCommits();
+        }
+    } scope;
     perform(*this);
 }
 

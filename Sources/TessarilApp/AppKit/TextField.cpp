@@ -1,6 +1,10 @@
 #include "TessarilApp/AppKit/TextField.hpp"
 
+#include <utility>
+#include <vector>
+
 #include <QPainter>
+#include <QPointer>
 
 namespace tessaril::appkit {
 
@@ -9,10 +13,46 @@ TextField::TextField(QWidget* parent) : QLineEdit(parent) {
     setTextMargins(6, 0, 6, 0);
     setAttribute(Qt::WA_MacShowFocusRect, false);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(this, &QLineEdit::returnPressed, this, [this] { sendAction(); });
+    connect(this, &QLineEdit::returnPressed, this, &TextField::commit);
 }
 
 void TextField::setStringValue(const std::string& value) { setText(QString::fromStdString(value)); }
+
+void TextField::setTypedText(const QString& text) {
+    setText(text);
+    setModified(true);
+}
+
+namespace {
+
+std::vector<QPointer<TextField>>& committingFields() {
+    static std::vector<QPointer<TextField>> fields;
+    return fields;
+}
+
+} // namespace
+
+void TextField::commit() {
+    if (!action()) return;
+    markCommitting();
+    sendAction();
+}
+
+void TextField::markCommitting() {
+    committing_ = true;
+    committingFields().emplace_back(this);
+}
+
+void TextField::endCommits() {
+    for (const auto& field : std::exchange(committingFields(), {})) {
+        if (field) field->committing_ = false;
+    }
+}
+
+std::string committedText(QLineEdit& field) {
+    if (auto* ours = qobject_cast<TextField*>(&field)) ours->markCommitting();
+    return field.text().toStdString();
+}
 
 void TextField::setPlaceholder(const std::string& placeholder) {
     setPlaceholderText(QString::fromStdString(placeholder));

@@ -9,11 +9,17 @@ namespace tessaril::appkit {
 
 void layoutSubtree(QWidget& view) {
     view.ensurePolished();
-    // Outermost first: each layout places its children, whose own layouts then fill them.
-    if (auto* layout = view.layout()) layout->activate();
-    for (auto* child : view.findChildren<QWidget*>()) {
-        if (auto* layout = child->layout()) layout->activate();
-    }
+    // Outermost first: each layout places its children, whose own layouts then fill them. A view
+    // that is not shown gets no resize events, so a layout laid out before its view was resized
+    // would keep the old size: each is laid out afresh.
+    const bool isShown = view.isVisible();
+    const auto place = [isShown](QLayout* layout) {
+        if (!layout) return;
+        if (!isShown) layout->invalidate();
+        layout->activate();
+    };
+    place(view.layout());
+    for (auto* child : view.findChildren<QWidget*>()) place(child->layout());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 

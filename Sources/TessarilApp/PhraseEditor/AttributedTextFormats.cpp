@@ -167,7 +167,7 @@ bool fixedPhraseFontFamilyIsInstalled(std::string_view family) {
 }
 
 QFont textFont(const Font& font) {
-    QFont qt(displayFontFamily(font.family));
+    QFont qt(displayFontFamily(font.family.str()));
     // A point of the text is a pixel of the window, as on the Mac's screen at one pixel per point.
     qt.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pointSize))));
     qt.setWeight(static_cast<QFont::Weight>(qtWeight(font.weight)));

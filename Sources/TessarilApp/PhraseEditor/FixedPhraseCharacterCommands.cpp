@@ -165,6 +165,7 @@ void applyFixedPhraseFontFamily(std::string_view family, FixedPhraseTextViewStat
     auto refamily = [&](TextAttributes& attributes) {
         const Font current = fontOrSystem(attributes.font);
         Font font = fixedPhraseFont(family, current.pointSize, isAvailable);
+        // The family menu changes the typeface only: bold and italic the user gave the text stay.
         font.weight = current.weight;
         font.italic = current.italic;
         attributes.font = font;

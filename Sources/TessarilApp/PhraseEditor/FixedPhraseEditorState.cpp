@@ -43,6 +43,18 @@ bool FixedPhraseEditorState::isShowingFixedPhrases() const {
     return delegate_.selectedSettingsTab == SettingsTab::fixedPhrases;
 }
 
+bool FixedPhraseEditorState::panelsBelongToSelectedTarget() const {
+    return delegate_.fixedPhraseEditorTarget ==
+           FixedPhraseEditorTarget::resolved(delegate_.settings, delegate_.selectedFixedPhraseAppBundleIdentifier);
+}
+
+void FixedPhraseEditorState::adoptSelectedFixedPhraseTarget() {
+    if (panelsBelongToSelectedTarget()) return;
+    resetFixedPhraseEditorTransientState();
+    delegate_.fixedPhraseEditorTarget =
+        FixedPhraseEditorTarget::resolved(delegate_.settings, delegate_.selectedFixedPhraseAppBundleIdentifier);
+}
+
 std::vector<FixedPhraseRule> FixedPhraseEditorState::selectedRules() const {
     return fixedPhraseAssistSettings(delegate_.settings, delegate_.selectedFixedPhraseAppBundleIdentifier).rules;
 }

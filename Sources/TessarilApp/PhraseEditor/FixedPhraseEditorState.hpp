@@ -38,6 +38,10 @@ public:
     // The preserved bytes of a whole-text RTF paste unchanged, else the text's RTF; none when empty.
     static std::optional<std::string> fixedPhraseRTFBase64(const QTextEdit& view);
 
+    // The page is being built for the selected target: state taken for another target (or for this
+    // one before its rules were replaced) ends here, so none of it surfaces on the new panels.
+    void adoptSelectedFixedPhraseTarget();
+
     // Only on the fixed-phrase tab; rules without a saved snapshot are skipped and drafts are not read.
     bool hasUnsavedFixedPhraseEdits() const;
     bool hasUnsavedFixedPhraseEdits(const std::string& ruleID) const;
@@ -50,8 +54,8 @@ public:
     // Only the on-screen rules whose state differs from their saved snapshot: what every rebuild of
     // the fixed-phrase tab keeps before the panels go.
     void captureChangedFixedPhraseEditorDrafts();
-    // Drafts, baselines and source views end (a new target, or edits the user chose to discard). The
-    // on-screen panels' saved snapshots go too, so their text no longer counts as unsaved.
+    // Drafts, baselines and source views end (a new target, new settings, or edits the user chose to
+    // discard). The on-screen panels' saved snapshots go too, so their text no longer counts as unsaved.
     void resetFixedPhraseEditorTransientState();
 
     // The header's "ソース"/"本文" button; never saves.
@@ -71,6 +75,8 @@ private:
     static const FixedPhraseRule* findRule(const std::vector<FixedPhraseRule>& rules, const std::string& ruleID);
     FixedPhraseEditorSnapshot currentSnapshot(const std::string& ruleID, const std::vector<FixedPhraseRule>& rules) const;
     bool isShowingFixedPhrases() const;
+    // The editor state was taken for the target that is selected now.
+    bool panelsBelongToSelectedTarget() const;
     bool alertUnsavedEdits();
 
     AppDelegate& delegate_;

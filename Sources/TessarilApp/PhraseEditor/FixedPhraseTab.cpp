@@ -2,8 +2,11 @@
 
 #include <memory>
 
+#include <QLayout>
+
 #include "TessarilApp/AppKit/Button.hpp"
 #include "TessarilApp/AppKit/Label.hpp"
+#include "TessarilApp/AppKit/LazyRowsView.hpp"
 #include "TessarilApp/AppKit/PopUpButton.hpp"
 #include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/StackView.hpp"
@@ -40,6 +43,9 @@ constexpr int rowWidth = 872;
 constexpr int editorWidth = 534;
 constexpr int editorHeight = 132;
 constexpr int previewWidth = 324;
+constexpr int panelSpacing = 12;
+constexpr int richPanelHeightGuess = 330;
+constexpr int sourcePanelHeightGuess = 330;
 constexpr const char* scopePrefix = "fixedPhrase:";
 
 // The formatting commands of one page's toolbars and context menus, alive exactly as long as the page.
@@ -82,6 +88,7 @@ bool isCapturing(const AppDelegate& delegate, const std::string& ruleID) {
 } // namespace
 
 QWidget* FixedPhraseTab::makeFixedPhraseTab() {
+    FixedPhraseEditorState(delegate_).adoptSelectedFixedPhraseTarget();
     const auto& presentation = SettingsTabPresentation::of(SettingsTab::fixedPhrases);
     auto* page = makePageStack(std::string(*presentation.pageTitle), std::string(*presentation.pageSubtitle));
     page->addArrangedSubview(makeFixedPhraseTargetBar());
@@ -103,9 +110,7 @@ QWidget* FixedPhraseTab::makeFixedPhraseRulesPane() {
     auto* editorActions = new PageEditorActions(delegate, pane);
     pane->addArrangedSubview(makeSectionTitle("登録済み定型文"));
     if (rules.empty()) pane->addArrangedSubview(makeFeatureDescriptionLabel("登録済みの定型文はありません。"));
-    for (const auto& rule : rules) {
-        pane->addArrangedSubview(makeFixedPhraseRulePanel(rule, isEditable, rules.size() > 1, editorActions->actions()));
-    }
+    if (!rules.empty()) pane->addArrangedSubview(makeRulePanels(rules, isEditable, editorActions->actions()));
     if (isEditable) {
         pane->addArrangedSubview(makeSmallButton(
             "+ 定型文を追加", delegateAction<Actions>(delegate, "addFixedPhraseRule", &Actions::addFixedPhraseRule), false, true));
@@ -114,6 +119,27 @@ QWidget* FixedPhraseTab::makeFixedPhraseRulesPane() {
             "この対象はデフォルト設定を使っています。個別に変える場合は「デフォルト準拠」をOFFにしてください。", 12));
     }
     return pane;
+}
+
+// The panels of a long list are made as they scroll into view. Every panel of one editor kind has
+// the same height, learnt from the first one made; the guess before that is corrected as it is made.
+QWidget* FixedPhraseTab::makeRulePanels(const std::vector<FixedPhraseRule>& rules, bool isEditable,
+                                        FixedPhraseEditorActions& actions) {
+    static int panelHeights[2] = {richPanelHeightGuess, sourcePanelHeightGuess};
+    AppDelegate& delegate = delegate_;
+    std::vector<int> heights;
+    heights.reserve(rules.size());
+    for (const auto& rule : rules) heights.push_back(panelHeights[delegate.fixedPhraseSourceVisibleRuleIDs.contains(rule.id)]);
+    const bool canDelete = rules.size() > 1;
+    return new appkit::LazyRowsView(
+        panelWidth, std::move(heights), panelSpacing,
+        [&delegate, &actions, rules, isEditable, canDelete](std::size_t index) -> QWidget* {
+            QWidget* panel = FixedPhraseTab(delegate).makeFixedPhraseRulePanel(rules[index], isEditable, canDelete, actions);
+            panel->ensurePolished();
+            if (auto* layout = panel->layout()) layout->activate();
+            panelHeights[delegate.fixedPhraseSourceVisibleRuleIDs.contains(rules[index].id)] = panel->sizeHint().height();
+            return panel;
+        });
 }
 
 QWidget* FixedPhraseTab::makeFixedPhraseRulePanel(const FixedPhraseRule& rule, bool isEditable, bool canDelete,
@@ -162,6 +188,8 @@ QWidget* FixedPhraseTab::makeTitleRow(const FixedPhraseRule& rule, bool isEditab
     title->setIdentifier(rule.id);
     title->setEnabled(isEditable);
     title->setToolTipText("台帳や一覧に出す表示名です。本文からは自動作成しません。");
+    // Its typed text lives on in the rule's draft.
+    title->setKeepsTypedText(false);
     delegate.fixedPhraseTitleFields[rule.id] = title;
     if (const auto draft = delegate.fixedPhraseEditorDrafts.find(rule.id); draft != delegate.fixedPhraseEditorDrafts.end()) {
         title->setStringValue(draft->second.title);
@@ -301,6 +329,8 @@ QWidget* FixedPhraseTab::makeFixedPhraseTextEditor(const FixedPhraseRule& rule, 
                                                    int width, FixedPhraseEditorActions& actions) {
     AppDelegate& delegate = delegate_;
     auto* view = new TessarilTextView;
+    // Named so that the focus finds it again after a rebuild.
+    view->setObjectName(QString::fromStdString("fixedPhraseBody:" + rule.id));
     view->setReadOnly(!isEditable);
     view->setRichText(!showsSource);
     view->setUndoRedoEnabled(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "TessarilCore/Rules/FixedPhraseRule.hpp"
 
@@ -40,6 +41,7 @@ public:
     static void configureFixedPhraseTypingAttributes(TessarilTextView& view);
 
 private:
+    QWidget* makeRulePanels(const std::vector<FixedPhraseRule>& rules, bool isEditable, FixedPhraseEditorActions& actions);
     QWidget* makeTitleRow(const FixedPhraseRule& rule, bool isEditable, bool canDelete);
     QWidget* makeShortcutRow(const FixedPhraseRule& rule, bool isEditable);
     void fillTextEditor(TessarilTextView& view, const FixedPhraseRule& rule, bool showsSource);

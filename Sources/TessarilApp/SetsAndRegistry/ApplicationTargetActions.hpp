@@ -118,7 +118,7 @@ public:
         ApplicationTargetBarModel model{
             .selectedBundleIdentifier = target.bundleIdentifier,
             .appDisplayNames = {},
-            .usesDefault = target.usesDefault,
+            .usesDefault = target.followsShared(),
             .popupAction = delegateAction<ApplicationTargetActions>(delegate_, Family::popupAction,
                                                                     &ApplicationTargetActions::selectFromPopup),
             .defaultToggleAction = delegateAction<ApplicationTargetActions>(delegate_, Family::defaultToggleAction,
@@ -138,6 +138,11 @@ public:
         };
         for (const auto& [bundleIdentifier, entry] : delegate_.settings.*Family::entries) {
             model.appDisplayNames.emplace(bundleIdentifier, entry.displayName);
+        }
+        // The pop-up names what the page edits, also an application that has no entry of its own
+        // (a set member chosen from the set sheet).
+        if (const auto name = target.displayName(); target.bundleIdentifier && name) {
+            model.appDisplayNames.emplace(*target.bundleIdentifier, *name);
         }
         return makeApplicationTargetBar(model);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -115,8 +116,9 @@ std::optional<std::string> featureSetNameContainingApp(const TessarilSettings& s
 // How a page reads its selected target.
 struct ApplicationTargetState {
     std::optional<std::string> bundleIdentifier;
-    // The set of the feature that lists the application.
+    // The set of the feature that lists the application, and the name it lists the application by.
     std::optional<std::string> setName;
+    std::optional<std::string> setTargetDisplayName;
     // The application's entry: its name and whether it follows the default.
     std::optional<std::string> entryDisplayName;
     std::optional<bool> usesDefault;
@@ -125,6 +127,11 @@ struct ApplicationTargetState {
     // entry nor set reads like one following the default: edits of it would reach nothing.
     bool isEditable() const { return !bundleIdentifier || setName || (usesDefault && !*usesDefault); }
     bool hasOwnEntry() const { return usesDefault && !*usesDefault; }
+    // What the page names the selected application by: its entry's name, else the name its set lists
+    // it by; none for the default and for an application with neither.
+    std::optional<std::string> displayName() const { return entryDisplayName ? entryDisplayName : setTargetDisplayName; }
+    // The compliance switch's state: the entry's flag; a set member without an entry follows its set.
+    std::optional<bool> followsShared() const { return usesDefault ? usesDefault : setName ? std::optional(true) : std::nullopt; }
     // "基準", "セット", "個別" or "デフォルト準拠".
     std::string tag() const;
     // The compliance switch's title: "セット準拠" for a set member, else "デフォルト準拠".
@@ -135,7 +142,15 @@ template <class Family> ApplicationTargetState applicationTargetState(const AppD
     ApplicationTargetState state;
     state.bundleIdentifier = delegate.*Family::selection;
     if (!state.bundleIdentifier) return state;
-    state.setName = featureSetNameContainingApp(delegate.settings, Family::tab, *state.bundleIdentifier);
+    for (const auto& set : delegate.settings.*Family::sets) {
+        const auto listed = std::find_if(set.appTargets.begin(), set.appTargets.end(), [&](const SettingsSetAppTarget& target) {
+            return target.bundleIdentifier == *state.bundleIdentifier;
+        });
+        if (listed == set.appTargets.end()) continue;
+        state.setName = set.name;
+        state.setTargetDisplayName = listed->displayName;
+        break;
+    }
     const auto& entries = delegate.settings.*Family::entries;
     if (const auto entry = entries.find(*state.bundleIdentifier); entry != entries.end()) {
         state.entryDisplayName = entry->second.displayName;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace tessaril::shortcut_registry {
@@ -43,16 +45,22 @@ std::vector<ShortcutRegistryConflictStatus> conflictStatuses(const std::vector<S
         if (entry.isEnabled && entry.shortcut) enabledRowsByShortcut[*entry.shortcut].push_back(index);
     }
     std::vector<ShortcutRegistryConflictStatus> statuses(entries.size(), ShortcutRegistryConflictStatus::none);
+    // Counted per group rather than compared pairwise: one shortcut may be shared by hundreds of
+    // applications' rows.
     for (const auto& [shortcut, rows] : enabledRowsByShortcut) {
+        std::unordered_map<std::string_view, std::size_t> rowsWithID;
+        std::unordered_map<std::string_view, std::size_t> rowsInScope;
+        std::unordered_map<std::string, std::size_t> rowsWithIDInScope;
+        const auto key = [](const ShortcutRegistryEntry& entry) { return entry.scopeID + '\x1f' + entry.id; };
+        for (const std::size_t row : rows) {
+            ++rowsWithID[entries[row].id];
+            ++rowsInScope[entries[row].scopeID];
+            ++rowsWithIDInScope[key(entries[row])];
+        }
         for (const std::size_t row : rows) {
             const auto& entry = entries[row];
-            bool hasOther = false;
-            bool sharesScope = false;
-            for (const std::size_t other : rows) {
-                if (entries[other].id == entry.id) continue;
-                hasOther = true;
-                sharesScope = sharesScope || entries[other].scopeID == entry.scopeID;
-            }
+            const bool hasOther = rows.size() > rowsWithID[entry.id];
+            const bool sharesScope = rowsInScope[entry.scopeID] > rowsWithIDInScope[key(entry)];
             if (hasOther) statuses[row] = sharesScope ? ShortcutRegistryConflictStatus::conflict : ShortcutRegistryConflictStatus::caution;
         }
     }

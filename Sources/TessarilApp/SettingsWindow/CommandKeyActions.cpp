@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "TessarilApp/AppKit/TextField.hpp"
 #include "TessarilApp/SettingsWindow/CommandKeyPopups.hpp"
 #include "TessarilApp/SettingsWindow/SettingsAlerts.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
@@ -75,7 +76,7 @@ void CommandKeyActions::updateMilliseconds(const QPointer<QLineEdit>& field, std
                                            std::string_view rangeText) {
     // The core reads the number with "." as the decimal point whatever the process locale.
     const std::optional<std::int64_t> milliseconds =
-        field ? parse(field->text().toStdString()) : std::optional<std::int64_t>();
+        field ? parse(appkit::committedText(*field)) : std::optional<std::int64_t>();
     if (!milliseconds) {
         // The field keeps what the user typed.
         showInvalidInputAlert(delegate_, "保存できません", std::string(rangeText));

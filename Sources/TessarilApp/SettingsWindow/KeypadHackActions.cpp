@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "TessarilApp/AppKit/Button.hpp"
+#include "TessarilApp/AppKit/TextField.hpp"
 #include "TessarilApp/SettingsWindow/CommandKeyPopups.hpp"
 #include "TessarilApp/SettingsWindow/PresetScopeControls.hpp"
 #include "TessarilApp/SettingsWindow/SettingsAlerts.hpp"
@@ -48,7 +49,7 @@ void KeypadHackActions::updateKeypadHackModifier(KeypadShortcutHackKey key, appk
 
 void KeypadHackActions::updateKeypadHackOutput(KeypadShortcutHackKey key) {
     const QPointer<QLineEdit>& field = outputField(delegate_, key);
-    const std::string text = field ? field->text().toStdString() : std::string();
+    const std::string text = field ? appkit::committedText(*field) : std::string();
     const std::string output = KeypadShortcutHackRule::normalizedOutputText(text);
     if (output.empty()) {
         showInvalidInputAlert(delegate_, "保存できません", "入力内容を1文字以上入れてください。");

@@ -128,6 +128,7 @@ QWidget* KeypadHackTab::makeKeypadHackOutputControls(KeypadShortcutHackKey key, 
                                 std::string(defaultOutputText(key)), 92);
     field->setTextAlignment(Qt::AlignHCenter);
     field->setEnabled(isEditable);
+    field->setRestorationKey(std::string(rawValue(key)));
     KeypadHackActions::outputField(delegate, key) = field;
     stack->addArrangedSubview(field);
     auto* save = makeSmallButton(

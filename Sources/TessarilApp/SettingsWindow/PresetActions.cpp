@@ -1,6 +1,7 @@
 #include "TessarilApp/SettingsWindow/PresetActions.hpp"
 
 #include "TessarilApp/AppKit/PopUpButton.hpp"
+#include "TessarilApp/AppKit/TextField.hpp"
 #include "TessarilApp/SettingsWindow/PresetEditReference.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
 #include "TessarilCore/Support/UUIDGenerator.hpp"
@@ -44,7 +45,7 @@ void PresetActions::selectCustomPreset(const std::optional<std::string>& represe
 }
 
 void PresetActions::savePresetName(KeyboardPreset preset, const QPointer<QLineEdit>& field) {
-    delegate_.settings.renamePreset(preset, field ? field->text().toStdString() : std::string());
+    delegate_.settings.renamePreset(preset, field ? appkit::committedText(*field) : std::string());
     delegate_.persistSettings(true);
 }
 
@@ -58,7 +59,7 @@ void PresetActions::saveFullSizePresetName() {
 
 void PresetActions::createCustomPreset() {
     const auto& field = delegate_.customPresetNameField;
-    const std::string name = field ? field->text().toStdString() : std::string();
+    const std::string name = field ? appkit::committedText(*field) : std::string();
     const std::string identifier = "custom-" + UUIDGenerator::next();
     // Copied before the document grows, which may move the preset it refers to.
     const RuleEngineSettings base = delegate_.settings.ruleEngineSettings(editPresetReference(delegate_));

@@ -1,8 +1,15 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
+#include <QPointer>
+
 #include "TessarilApp/AppKit/ContentRebuilder.hpp"
 #include "TessarilApp/AppKit/Window.hpp"
 #include "TessarilApp/AppKit/WindowDelegate.hpp"
+#include "TessarilApp/Shell/SettingsTab.hpp"
+#include "TessarilCore/Settings/KeyboardPresetReference.hpp"
 
 namespace tessaril {
 
@@ -23,13 +30,30 @@ public:
 
     explicit SettingsWindow(AppDelegate& delegate);
 
+    // Which page shows: its tab and what the page is about (the application target, the preset being
+    // edited). A rebuild of the same page keeps what the user sees of it; another page starts afresh.
+    struct ShownPage {
+        SettingsTab tab;
+        std::optional<std::string> target;
+        std::optional<KeyboardPresetReference> preset;
+        friend bool operator==(const ShownPage&, const ShownPage&) = default;
+    };
+
     appkit::ContentRebuilder& rebuilder() { return rebuilder_; }
+    const std::optional<ShownPage>& shownPage() const { return shownPage_; }
+    QWidget* pageView() const { return pageView_; }
+    void setShownPage(ShownPage page, QWidget* view) {
+        shownPage_ = std::move(page);
+        pageView_ = view;
+    }
 
 private:
     void windowWillClose(appkit::Window& window) override;
 
     AppDelegate& delegate_;
     appkit::ContentRebuilder rebuilder_;
+    std::optional<ShownPage> shownPage_;
+    QPointer<QWidget> pageView_;
 };
 
 } // namespace tessaril

@@ -3,8 +3,10 @@
 #include <QHBoxLayout>
 
 #include "TessarilApp/AppKit/Control.hpp"
+#include "TessarilApp/AppKit/PageViewState.hpp"
 #include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/StackView.hpp"
+#include "TessarilApp/AppKit/ViewRendering.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorState.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseTab.hpp"
 #include "TessarilApp/SettingsWindow/AdvancedTab.hpp"
@@ -65,9 +67,31 @@ void SettingsWindowController::rebuildSettingsWindowLater() {
     if (auto* settingsWindow = window()) settingsWindow->rebuilder().rebuildLater();
 }
 
+SettingsWindow::ShownPage SettingsWindowController::shownPage() const {
+    SettingsWindow::ShownPage page{delegate_.selectedSettingsTab, std::nullopt, std::nullopt};
+    switch (page.tab) {
+    case SettingsTab::basic:
+    case SettingsTab::presets: page.preset = delegate_.editingPresetReference; break;
+    case SettingsTab::keypadHacks: page.target = delegate_.selectedKeypadHackAppBundleIdentifier; break;
+    case SettingsTab::shortcutGuard: page.target = delegate_.selectedShortcutAppBundleIdentifier; break;
+    case SettingsTab::writingAssist: page.target = delegate_.selectedWritingAssistAppBundleIdentifier; break;
+    case SettingsTab::fixedPhrases: page.target = delegate_.selectedFixedPhraseAppBundleIdentifier; break;
+    case SettingsTab::advanced:
+    case SettingsTab::shortcutRegistry:
+    case SettingsTab::support: break;
+    }
+    return page;
+}
+
 void SettingsWindowController::rebuildContent() {
     SettingsWindow* settingsWindow = window();
     if (!settingsWindow) return;
+    // What the user sees of the page outlives its rebuild; another tab or target starts at the top.
+    const SettingsWindow::ShownPage page = shownPage();
+    std::optional<appkit::PageViewState> kept;
+    if (settingsWindow->pageView() && settingsWindow->shownPage() == page) {
+        kept = appkit::PageViewState::capture(*settingsWindow->pageView());
+    }
     // Whatever caused this rebuild, typed phrase text that differs from what is stored survives it.
     FixedPhraseEditorState(delegate_).captureChangedFixedPhraseEditorDrafts();
     if (delegate_.shortcutRegistryConflictPanel) {
@@ -106,8 +130,13 @@ void SettingsWindowController::rebuildContent() {
     QWidget* sidebar = makeSettingsSidebar();
     sidebar->setFixedWidth(sidebarWidth);
     columns->addWidget(sidebar);
-    columns->addWidget(tabContentView(delegate_.selectedSettingsTab), 1);
+    QWidget* pageView = tabContentView(delegate_.selectedSettingsTab);
+    columns->addWidget(pageView, 1);
     settingsWindow->setContentView(root);
+    settingsWindow->setShownPage(page, pageView);
+    // Laid out now, so the page has its scroll range and its visible rows are known.
+    appkit::layoutSubtree(*settingsWindow);
+    kept.value_or(appkit::PageViewState{}).restore(*pageView);
     delegate_.settingsWindowDidRebuild();
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "TessarilApp/SettingsWindow/SettingsWindow.hpp"
 #include "TessarilApp/Shell/SettingsTab.hpp"
 
 class QWidget;
@@ -64,6 +65,7 @@ private:
 
     // One rebuild of the content, which the window's rebuilder runs.
     void rebuildContent();
+    SettingsWindow::ShownPage shownPage() const;
     bool confirm(const char* message, const char* informative, const char* confirmTitle);
 
     AppDelegate& delegate_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,6 +73,11 @@ appkit::StackView* makeCenteredRow();
 // `rows` holds one list of cell views per row, one per column.
 appkit::StackView* makeTable(const std::vector<TableColumn>& columns, const std::vector<std::vector<QWidget*>>& rows,
                              int rowHeight, int headerHeight);
+// The same table for `rowCount` rows whose cells `makeCells` makes only as each row scrolls into view.
+appkit::StackView* makeTable(const std::vector<TableColumn>& columns, std::size_t rowCount,
+                             std::function<std::vector<QWidget*>(std::size_t)> makeCells, int rowHeight, int headerHeight);
+// The sum of the columns' widths.
+int tableWidth(const std::vector<TableColumn>& columns);
 // Missing cells are empty views of their column's width.
 appkit::StackView* makeTableRow(const std::vector<TableColumn>& columns, const std::vector<QWidget*>& cells, int height,
                                 bool isHeader, bool isAlternate);

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 
 #include "TessarilApp/AppKit/Label.hpp"
+#include "TessarilApp/AppKit/LazyRowsView.hpp"
 #include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/StackView.hpp"
 #include "TessarilApp/SettingsWindow/SettingsPalette.hpp"
@@ -32,15 +33,14 @@ StackView* makeCenteredRow() {
     return stack;
 }
 
-StackView* makeTable(const std::vector<TableColumn>& columns, const std::vector<std::vector<QWidget*>>& rows,
-                     int rowHeight, int headerHeight) {
+namespace {
+
+StackView* makeTableFrame(const std::vector<TableColumn>& columns, std::size_t rowCount, int rowHeight, int headerHeight) {
     auto* table = new StackView(StackView::Orientation::vertical);
     table->setAlignment(StackView::Alignment::leading);
     table->setSpacing(0);
     table->setLayerStyle({palette::panelBackground(), palette::panelBorder(), 1});
-    int width = 0;
-    for (const auto& column : columns) width += column.width;
-    table->setFixedSize(width, headerHeight + rowHeight * static_cast<int>(rows.size()));
+    table->setFixedSize(tableWidth(columns), headerHeight + rowHeight * static_cast<int>(rowCount));
 
     std::vector<QWidget*> header;
     for (const auto& column : columns) {
@@ -49,9 +49,35 @@ StackView* makeTable(const std::vector<TableColumn>& columns, const std::vector<
         header.push_back(title);
     }
     table->addArrangedSubview(makeTableRow(columns, header, headerHeight, true, false));
+    return table;
+}
+
+} // namespace
+
+int tableWidth(const std::vector<TableColumn>& columns) {
+    int width = 0;
+    for (const auto& column : columns) width += column.width;
+    return width;
+}
+
+StackView* makeTable(const std::vector<TableColumn>& columns, const std::vector<std::vector<QWidget*>>& rows,
+                     int rowHeight, int headerHeight) {
+    StackView* table = makeTableFrame(columns, rows.size(), rowHeight, headerHeight);
     for (std::size_t index = 0; index < rows.size(); ++index) {
         table->addArrangedSubview(makeTableRow(columns, rows[index], rowHeight, false, index % 2 == 1));
     }
+    return table;
+}
+
+StackView* makeTable(const std::vector<TableColumn>& columns, std::size_t rowCount,
+                     std::function<std::vector<QWidget*>(std::size_t)> makeCells, int rowHeight, int headerHeight) {
+    StackView* table = makeTableFrame(columns, rowCount, rowHeight, headerHeight);
+    if (rowCount == 0) return table;
+    table->addArrangedSubview(new appkit::LazyRowsView(
+        tableWidth(columns), std::vector<int>(rowCount, rowHeight), 0,
+        [columns, rowHeight, makeCells = std::move(makeCells)](std::size_t index) -> QWidget* {
+            return makeTableRow(columns, makeCells(index), rowHeight, false, index % 2 == 1);
+        }));
     return table;
 }
 

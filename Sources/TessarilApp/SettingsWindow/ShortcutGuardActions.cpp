@@ -61,7 +61,7 @@ void ShortcutGuardActions::updateShortcutRule(const std::string& letter,
 }
 
 void ShortcutGuardActions::addShortcutRule() {
-    const std::string text = delegate_.newShortcutLetterField ? delegate_.newShortcutLetterField->text().toStdString()
+    const std::string text = delegate_.newShortcutLetterField ? appkit::committedText(*delegate_.newShortcutLetterField)
                                                               : std::string();
     const auto rule = ShortcutGuardRule::make(text, true, 2, ShortcutGuardTimingPreset::standard, std::nullopt,
                                               keyboard_preset::standardSet);

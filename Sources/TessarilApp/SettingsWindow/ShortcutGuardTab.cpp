@@ -84,7 +84,7 @@ QWidget* ShortcutGuardTab::makeShortcutRulesPane() {
     const bool isEditable = target.isEditable();
     auto* pane = makePanelStack(940);
 
-    pane->addArrangedSubview(makeHeaderLine("誤爆防止: " + target.entryDisplayName.value_or("デフォルト"), target.tag()));
+    pane->addArrangedSubview(makeHeaderLine("誤爆防止: " + target.displayName().value_or("デフォルト"), target.tag()));
     const std::string detail = target.setName ? "セット「" + *target.setName + "」の誤爆防止設定を編集します。"
                                : isEditable   ? "この対象で危ないショートカットを二度押しにします。"
                                               : "デフォルト設定に準拠しています。";

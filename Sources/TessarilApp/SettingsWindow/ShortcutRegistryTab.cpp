@@ -40,12 +40,14 @@ QWidget* ShortcutRegistryTab::makeShortcutRegistryTab() {
     auto* page = makePageStack("ショートカット台帳", "登録済みのショートカットを一覧し、重複を確認します。");
     page->addArrangedSubview(makeShortcutRegistryFilterBar());
     page->addArrangedSubview(makeShortcutSymbolLegend());
-    const auto all = delegate_.shortcutRegistryEntries();
-    const auto statuses = shortcut_registry::conflictStatuses(all);
+    auto all = delegate_.shortcutRegistryEntries();
+    auto statuses = shortcut_registry::conflictStatuses(all);
     const auto shown = shortcut_registry::filteredIndices(all, statuses, delegate_.shortcutRegistryFilter);
-    std::vector<std::vector<QWidget*>> rows;
-    rows.reserve(shown.size());
-    for (const std::size_t index : shown) rows.push_back(makeShortcutRegistryCells(all[index], statuses[index]));
+    // A long registry makes only the rows that scroll into view.
+    AppDelegate& delegate = delegate_;
+    auto makeCells = [&delegate, shown, all = std::move(all), statuses = std::move(statuses)](std::size_t row) {
+        return ShortcutRegistryTab(delegate).makeShortcutRegistryCells(all[shown[row]], statuses[shown[row]]);
+    };
     page->addArrangedSubview(makeTable({{"区分", 124, TextAlignment::left},
                                         {"項目", 194, TextAlignment::left},
                                         {"ショートカット", 142, TextAlignment::center},
@@ -53,7 +55,7 @@ QWidget* ShortcutRegistryTab::makeShortcutRegistryTab() {
                                         {"状態", 82, TextAlignment::center},
                                         {"競合", 82, TextAlignment::center},
                                         {"操作", 246, TextAlignment::center}},
-                                       rows, 48, 38));
+                                       shown.size(), std::move(makeCells), 48, 38));
     if (shown.empty()) page->addArrangedSubview(makeSubtleLabel("この表示条件に該当するショートカットはありません。", 12));
     return wrapInScrollView(page);
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "TessarilApp/AppKit/Button.hpp"
+#include "TessarilApp/AppKit/TextField.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutCaptureConversion.hpp"
 #include "TessarilApp/SettingsWindow/PopUpSelection.hpp"
 #include "TessarilApp/SettingsWindow/PresetScopeControls.hpp"
@@ -84,7 +85,7 @@ void WritingAssistActions::savePairAssistRuleText(appkit::Control& sender) {
     const std::string id = sender.identifier();
     const auto textOf = [&id](const std::map<std::string, QPointer<QLineEdit>>& fields) {
         const auto field = fields.find(id);
-        return field != fields.end() && field->second ? field->second->text().toStdString() : std::string();
+        return field != fields.end() && field->second ? appkit::committedText(*field->second) : std::string();
     };
     const std::string opening = textOf(delegate_.pairAssistOpeningFields);
     const std::string closing = textOf(delegate_.pairAssistClosingFields);

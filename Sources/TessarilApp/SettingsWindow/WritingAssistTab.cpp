@@ -149,17 +149,18 @@ QWidget* WritingAssistTab::makePairAssistTextControls(const PairAssistRule& rule
                                                       const std::string& defaultClosingText) {
     auto* stack = makeCenteredRow();
     const auto field = [&](const std::string& value, const std::string& placeholder,
-                           std::map<std::string, QPointer<QLineEdit>>& registry) {
+                           std::map<std::string, QPointer<QLineEdit>>& registry, const char* side) {
         auto* textField = makeTextField(value, placeholder, 118);
         textField->setTextAlignment(Qt::AlignHCenter);
+        textField->setRestorationKey(side + rule.id);
         textField->setEnabled(isEditable);
         registry[rule.id] = textField;
         return textField;
     };
     stack->addArrangedSubview(makeLabel("前", 12, FontWeight::regular, palette::secondaryText()));
-    stack->addArrangedSubview(field(rule.openingText, defaultOpeningText, delegate_.pairAssistOpeningFields));
+    stack->addArrangedSubview(field(rule.openingText, defaultOpeningText, delegate_.pairAssistOpeningFields, "opening:"));
     stack->addArrangedSubview(makeLabel("後", 12, FontWeight::regular, palette::secondaryText()));
-    stack->addArrangedSubview(field(rule.closingText, defaultClosingText, delegate_.pairAssistClosingFields));
+    stack->addArrangedSubview(field(rule.closingText, defaultClosingText, delegate_.pairAssistClosingFields, "closing:"));
     auto* save = makeSmallButton(
         "保存", delegateAction<Actions>(delegate_, "savePairAssistRuleText:", &Actions::savePairAssistRuleText), false, isEditable);
     save->setFixedWidth(58);

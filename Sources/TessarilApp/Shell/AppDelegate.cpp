@@ -161,9 +161,8 @@ void AppDelegate::persistSettings(bool shouldRebuildSettingsWindow) {
     eventController().updateFrontmostApplicationBundleIdentifier(
         frontmostApplication ? std::optional(frontmostApplication->bundleIdentifier) : std::nullopt);
     rebuildMenu();
-    if (!shouldRebuildSettingsWindow) return;
-    if (selectedSettingsTab == SettingsTab::fixedPhrases && hasUnsavedFixedPhraseEdits()) return;
-    if (isSettingsWindowVisible()) rebuildSettingsWindow();
+    // The page always shows what was saved: unsaved phrase panels ride the rebuild as drafts.
+    if (shouldRebuildSettingsWindow && isSettingsWindowVisible()) rebuildSettingsWindow();
 }
 
 bool AppDelegate::isSettingsWindowVisible() const { return settingsWindow && settingsWindow->isVisible(); }

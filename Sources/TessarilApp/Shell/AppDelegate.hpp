@@ -23,6 +23,7 @@
 #include "TessarilApp/AppKit/Event.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorAppearance.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorSnapshot.hpp"
+#include "TessarilApp/PhraseEditor/FixedPhraseEditorTarget.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutCaptureTarget.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistryConflictStatus.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistryFilter.hpp"
@@ -152,6 +153,9 @@ public:
     FixedPhraseEditorAppearance fixedPhraseEditorAppearance = FixedPhraseEditorAppearance::light;
     std::vector<QPointer<QAbstractButton>> fixedPhraseAppearanceButtons;
     std::set<std::string> fixedPhraseSourceVisibleRuleIDs;
+    // The target the panels on screen, their saved snapshots, drafts, baselines and source views
+    // belong to; none before the fixed-phrase page was first built.
+    std::optional<FixedPhraseEditorTarget> fixedPhraseEditorTarget;
     QPointer<QLineEdit> leftCommandSecondsField;
     QPointer<QLineEdit> rightCommandSecondsField;
     QPointer<QLineEdit> leftModifiedCommandSecondsField;

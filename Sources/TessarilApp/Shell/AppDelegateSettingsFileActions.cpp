@@ -5,6 +5,7 @@
 
 #include "TessarilApp/AppKit/Alert.hpp"
 #include "TessarilApp/AppKit/FilePanel.hpp"
+#include "TessarilApp/PhraseEditor/FixedPhraseEditorState.hpp"
 #include "TessarilApp/SettingsWindow/LoginItemPanel.hpp"
 #include "TessarilApp/SettingsWindow/SettingsAlerts.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
@@ -159,9 +160,8 @@ void AppDelegate::resetSettingsSelectionState() {
     selectedKeypadHackAppBundleIdentifier.reset();
     selectedFeatureSetID.reset();
     editingPresetReference.reset();
-    fixedPhraseEditorDrafts.clear();
-    fixedPhraseSourceBaselineTexts.clear();
-    fixedPhraseSourceVisibleRuleIDs.clear();
+    // The phrase panels on screen show rules that are gone: nothing typed in them is kept or compared.
+    FixedPhraseEditorState(*this).resetFixedPhraseEditorTransientState();
     shortcutRegistryFilter = ShortcutRegistryFilter::activeOnly;
 }
 

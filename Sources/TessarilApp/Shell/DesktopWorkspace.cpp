@@ -134,11 +134,17 @@ void DesktopWorkspace::activeWindowChanged() {
     auto frontmost = frontmostApplication();
     if (!frontmost || frontmost == lastFrontmost_) return;
     lastFrontmost_ = frontmost;
+    post(platform::WorkspaceNotification::didActivateApplication, frontmost);
+}
+
+void DesktopWorkspace::post(platform::WorkspaceNotification notification,
+                            const std::optional<platform::RunningApplication>& application) {
+    // An observer may remove itself or others while it runs.
     std::vector<Observer> matching;
     for (const auto& [token, entry] : observers_) {
-        if (entry.first == platform::WorkspaceNotification::didActivateApplication) matching.push_back(entry.second);
+        if (entry.first == notification) matching.push_back(entry.second);
     }
-    for (const auto& observer : matching) observer(frontmost);
+    for (const auto& observer : matching) observer(application);
 }
 
 } // namespace tessaril

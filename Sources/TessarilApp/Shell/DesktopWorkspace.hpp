@@ -20,8 +20,8 @@ namespace tessaril {
 // The workspace of a Linux desktop. On X11 the frontmost application is the window manager's active
 // window, named by its window class (which stands in for the bundle identifier); a change of the active
 // window is told to the activation observers, and a window of this process is this application. URLs
-// open with the desktop's handler. Sleep, wake and session switches are not observed: no notification
-// of them arrives. Main thread; made after the Qt application.
+// open with the desktop's handler. Sleep, wake and session switches come from the login manager through
+// `post` (see LogindSessionMonitor). Main thread; made after the Qt application.
 class DesktopWorkspace final : public platform::Workspace, private QAbstractNativeEventFilter {
 public:
     // `ownApplication` is what a window of this process (`processIdentifier`) reports.
@@ -34,6 +34,9 @@ public:
     std::size_t addObserver(platform::WorkspaceNotification notification, Observer observer) override;
     void removeObserver(std::size_t token) override;
     bool openURL(const std::string& url) override;
+    // Tells the observers of `notification`.
+    void post(platform::WorkspaceNotification notification,
+              const std::optional<platform::RunningApplication>& application = std::nullopt);
 
     // The application a WM_CLASS value names: its class (the second of its two NUL-terminated
     // strings, else the first) as bundle identifier and name; none when both are empty.

@@ -135,9 +135,8 @@ void InputBackendSupervisor::finishAccessibilityRevocation() {
 
 void InputBackendSupervisor::updateStatusItem() {
     bool trusted = isAccessibilityTrusted(false);
-    StatusItem& item = delegate_.statusItem();
-    if (!item.hasButton()) return;
-    item.setToolTip(std::string(toolTipPrefix) + delegate_.lastStatus + " / " +
+    // Kept also while no status area shows, for the one that may appear later.
+    delegate_.statusItem().setToolTip(std::string(toolTipPrefix) + delegate_.lastStatus + " / " +
                     std::string(trusted ? trustedToolTip : untrustedToolTip));
 }
 

@@ -10,15 +10,14 @@ namespace {
 // "&" would mark a mnemonic; a title shows it as written.
 QString literalTitle(const std::string& title) { return QString::fromStdString(title).replace('&', "&&"); }
 
-// A lower-case letter with the command key; an upper-case one adds Shift.
-QKeySequence shortcut(const std::string& keyEquivalent) {
+} // namespace
+
+QKeySequence keySequence(const std::string& keyEquivalent) {
     QString key = QString::fromStdString(keyEquivalent);
     if (key.size() != 1) return {};
     bool shifted = key.at(0).isUpper();
     return QKeySequence((shifted ? "Ctrl+Shift+" : "Ctrl+") + key.toUpper());
 }
-
-} // namespace
 
 void renderMenu(const Menu& menu, QMenu& target, const StatusItem::MenuHandler& handler) {
     target.setTitle(literalTitle(menu.title));
@@ -39,7 +38,7 @@ void renderMenu(const Menu& menu, QMenu& target, const StatusItem::MenuHandler& 
         action->setEnabled(item.isEnabled);
         action->setCheckable(item.isOn);
         action->setChecked(item.isOn);
-        action->setShortcut(shortcut(item.keyEquivalent));
+        action->setShortcut(keySequence(item.keyEquivalent));
         if (item.toolTip) action->setToolTip(QString::fromStdString(*item.toolTip));
         QObject::connect(action, &QAction::triggered, action, [handler, item] {
             if (handler) handler(item);

@@ -72,14 +72,18 @@ QRect screenAreaAround(const std::optional<QRect>& anchor) {
 void OnboardingGuide::showOnboardingGuideIfNeeded() {
     if (delegate_.disablesInputBackendForPreview) return;
     if (delegate_.services().pipeline.defaults.boolean(delegate_.onboardingGuideDefaultsKey)) return;
-    // The flag goes first, so the guide is offered at most once even if showing it fails; when it
-    // cannot be kept, the guide is not offered at all rather than on every launch.
-    if (!setFlag("onboarding guide", delegate_.onboardingGuideDefaultsKey)) return;
-    delegate_.runOnMainQueue([](AppDelegate& delegate) { delegate.showOnboardingGuide(); });
+    delegate_.runOnMainQueue([](AppDelegate& delegate) {
+        // The flag is written as the guide shows, never for a guide that was not shown (a quit before
+        // this turn); it goes just before, so the guide is offered at most once even if showing it
+        // fails, and when it cannot be kept the guide is not offered at all rather than on every launch.
+        if (!OnboardingGuide(delegate).setFlag("onboarding guide", delegate.onboardingGuideDefaultsKey)) return;
+        delegate.showOnboardingGuide();
+    });
 }
 
 void OnboardingGuide::showOnboardingGuide() {
-    if (!delegate_.statusItem().hasButton()) return;
+    // Without a status area, or where the tray does not tell where its icon is, the guide shows at the
+    // top right of the screen.
     closeOnboardingGuide();
     const bool trusted = delegate_.eventTapBackend().isAccessibilityTrusted(false);
     auto* popover = new OnboardingPopover;

@@ -40,6 +40,11 @@ std::optional<MenuItem> RecordingStatusItem::findItem(const std::string& action,
     return *found;
 }
 
+void RecordingStatusItem::setVisible(bool visible) {
+    if (visible && !isVisible_) lookWhenShown_ = Look{title_, hasImage_, toolTip()};
+    isVisible_ = visible;
+}
+
 bool RecordingStatusItem::choose(const std::string& action, const std::optional<std::string>& representedObject) {
     auto item = findItem(action, representedObject);
     if (!item || !item->isEnabled || !handler_) return false;

@@ -15,7 +15,15 @@ class RecordingStatusItem final : public StatusItem {
 public:
     explicit RecordingStatusItem(bool hasButton = true) : hasButton_(hasButton) {}
 
-    void setVisible(bool visible) override { isVisible_ = visible; }
+    // What the item showed at the moment it was made visible.
+    struct Look {
+        std::string title;
+        bool hasImage = false;
+        std::optional<std::string> toolTip;
+        friend bool operator==(const Look&, const Look&) = default;
+    };
+
+    void setVisible(bool visible) override;
     bool hasButton() const override { return hasButton_; }
     void setImage(std::optional<QImage> image, bool isTemplate, int pointSize) override;
     void setTitle(const std::string& title) override { title_ = title; }
@@ -25,6 +33,8 @@ public:
     void setButtonGeometry(std::optional<QRect> geometry) { buttonGeometry_ = geometry; }
 
     bool isVisible() const { return isVisible_; }
+    // None until the item was first shown.
+    const std::optional<Look>& lookWhenShown() const { return lookWhenShown_; }
     bool hasImage() const { return hasImage_; }
     bool isTemplateImage() const { return isTemplate_; }
     int imagePointSize() const { return pointSize_; }
@@ -54,6 +64,7 @@ private:
     std::vector<Menu> menus_;
     MenuHandler handler_;
     std::optional<QRect> buttonGeometry_;
+    std::optional<Look> lookWhenShown_;
 };
 
 } // namespace tessaril

@@ -90,18 +90,18 @@ Menu StatusMenu::mainMenu() {
 }
 
 void StatusMenu::configureStatusItem() {
+    // The look comes first, whether or not a status area shows now: one that appears later (a panel
+    // that starts after a login launch) shows the item as it is, never as a blank square.
     StatusItem& item = delegate_.statusItem();
-    item.setVisible(true);
-    if (item.hasButton()) {
-        if (auto icon = menuBarIconImage()) {
-            item.setImage(std::move(icon), true, iconPointSize);
-            item.setTitle("");
-        } else {
-            item.setImage(std::nullopt, false, iconPointSize);
-            item.setTitle(std::string(fallbackTitle));
-        }
+    if (auto icon = menuBarIconImage()) {
+        item.setImage(std::move(icon), true, iconPointSize);
+        item.setTitle("");
+    } else {
+        item.setImage(std::nullopt, false, iconPointSize);
+        item.setTitle(std::string(fallbackTitle));
     }
     delegate_.updateStatusItem();
+    item.setVisible(true);
 }
 
 void StatusMenu::rebuildMenu() {
@@ -137,7 +137,8 @@ std::optional<QImage> StatusMenu::image(std::string_view name, std::string_view 
 std::optional<QImage> StatusMenu::menuBarIconImage() const { return image("MenuBarIconTemplate", "png"); }
 
 std::optional<QImage> StatusMenu::appIconImage() const {
-    if (auto icon = image("AppIcon", "icns")) return icon;
+    // PNG: the desktop's image format for application icons.
+    if (auto icon = image("AppIcon", "png")) return icon;
     return menuBarIconImage();
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "Platform/Pasteboard/PasteboardType.hpp"
+#include "TessarilMac/TextActions/PasteboardMarkers.hpp"
 
 namespace tessaril {
 
@@ -89,6 +90,10 @@ QMimeData* SystemPasteboard::currentContents() const {
 }
 
 void SystemPasteboard::publish(QMimeData* contents) {
+    // Clipboard histories on this platform skip content by this hint, not by the concealed marker.
+    if (contents->hasFormat(mimeType(PasteboardMarkers::tessarilConcealed))) {
+        contents->setData(QString::fromLatin1(passwordManagerHintType), QByteArrayLiteral("secret"));
+    }
     publishing_ = true;
     published_ = contents;
     clipboard_.setMimeData(contents);

@@ -14,7 +14,9 @@ namespace tessaril {
 // entry (the string flavour as "text/plain", RTF as "text/rtf", HTML as "text/html", PNG as
 // "image/png", any other type under its own name); several items written at once share it, the first
 // holder of a type winning. The change count follows the clipboard's change signal, so copies by other
-// programs count; our own clear and the writes after it count once.
+// programs count; our own clear and the writes after it count once. Contents that carry the concealed
+// marker also carry "x-kde-passwordManagerHint" = "secret", which this platform's clipboard histories
+// honour.
 // Thread: the GUI thread.
 class SystemPasteboard final : public QObject, public platform::Pasteboard {
     Q_OBJECT
@@ -27,6 +29,8 @@ public:
     std::int64_t clearContents() override;
     bool writeObjects(const std::vector<platform::PasteboardItem>& items) override;
     bool setData(std::string_view type, const platform::PasteboardData& data) override;
+
+    static constexpr const char* passwordManagerHintType = "x-kde-passwordManagerHint";
 
     static QString mimeType(std::string_view type);
     static std::string pasteboardType(const QString& mimeType);

@@ -10,11 +10,20 @@
 
 namespace tessaril {
 
+namespace {
+
+// How often a visible item without a tray looks for one.
+constexpr int trayWatchMilliseconds = 2000;
+
+} // namespace
+
 SystemTrayStatusItem::SystemTrayStatusItem() {
     QObject::connect(&tray_, &QSystemTrayIcon::activated, &tray_, [this](QSystemTrayIcon::ActivationReason reason) {
         // A status item's menu opens on a plain click too.
         if (reason == QSystemTrayIcon::Trigger && menu_) menu_->popup(QCursor::pos());
     });
+    trayWatch_.setInterval(trayWatchMilliseconds);
+    QObject::connect(&trayWatch_, &QTimer::timeout, &tray_, [this] { watchForTray(); });
 }
 
 SystemTrayStatusItem::~SystemTrayStatusItem() {
@@ -23,8 +32,22 @@ SystemTrayStatusItem::~SystemTrayStatusItem() {
 }
 
 void SystemTrayStatusItem::setVisible(bool visible) {
+    wantsVisible_ = visible;
     if (visible && tray_.icon().isNull()) refreshIcon();
     tray_.setVisible(visible);
+    if (visible && !hasButton()) {
+        trayWatch_.start();
+    } else {
+        trayWatch_.stop();
+    }
+}
+
+void SystemTrayStatusItem::watchForTray() {
+    if (!wantsVisible_ || !hasButton()) return;
+    trayWatch_.stop();
+    // Shown again, the icon is placed in the tray that has just appeared.
+    tray_.hide();
+    tray_.show();
 }
 
 bool SystemTrayStatusItem::hasButton() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
@@ -36,8 +59,9 @@ std::optional<QRect> SystemTrayStatusItem::buttonGeometry() const {
     return geometry;
 }
 
-void SystemTrayStatusItem::setImage(std::optional<QImage> image, bool, int pointSize) {
+void SystemTrayStatusItem::setImage(std::optional<QImage> image, bool isTemplate, int pointSize) {
     image_ = std::move(image);
+    isTemplate_ = isTemplate;
     pointSize_ = pointSize;
     refreshIcon();
 }
@@ -60,11 +84,32 @@ void SystemTrayStatusItem::setMenu(Menu menu, MenuHandler handler) {
 
 void SystemTrayStatusItem::refreshIcon() {
     if (image_) {
-        tray_.setIcon(QIcon(QPixmap::fromImage(image_->scaled(pointSize_ * 2, pointSize_ * 2, Qt::KeepAspectRatio,
-                                                              Qt::SmoothTransformation))));
+        QImage scaled = image_->scaled(pointSize_ * 2, pointSize_ * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        tray_.setIcon(QIcon(QPixmap::fromImage(isTemplate_ ? tintedTemplate(scaled) : scaled)));
     } else {
         tray_.setIcon(titleIcon(title_));
     }
+}
+
+QImage SystemTrayStatusItem::tintedTemplate(const QImage& image) {
+    const QImage shape = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // The shape in one colour: its alpha kept, its colour replaced.
+    const auto filled = [&shape](const QColor& colour) {
+        QImage result = shape;
+        QPainter painter(&result);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(result.rect(), colour);
+        return result;
+    };
+    const QImage rim = filled(QColor(20, 22, 26, 200));
+    const QImage face = filled(QColor(242, 244, 247));
+    QImage result(shape.size(), QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    for (const QPoint offset : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)}) painter.drawImage(offset, rim);
+    painter.drawImage(QPoint(0, 0), face);
+    painter.end();
+    return result;
 }
 
 QIcon SystemTrayStatusItem::titleIcon(const std::string& title) {

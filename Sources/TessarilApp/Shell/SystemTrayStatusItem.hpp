@@ -8,14 +8,16 @@
 #include <QMenu>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "TessarilApp/Shell/StatusItem.hpp"
 
 namespace tessaril {
 
-// The status item in the desktop's system tray: the image, or the title drawn as a glyph when there is
-// none, the tooltip, and the menu, which a click of either button opens. Without a system tray the item
-// has no button. Main thread.
+// The status item in the desktop's system tray: the image (a template image drawn light with a dark
+// rim, so it shows on light and dark panels alike), or the title drawn as a glyph when there is none,
+// the tooltip, and the menu, which a click of either button opens. Without a system tray the item has
+// no button; a visible item shows itself once a tray appears. Main thread.
 class SystemTrayStatusItem final : public StatusItem {
 public:
     SystemTrayStatusItem();
@@ -31,12 +33,19 @@ public:
 
     // The title drawn as the tray shows it: the text in white on a dark rounded square.
     static QIcon titleIcon(const std::string& title);
+    // A template image as the tray shows it: its shape, light, inside a dark rim.
+    static QImage tintedTemplate(const QImage& image);
 
 private:
     void refreshIcon();
+    // While the item should show and no tray exists: shows it on the tray's arrival.
+    void watchForTray();
 
     QSystemTrayIcon tray_;
+    QTimer trayWatch_;
+    bool wantsVisible_ = false;
     std::optional<QImage> image_;
+    bool isTemplate_ = false;
     int pointSize_ = 18;
     std::string title_;
     QPointer<QMenu> menu_;

@@ -11,6 +11,12 @@ void WidgetApplication::setActivationPolicy(ActivationPolicy policy) {
     application_.setQuitOnLastWindowClosed(policy == ActivationPolicy::regular);
 }
 
+void WidgetApplication::setMainMenu(Menu menu) {
+    mainMenu_ = menu;
+    keyEquivalents_ = std::make_unique<MainMenuKeyEquivalents>(std::move(menu), [this] { terminate(); });
+    application_.installEventFilter(keyEquivalents_.get());
+}
+
 void WidgetApplication::activate(bool) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (!window->isVisible() || window->windowType() == Qt::Popup) continue;

@@ -1,23 +1,26 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include <QApplication>
 
 #include "TessarilApp/Shell/Application.hpp"
+#include "TessarilApp/Shell/MainMenuKeyEquivalents.hpp"
 
 namespace tessaril {
 
 // The running Qt application as the delegate's application object: an accessory application stays
-// when its last window closes; `run` tells the delegate that launching is done once the event loop
-// runs. Main thread.
+// when its last window closes; the main menu is installed as key equivalents its windows answer (the
+// desktop has no menu bar to show it in); `run` tells the delegate that launching is done once the
+// event loop runs. Main thread.
 class WidgetApplication final : public Application {
 public:
     explicit WidgetApplication(QApplication& application) : application_(application) {}
 
     void setDelegate(ApplicationDelegate* delegate) override { delegate_ = delegate; }
     void setActivationPolicy(ActivationPolicy policy) override;
-    void setMainMenu(Menu menu) override { mainMenu_ = std::move(menu); }
+    void setMainMenu(Menu menu) override;
     void activate(bool ignoringOtherApps) override;
     bool hasVisibleWindows() const override;
     void terminate() override;
@@ -36,6 +39,7 @@ private:
     ApplicationDelegate* delegate_ = nullptr;
     std::optional<ActivationPolicy> policy_;
     std::optional<Menu> mainMenu_;
+    std::unique_ptr<MainMenuKeyEquivalents> keyEquivalents_;
 };
 
 } // namespace tessaril

@@ -31,6 +31,12 @@ std::string surrounded(std::string_view before, std::string_view text, std::stri
 
 std::string markdownInline(const AttributedText& text, TextRange range, std::optional<std::size_t> firstRun) {
     std::string markdown;
+    // One link for all the neighbouring runs that carry the same target.
+    const platform::SharedString* openLink = nullptr;
+    auto closeLink = [&] {
+        if (openLink) markdown.append("](").append(replacingAll(openLink->str(), ')', "\\)")).append(")");
+        openLink = nullptr;
+    };
     forEachRunIn(
         text, range,
         [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
@@ -41,11 +47,16 @@ std::string markdownInline(const AttributedText& text, TextRange range, std::opt
             if (attributeEnabled(attributes.strikethroughStyle)) piece = surrounded("~~", piece, "~~");
             if (attributes.font && attributes.font->italic) piece = surrounded("*", piece, "*");
             if (attributes.font && attributes.font->isBold()) piece = surrounded("**", piece, "**");
-            if (attributes.link)
-                piece = "[" + piece + "](" + replacingAll(*attributes.link, ')', "\\)") + ")";
+            const platform::SharedString* link = attributes.link ? &*attributes.link : nullptr;
+            if (openLink && !(link && *link == *openLink)) closeLink();
+            if (link && !openLink) {
+                markdown += '[';
+                openLink = link;
+            }
             markdown += piece;
         },
         firstRun);
+    closeLink();
     return markdown;
 }
 

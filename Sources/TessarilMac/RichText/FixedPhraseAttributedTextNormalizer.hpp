@@ -63,7 +63,10 @@ std::string semanticHTMLBody(const AttributedText& text);
 std::string htmlInlineText(const AttributedText& text, TextRange range, bool wrapsFixedPitchRuns);
 std::string htmlElement(std::string_view tagName, std::string_view content,
                         const std::optional<std::string>& style);
-std::optional<std::string> inlineCSSStyle(const platform::TextAttributes& attributes);
+// `namesMonospacedFamily` off inside a code block, which is monospaced already: naming the family
+// there would make a block recognised by its background alone monospaced on the next round.
+std::optional<std::string> inlineCSSStyle(const platform::TextAttributes& attributes,
+                                          bool namesMonospacedFamily = true);
 std::optional<std::string> cssColor(const platform::Color& color);
 std::string cssPointSize(double pointSize);
 

@@ -15,6 +15,7 @@ namespace {
 
 constexpr double bodyFontSize = 14;
 constexpr double fontSizeTolerance = 0.1;
+constexpr double largestPointSize = 500'000'000;
 constexpr double opaqueAlpha = 0.999;
 constexpr std::string_view monospaceFamilies = "ui-monospace, SFMono-Regular, Menlo, monospace";
 
@@ -54,6 +55,23 @@ std::string fixed(double value, int decimals) {
 int byteComponent(double component) {
     if (!(component > 0)) return 0;
     return static_cast<int>(std::lround(std::min(component, 1.0) * 255));
+}
+
+// Tabs in a span that keeps white space, so that reading the HTML back gives the tabs again rather
+// than one collapsed space (a table's cells arrive as tab-separated text).
+std::string keepingTabs(std::string html) {
+    if (html.find('\t') == std::string::npos) return html;
+    std::string kept;
+    kept.reserve(html.size() + 40);
+    for (std::size_t index = 0; index < html.size();) {
+        const std::size_t tabs = html.find('\t', index);
+        kept.append(html, index, tabs == std::string::npos ? std::string::npos : tabs - index);
+        if (tabs == std::string::npos) break;
+        const std::size_t end = std::min(html.find_first_not_of('\t', tabs), html.size());
+        kept.append("<span style=\"white-space: pre\">").append(html, tabs, end - tabs).append("</span>");
+        index = end;
+    }
+    return kept;
 }
 
 // The list a run of list items is in, opened and closed as the item kinds change.
@@ -96,26 +114,43 @@ std::string_view blockTag(SemanticParagraphKind kind) {
 std::string htmlInline(const AttributedText& text, TextRange range, bool wrapsFixedPitchRuns,
                        std::optional<std::size_t> firstRun) {
     std::string html;
+    // One anchor for all the neighbouring runs that carry the same link, however many styles they hold.
+    const platform::SharedString* openLink = nullptr;
+    const platform::SharedString* refusedLink = nullptr; // judged once per span, however long
+    auto closeLink = [&] {
+        if (openLink) html += "</a>";
+        openLink = nullptr;
+    };
     forEachRunIn(
         text, range,
         [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
             std::string piece = escapedHTML(unicode::fromUTF16(characters), HTMLEscaping::text);
             if (piece.empty()) return;
+            // A code block keeps its tabs as they are.
+            if (wrapsFixedPitchRuns) piece = keepingTabs(std::move(piece));
             const auto& font = attributes.font;
             if (wrapsFixedPitchRuns && font && font->fixedPitch) piece = wrapped("code", piece);
             if (attributeEnabled(attributes.underlineStyle)) piece = wrapped("u", piece);
             if (attributeEnabled(attributes.strikethroughStyle)) piece = wrapped("s", piece);
             if (font && font->italic) piece = wrapped("em", piece);
             if (font && font->isBold()) piece = wrapped("strong", piece);
+            if (auto style = inlineCSSStyle(attributes, wrapsFixedPitchRuns))
+                piece = htmlElement("span", piece, style);
+            const platform::SharedString* link = attributes.link ? &*attributes.link : nullptr;
+            if (openLink && !(link && *link == *openLink)) closeLink();
             // A link whose target could run script in the receiving application keeps only its text.
-            if (attributes.link && fixedPhraseLinkTargetIsAllowed(*attributes.link)) {
-                piece = "<a href=\"" + escapedHTML(*attributes.link, HTMLEscaping::attributeValue) + "\">" +
-                        piece + "</a>";
+            if (link && !openLink && !(refusedLink && *link == *refusedLink)) {
+                if (fixedPhraseLinkTargetIsAllowed(link->str())) {
+                    html += "<a href=\"" + escapedHTML(link->str(), HTMLEscaping::attributeValue) + "\">";
+                    openLink = link;
+                } else {
+                    refusedLink = link;
+                }
             }
-            if (auto style = inlineCSSStyle(attributes)) piece = htmlElement("span", piece, style);
             html += piece;
         },
         firstRun);
+    closeLink();
     return html;
 }
 
@@ -180,12 +215,13 @@ std::string htmlElement(std::string_view tagName, std::string_view content,
     return element;
 }
 
-std::optional<std::string> inlineCSSStyle(const platform::TextAttributes& attributes) {
+std::optional<std::string> inlineCSSStyle(const platform::TextAttributes& attributes,
+                                          bool namesMonospacedFamily) {
     std::vector<std::string> declarations;
     if (attributes.font && std::abs(attributes.font->pointSize - bodyFontSize) > fontSizeTolerance) {
         declarations.push_back("font-size: " + cssPointSize(attributes.font->pointSize));
     }
-    if (attributes.font && attributes.font->fixedPitch)
+    if (namesMonospacedFamily && attributes.font && attributes.font->fixedPitch)
         declarations.push_back("font-family: " + std::string(monospaceFamilies));
     if (attributes.foregroundColor) {
         if (auto color = cssColor(*attributes.foregroundColor)) declarations.push_back("color: " + *color);
@@ -222,6 +258,9 @@ std::optional<std::string> cssColor(const platform::Color& color) {
 }
 
 std::string cssPointSize(double pointSize) {
+    // No font is smaller than nothing or larger than RTF can carry (\fs counts half points); a size
+    // that is not a number is the body size.
+    pointSize = std::clamp(std::isnan(pointSize) ? bodyFontSize : pointSize, 0.0, largestPointSize);
     // Tenths rounded half away from zero; a size that rounds to zero is written "0pt", never "-0pt".
     double tenths = std::round(pointSize * 10);
     if (tenths == 0) tenths = 0;

@@ -32,7 +32,7 @@ bool hasOwnLook(const platform::TextAttributes& attributes) {
 void removeUnsafeLinks(platform::AttributedText& text) {
     std::vector<platform::TextRange> unsafe;
     for (const auto& run : text.runs()) {
-        if (run.attributes.link && !fixedPhraseLinkTargetIsAllowed(*run.attributes.link))
+        if (run.attributes.link && !fixedPhraseLinkTargetIsAllowed(run.attributes.link->str()))
             unsafe.push_back(run.range);
     }
     for (auto range : unsafe)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 #include "PlatformTests/Foundation/AttributedTextPrinter.hpp"
@@ -52,6 +53,30 @@ TEST(AttributedText, EqualNeighboursAlwaysMerge) {
     EXPECT_EQ(text.attributes(5, &effective), bold());
     EXPECT_EQ(effective, (TextRange{3, 8}));
     EXPECT_EQ(text.runs({1, 3}), (std::vector<AttributedText::Run>{{{1, 1}, red()}, {{2, 1}, both}, {{3, 1}, bold()}}));
+}
+
+// A character outside the basic plane is two units; a boundary between them would leave each half
+// alone, which every UTF-8 consumer turns into U+FFFD. The pair takes its first half's attributes.
+TEST(AttributedText, NoRunBoundarySplitsASurrogatePair) {
+    struct Case {
+        const char* name;
+        std::function<void(AttributedText&)> change;
+        std::vector<std::pair<std::u16string, TextAttributes>> expected;
+    };
+    const std::vector<Case> cases = {
+        {"halves appended apart", [](AttributedText& text) { text.append(u"\xDE0A!", bold()); },
+         {{u"a\U0001F60A", {}}, {u"!", bold()}}},
+        {"the low half set alone", [](AttributedText& text) { text.append(u"\xDE0A" u"b", {}); text.setAttributes(bold(), {2, 1}); },
+         {{u"a", {}}, {u"\U0001F60A", bold()}, {u"b", {}}}},
+        {"a range ending inside the pair", [](AttributedText& text) { text.append(u"\xDE0A" u"b", {}); text.addAttributes(red(), {0, 2}); },
+         {{u"a\U0001F60A", red()}, {u"b", {}}}},
+    };
+    for (const Case& each : cases) {
+        AttributedText text;
+        text.append(u"a\xD83D", {});
+        each.change(text);
+        EXPECT_EQ(pieces(text), each.expected) << each.name;
+    }
 }
 
 TEST(AttributedText, ParagraphRangesEndAtEveryParagraphSeparatorButTheLineSeparator) {

@@ -90,6 +90,12 @@ TEST(HTMLReader, WhiteSpaceCollapsesOutsidePreAndReferencesDecode) {
         {"&unknown; &amp & &#;", u"&unknown; &amp & &#;\n"},
         {"a < b > c <3", u"a < b > c <3\n"},
         {"\xff\xfe ok", u"\uFFFD\uFFFD ok\n"},
+        // A span that keeps white space keeps tabs and runs of spaces, in its own font.
+        {"<p>a<span style=\"white-space: pre\">\t\t</span>b  <span style=\"white-space: pre-wrap\">c  d</span></p>",
+         u"a\t\tb c  d\n"},
+        // An empty list item is an empty line, without a marker.
+        {"<ul><li></li></ul><ol><li></li></ol>", u"\n\n"},
+        {"<ol><li>a<li><li>b</ol>", u"\t1.\ta\n\n\t3.\tb\n"},
     };
     for (const auto& [html, expected] : cases) {
         EXPECT_EQ(HTMLReader::read(html).string(), expected) << html;
@@ -120,6 +126,16 @@ TEST(HTMLReader, InlineStylesOfTheSemanticBody) {
                         {u"s", with(bodyWith([](auto& a) { a.strikethroughStyle = 1; }), item)},
                         {u"\n", with(body, item)},
                     }));
+}
+
+// Runs are maximal: text that no output could tell apart is one run.
+TEST(HTMLReader, TextThatLooksTheSameIsOneRun) {
+    const std::vector<std::pair<std::string, std::size_t>> cases = {
+        {"<h3>x <b>y</b></h3>", 1}, {"<h2><strong>x</strong> y</h2>", 1}, {"<p>x <b>y</b></p>", 3},
+    };
+    for (const auto& [html, count] : cases) {
+        EXPECT_EQ(HTMLReader::read(html).runs().size(), count) << html;
+    }
 }
 
 TEST(HTMLReader, HeadStyleScriptAndCommentsCarryNoText) {

@@ -39,6 +39,15 @@ TEST(RTFReader, UnicodeEscapesAndCodePages) {
         {R"({\rtf1\ansicpg1251 \'c0\'e1})", u"Аб"},
         {R"({\rtf1\ansicpg932 \'82\par x})", u"\uFFFD\nx"},
         {R"({\rtf1 a\emdash b\endash c\~d\line e\tab f\ldblquote g\rdblquote \{\}\\})", u"a—b–c\u00A0d\u2028e\tf“g”{}\\"},
+        // Mac code pages and character sets, the East Asian ones through their Windows counterparts.
+        {R"({\rtf1\mac\ansicpg10001 \'82\'a8\'93\'c7\'82\'dd\'82\'ad\'82\'be\'82\'b3\'82\'a2})", u"お読みください"},
+        {R"({\rtf1\ansi{\fonttbl\f0\fcharset78 Osaka;}\f0\'82\'a8\'93\'c7})", u"お読"},
+        {R"({\rtf1{\fonttbl\f0\fcharset79 A;\f1\fcharset80 B;\f2\fcharset81 C;}\f0\'b0\'a1\f1\'c4\'e3\f2\'a7\'41})", u"가你你"},
+        {R"({\rtf1{\fonttbl\f0\fcharset89 A;\f1\fcharset85 B;\f2\fcharset86 C;\f3\fcharset88 D;}\f0\'80\f1\'e1\f2\'da\f3\'81})", u"АαĞĀ"},
+        {R"({\rtf1\ansicpg10007 \'80\'e0})", u"Аа"},
+        // Hidden text is left out; its line ends are kept.
+        {R"({\rtf1 This is hidden: {\v secret}.})", u"This is hidden: ."},
+        {R"({\rtf1 a\v b\v0 c{\v\u12354?}d{\v e\par f}g\v h\plain i})", u"acd\ngi"},
     };
     for (const auto& [data, expected] : cases) {
         EXPECT_EQ(RTFReader::read(data).string(), expected) << data;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "Platform/Foundation/RTFReader.hpp"
 #include "PlatformTests/Foundation/RichTextTestSupport.hpp"
 
@@ -50,6 +53,11 @@ TEST(RTFWriter, ReadingWhatItWroteGivesBackEveryAttribute) {
     linked.link = "https://例え.jp/a b?\"q\"\\;";
     linked.underlineStyle = 0x8001;
     linked.strikethroughStyle = 1;
+    TextAttributes boldLinked = linked;
+    boldLinked.font = Font::system(12, FontWeight::bold);
+    ParagraphStyle unmarked; // a list without marker text
+    unmarked.textLists = {TextList{""}};
+    const TextAttributes controlled = withFont(named("Odd\x01\x1F Name", 12));
     const TextAttributes semibold = withFont(Font::system(18, FontWeight::semibold));
     const TextAttributes heavyItalic = withFont(named("Menlo", 11, FontWeight::heavy, true, true));
 
@@ -59,11 +67,38 @@ TEST(RTFWriter, ReadingWhatItWroteGivesBackEveryAttribute) {
         {u" link\u2028over a line\r\n", with(linked, listed)},
         {u"cr\r", with(heavyItalic, natural)},
         {u"separator\u2029", with({}, natural)},
+        {u"one link ", with(linked, natural)},
+        {u"over two runs\n", with(boldLinked, natural)},
+        {u"control characters in a font name\n", with(controlled, unmarked)},
         {u"next line\u0085", {}},
         {u"", {}},
         {u"last", withFont(Font::system(0.5))},
     });
     EXPECT_EQ(RTFReader::read(RTFWriter::write(text)), text);
+}
+
+// Numbers beyond what RTF can say are held at its limits (1,000,000,000 twips or half points), not
+// dropped to zero; what is not a number is zero.
+TEST(RTFWriter, OutOfRangeNumbersAreHeldAtTheNearestValueRTFCanSay) {
+    constexpr double huge = 1e308;
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    constexpr double limitInPoints = 50'000'000; // in twips
+    struct Case {
+        double value;
+        double headIndent;
+        double pointSize;
+    };
+    for (const Case& each : {Case{huge, limitInPoints, 500'000'000}, Case{-infinity, -limitInPoints, 0.5},
+                             Case{std::nan(""), 0, 0.5}}) {
+        ParagraphStyle style;
+        style.headIndent = style.firstLineHeadIndent = each.value;
+        const AttributedText read =
+            RTFReader::read(RTFWriter::write(runs({{u"x", with(withFont(Font::system(each.value)), style)}})));
+        const TextAttributes& attributes = read.attributes(0);
+        ASSERT_TRUE(attributes.font) << each.value;
+        EXPECT_EQ(attributes.paragraphStyle ? attributes.paragraphStyle->headIndent : 0, each.headIndent) << each.value;
+        EXPECT_EQ(attributes.font->pointSize, each.pointSize) << each.value;
+    }
 }
 
 TEST(RTFWriter, AFirstLineIndentBeyondTheParameterRangeKeepsItsOffsetFromTheHeadIndent) {

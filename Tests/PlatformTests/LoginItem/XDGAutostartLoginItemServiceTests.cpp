@@ -66,7 +66,7 @@ TEST(XDGAutostartLoginItemService, TheEntryStartsTheExecutableQuotedAsTheExecLin
     for (const auto& test : cases) {
         EXPECT_EQ(XDGAutostartLoginItemService::desktopEntry(test.path),
                   "[Desktop Entry]\nType=Application\nName=Tessaril\n" + test.exec +
-                      "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n");
+                      "\nIcon=tessaril\nTerminal=false\nX-GNOME-Autostart-enabled=true\n");
     }
     for (const std::string& path : {std::string("/o/line\nbreak"), std::string("/o/tab\there")}) {
         try {

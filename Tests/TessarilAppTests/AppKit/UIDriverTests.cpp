@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,7 +10,9 @@
 #include "TessarilApp/AppKit/Button.hpp"
 #include "TessarilApp/AppKit/EventMonitors.hpp"
 #include "TessarilApp/AppKit/Label.hpp"
+#include "TessarilApp/AppKit/LazyRowsView.hpp"
 #include "TessarilApp/AppKit/PopUpButton.hpp"
+#include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/StackView.hpp"
 #include "TessarilApp/AppKit/TextField.hpp"
 #include "TessarilApp/AppKit/Window.hpp"
@@ -100,6 +104,46 @@ TEST_F(UIDriverTests, QueriesDescribeControlsInReadingOrderWithTheirFullTitles) 
     EXPECT_EQ(driver.query({.placeholder = "0.00"}),
               json::parse(R"({"control":{"kind":"field","action":"updateLeftCommandSeconds","enabled":true,"value":"0.12"}})"));
     EXPECT_EQ(driver.query({.action = "toggleTextToolEnabled:", .index = 1}), json::parse(R"({"control":null})"));
+}
+
+// A long list makes its rows as they scroll into view; the driver reaches a row that was not made
+// yet by scrolling to it, as a person would, and goes no further than the row it looks for.
+TEST_F(UIDriverTests, RowsOfALongListAreMadeAsTheyScrollIntoViewAndTheDriverScrollsToThem) {
+    constexpr int rowHeight = 40;
+    constexpr std::size_t rowCount = 100;
+    auto window = makeWindow("一覧");
+    auto* scroll = new ScrollView;
+    auto* list = new LazyRowsView(300, std::vector<int>(rowCount, rowHeight), 0, [this](std::size_t index) {
+        auto* button = new Button;
+        button->setTitle("row " + std::to_string(index));
+        button->setFixedHeight(rowHeight);
+        button->setAction(record("row " + std::to_string(index)));
+        return button;
+    });
+    scroll->setDocumentView(new View, list);
+    window->setContentView(scroll);
+    window->show();
+    UIDriver::runPendingWork();
+    list->makeVisibleRows();
+
+    const auto madeRows = [&] {
+        std::size_t made = 0;
+        for (std::size_t index = 0; index < rowCount; ++index) made += list->isRowMade(index);
+        return made;
+    };
+    const int visibleRows = scroll->viewport()->height() / rowHeight + 1;
+    EXPECT_EQ(madeRows(), static_cast<std::size_t>(visibleRows));
+    // The scroll range is the whole list's from the start.
+    EXPECT_EQ(scroll->verticalScrollBar()->maximum(), rowHeight * static_cast<int>(rowCount) - scroll->viewport()->height());
+
+    EXPECT_EQ(driver.click({.title = "row 20"}), UIDriver::Outcome::performed);
+    EXPECT_EQ(actions, std::vector<std::string>{"row 20"});
+    EXPECT_EQ(scroll->verticalScrollBar()->value(), 21 * rowHeight - scroll->viewport()->height());
+    EXPECT_FALSE(list->isRowMade(40));
+
+    EXPECT_EQ(driver.query({.title = "row 99"})["control"]["title"], "row 99");
+    EXPECT_EQ(scroll->verticalScrollBar()->value(), scroll->verticalScrollBar()->maximum());
+    EXPECT_EQ(driver.queryAll({}).size(), rowCount);
 }
 
 TEST_F(UIDriverTests, TheMostRecentlyShownWindowIsSearchedFirst) {

@@ -71,12 +71,16 @@ protected:
         rebuild();
         takeLines();
     }
+    // A panel is made as it scrolls into view; the driver scrolls to it as a person would.
+    void scrollToPanel(const std::string& id) { harness->driver().find({.action = "saveFixedPhraseRule:", .identifier = id}); }
     TessarilTextView& editor(const std::string& id) {
+        scrollToPanel(id);
         auto* view = qobject_cast<TessarilTextView*>(delegate().fixedPhraseTextViews.at(id).data());
         EXPECT_NE(view, nullptr);
         return *view;
     }
     TessarilTextView& preview(const std::string& id) {
+        scrollToPanel(id);
         return *qobject_cast<TessarilTextView*>(delegate().fixedPhrasePreviewTextViews.at(id).data());
     }
     // Replaces the body as the user's typing would.

@@ -33,6 +33,7 @@ struct KeypadTraits {
     using Family = KeypadHackSetFamily;
     static constexpr const char* title = "テンキーハック";
     static constexpr const char* openAction = "showKeypadHackSetModal";
+    static constexpr const char* targetPopup = "selectKeypadHackTargetFromPopup:";
     static KeypadShortcutHackSettings ownValue() {
         KeypadShortcutHackSettings value;
         value.slash.isEnabled = true;
@@ -52,6 +53,7 @@ struct GuardTraits {
     using Family = ShortcutGuardSetFamily;
     static constexpr const char* title = "誤爆防止";
     static constexpr const char* openAction = "showShortcutGuardSetModal";
+    static constexpr const char* targetPopup = "selectShortcutTargetFromPopup:";
     static DoublePressGuardSettings ownValue() {
         return DoublePressGuardSettings(true, 700, {}, std::vector<ShortcutGuardRule>{guardRule("q", true), guardRule("x", true)});
     }
@@ -65,6 +67,7 @@ struct WritingTraits {
     using Family = WritingAssistSetFamily;
     static constexpr const char* title = "括弧・引用補助";
     static constexpr const char* openAction = "showWritingAssistSetModal";
+    static constexpr const char* targetPopup = "selectWritingAssistTargetFromPopup:";
     static WritingAssistSettings ownValue() {
         return decoded<WritingAssistSettings>({{"pairAssistRules", {{{"id", "own"}, {"isEnabled", true}}}}});
     }
@@ -81,6 +84,7 @@ struct PhraseTraits {
     using Family = FixedPhraseSetFamily;
     static constexpr const char* title = "定型文アシスト";
     static constexpr const char* openAction = "showFixedPhraseSetModal";
+    static constexpr const char* targetPopup = "selectFixedPhraseTargetFromPopup:";
     static FixedPhraseAssistSettings ownValue() {
         return decoded<FixedPhraseAssistSettings>({{"rules", {{{"id", "own"}, {"plainText", "よろしく"}}}}});
     }
@@ -288,6 +292,14 @@ TYPED_TEST(FeatureSetSheetFamilyTests, EditingInTheMainSettingsOpensThePageOnThe
               Family::resolvedValue(joined, std::string_view("com.example.alpha")));
     const std::vector<SettingsSetAppTarget> left{{"com.example.zeta", "Zeta"}};
     EXPECT_EQ(setWithID<Family>(settings, firstID).appTargets, left);
+}
+
+TYPED_TEST(FeatureSetSheetFamilyTests, ThePageNamesASetMemberWithoutAnEntryOfItsOwnAsItsTarget) {
+    this->startFamily();
+    this->click({.action = "editFeatureSetInMainSettingsFromModal"});
+    EXPECT_EQ(this->control({.action = TypeParam::targetPopup})["selected"], "Member");
+    EXPECT_EQ(this->control({.label = "セット準拠"})["state"], "on");
+    EXPECT_TRUE(this->control({.title = "基準"}).is_null());
 }
 
 TYPED_TEST(FeatureSetSheetFamilyTests, ApplyingOverwritesTheDefaultOrMakesTheSelectedApplicationJoin) {

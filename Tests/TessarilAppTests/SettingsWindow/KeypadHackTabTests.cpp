@@ -55,7 +55,8 @@ TEST_F(KeypadHackTabTests, EachTargetStateShowsItsValuesEditabilityBarAndNote) {
         {"default", std::nullopt, "¥", true, std::nullopt, std::nullopt},
         {"entry following the default", "com.example.follows", "¥", false, "デフォルト準拠", defaultNote},
         {"own entry", "com.example.own", "・", true, "デフォルト準拠", std::nullopt},
-        {"set member", "com.example.member", "／", true, std::nullopt, setNote},
+        // A member without an entry of its own still shows that it follows its set.
+        {"set member", "com.example.member", "／", true, "セット準拠", setNote},
         {"neither entry nor set", "com.example.none", "¥", false, std::nullopt, defaultNote},
     };
     for (const auto& test : cases) {

@@ -54,7 +54,7 @@ TEST_F(ShortcutGuardTabTests, EachTargetStateShowsItsRulesHeaderAndEditability) 
         {"com.example.own", {"D", "Q", "W", "X"}, "誤爆防止: Own", "個別", "この対象で危ないショートカットを二度押しにします。", true},
         {"com.example.follows", {"D", "Q", "W"}, "誤爆防止: Follows", "デフォルト準拠", "デフォルト設定に準拠しています。", false},
         // Only the set's rules apply to a member, so only they are listed.
-        {"com.example.member", {"Z"}, "誤爆防止: デフォルト", "セット", "セット「仕事」の誤爆防止設定を編集します。", true},
+        {"com.example.member", {"Z"}, "誤爆防止: Member", "セット", "セット「仕事」の誤爆防止設定を編集します。", true},
         {"com.example.none", {"D", "Q", "W"}, "誤爆防止: デフォルト", "デフォルト準拠", "デフォルト設定に準拠しています。", false},
     };
     for (const auto& test : cases) {

@@ -123,17 +123,6 @@ TEST(ShortcutCaptureKeyMaps, AnsiCharacterKeysAndTheKeypadPeriod) {
     EXPECT_EQ(keys.at(65), ShortcutKey::keypadPeriod());
 }
 
-TEST(AppDelegateLaunch, TheDelegateReadsItsSwitchesOnce) {
-    AppDelegateHarness::Options options;
-    options.environment = {{"TESSARIL_OPEN_SETTINGS_ON_LAUNCH", "1"}};
-    options.arguments = {"tessaril", "--tessaril-disable-input-backend"};
-    AppDelegateHarness harness(options);
-    EXPECT_TRUE(harness.app().disablesInputBackendForPreview);
-    EXPECT_TRUE(harness.app().opensSettingsWindowOnLaunch);
-    EXPECT_EQ(harness.app().lastStatus, "起動中");
-    EXPECT_FALSE(harness.app().qaSettingsPreviewRequest);
-}
-
 TEST(AppDelegateLaunch, TheNormalLaunchWiresEverythingAndStartsTheBackend) {
     TessarilSettings stored;
     stored.setActiveBuiltInPreset(KeyboardPreset::fullSizeUS);
@@ -157,7 +146,6 @@ TEST(AppDelegateLaunch, TheNormalLaunchWiresEverythingAndStartsTheBackend) {
     EXPECT_TRUE(harness.app().eventTapBackend().isRunning());
     EXPECT_EQ(harness.app().lastStatus, "動作中");
     EXPECT_EQ(harness.application.activations(), 0) << "no settings window without the switch";
-
 }
 
 TEST(AppDelegateLaunch, TheOpenSwitchOpensTheSettingsWindowAfterLaunchOnTheChosenTab) {
@@ -263,7 +251,6 @@ TEST(AppDelegateLaunch, QuittingFromTheMenuStopsTheInputAndTerminates) {
 TEST(AppDelegateLaunch, QuittingBeforeLaunchAnswersTerminateNow) {
     AppDelegateHarness harness;
     EXPECT_EQ(harness.app().applicationShouldTerminate(), TerminateReply::terminateNow);
-    EXPECT_EQ(harness.app().activeInputBackend, ActiveKeyboardInputBackend::stopped);
 }
 
 TEST(AppDelegateLaunch, DeferredWorkDoesNothingOnceTheDelegateIsGone) {

@@ -2,11 +2,11 @@
 // withdrawal, failed starts, sleep and wake, the developer switch, and the status texts they leave.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 #include "Platform/HID/VirtualHIDError.hpp"
 #include "TessarilAppTests/Shell/AppDelegateHarness.hpp"
-#include "TessarilApp/Shell/InputBackendSupervisor.hpp"
 #include "TessarilMac/EventTap/EventTapInputBackendError.hpp"
 #include "TessarilMac/InputMode/KanaModeKeyboard.hpp"
 #include "TessarilMac/InputMode/MacInputModeDispatcherError.hpp"
@@ -236,28 +236,38 @@ TEST(InputBackendSupervision, AVirtualKeyboardThatCannotStartIsReportedAndNotRea
     }
 }
 
-TEST(InputBackendSupervision, TheSettingsWindowIsRebuiltOnlyForAChangedStateAndNeverOverUnsavedEdits) {
-    using Supervisor = InputBackendSupervisor;
-    const Supervisor::ShownState waiting{Backend::stopped, "アクセシビリティ権限待ち", false, true};
-    const Supervisor::ShownState running{Backend::eventTap, "動作中", true, true};
+// A left Command tap whose switch to eisu waits out its delay: every way the tap stops in between
+// drops it, so nothing switches behind a tap that no longer runs.
+TEST(InputBackendSupervision, EveryStopOfTheTapDropsASwitchStillWaitingForItsDelay) {
     struct Case {
         const char* name;
-        bool visible;
-        bool unsavedEdits;
-        std::optional<Supervisor::ShownState> builtWith;
-        bool rebuilds;
+        std::function<void(AppDelegateHarness&)> stop;
+        bool switches;
     };
-    const std::vector<Case> cases{
-        {"a poll that changes nothing", true, false, waiting, false},
-        {"the permission arrived", true, false, running, true},
-        {"never built", true, false, std::nullopt, true},
-        {"unsaved fixed-phrase edits", true, true, running, false},
-        {"hidden window", false, false, running, false},
+    const Case cases[] = {
+        {"nothing stops the tap", [](AppDelegateHarness&) {}, true},
+        {"sleep", [](AppDelegateHarness& harness) { harness.workspace.post(WorkspaceNotification::willSleep); }, false},
+        {"session switched away",
+         [](AppDelegateHarness& harness) { harness.workspace.post(WorkspaceNotification::sessionDidResignActive); },
+         false},
+        // The permission check runs at 2000, before the switch is due at 2150.
+        {"permission withdrawn", [](AppDelegateHarness& harness) { harness.session.setAccessibilityTrusted(false); }, false},
+        {"quit", [](AppDelegateHarness& harness) { harness.app().applicationShouldTerminate(); }, false},
     };
-    for (const auto& testCase : cases) {
-        EXPECT_EQ(Supervisor::shouldRebuildSettingsWindow(testCase.visible, testCase.unsavedEdits, testCase.builtWith,
-                                                          waiting),
-                  testCase.rebuilds)
-            << testCase.name;
+    for (const auto& test : cases) {
+        TessarilSettings settings;
+        settings.profiles[KeyboardPreset::laptop].leftCommandDelayMilliseconds = 250;
+        AppDelegateHarness::Options options;
+        options.storedSettings = settings;
+        AppDelegateHarness harness(options);
+        harness.launch();
+        harness.at(1850);
+        harness.session.flagsChanged({leftCommand, platform::event_flags::maskCommand});
+        harness.at(1900);
+        harness.session.flagsChanged({leftCommand, 0});
+        harness.at(1950);
+        test.stop(harness);
+        harness.at(3000);
+        EXPECT_EQ(harness.session.currentInputSourceID() == abc, test.switches) << test.name;
     }
 }

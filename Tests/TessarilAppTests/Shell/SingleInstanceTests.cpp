@@ -69,6 +69,34 @@ TEST(SingleInstance, ASocketLeftByADeadInstanceIsReplaced) {
     EXPECT_EQ(handOverWhileRunning(name, reopened), HandOver::handedOver);
 }
 
+// An instance that holds the lock but does not listen yet (it is still starting): a later launch
+// neither takes over nor deletes anything, waits for it and hands over once it listens.
+TEST(SingleInstance, OnlyTheLockHolderListensAndALaterLaunchWaitsForItToStart) {
+    QTemporaryDir directory;
+    const QString name = directory.filePath("tessaril.instance");
+    SingleInstance first(name);
+    ASSERT_EQ(first.launch(1s), HandOver::noRunningInstance);
+    SingleInstance second(name);
+    EXPECT_EQ(second.launch(200ms), HandOver::runningInstanceDidNotAnswer);
+    EXPECT_FALSE(second.listen([] {}));
+
+    bool reopened = false;
+    auto later = std::async(std::launch::async, [name] { return SingleInstance(name).launch(10s); });
+    EXPECT_EQ(later.wait_for(300ms), std::future_status::timeout) << "the later launch must wait for the first";
+    ASSERT_TRUE(first.listen([&reopened] { reopened = true; })) << first.errorString().toStdString();
+    QElapsedTimer waited;
+    waited.start();
+    while ((later.wait_for(0ms) != std::future_status::ready || !reopened) && waited.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_EQ(later.get(), HandOver::handedOver);
+    EXPECT_TRUE(reopened);
+    // A launch that does not hold the lock leaves the running one's socket alone.
+    EXPECT_FALSE(second.listen([] {}));
+    reopened = false;
+    EXPECT_EQ(handOverWhileRunning(name, reopened), HandOver::handedOver);
+}
+
 TEST(SingleInstance, TheSocketLivesInTheUsersRuntimeDirectory) {
     platform::ProcessInfo withRuntime{{"tessaril"}, {{"XDG_RUNTIME_DIR", "/run/user/1000"}}, 1};
     EXPECT_EQ(SingleInstance::serverName(withRuntime).toStdString(), "/run/user/1000/tessaril.instance");

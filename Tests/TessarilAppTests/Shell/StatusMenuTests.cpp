@@ -160,7 +160,7 @@ TEST(StatusMenu, TheIconComesFromTheResourcesElseTheTitleIsKa) {
     const std::filesystem::path directory = resources.path().toStdString();
     std::filesystem::create_directories(directory / "Resources");
     ASSERT_TRUE(icon.save(QString::fromStdString((directory / "Resources" / "MenuBarIconTemplate.png").string())));
-    std::ofstream(directory / "AppIcon.icns") << "not an image";
+    std::ofstream(directory / "AppIcon.png") << "not an image";
 
     struct Case {
         const char* name;
@@ -192,12 +192,36 @@ TEST(StatusMenu, TheIconComesFromTheResourcesElseTheTitleIsKa) {
     EXPECT_EQ(harness.statusItem().imagePointSize(), 18);
 }
 
-TEST(StatusMenu, WithoutAStatusAreaThereIsNoTooltipButTheMenuIsKept) {
+// The icons the build renders beside the executable: the template at twice its 18 points, the
+// application icon in colour.
+TEST(StatusMenu, TheBuiltApplicationCarriesBothIcons) {
     AppDelegateHarness::Options options;
-    options.statusItemHasButton = false;
+    options.mainBundleResources = std::filesystem::path(TESSARIL_APPLICATION_PATH).parent_path() / "Resources";
     AppDelegateHarness harness(options);
     harness.launch();
-    EXPECT_TRUE(harness.statusItem().toolTips().empty());
+    const auto menuBarIcon = harness.app().menuBarIconImage();
+    const auto appIcon = harness.app().appIconImage();
+    ASSERT_TRUE(menuBarIcon && appIcon);
+    EXPECT_EQ(menuBarIcon->size(), QSize(36, 36));
+    EXPECT_EQ(appIcon->size(), QSize(256, 256));
+    EXPECT_NE(*appIcon, *menuBarIcon);
+    EXPECT_TRUE(harness.statusItem().hasImage());
     EXPECT_EQ(harness.statusItem().title(), "");
-    EXPECT_NE(harness.statusItem().menu(), nullptr);
+}
+
+// A status area that appears after launch (a panel not ready at a login launch) shows the item as it
+// was given: never a blank square, never without its tooltip.
+TEST(StatusMenu, TheItemHasItsLookAndTooltipBeforeItShowsWithOrWithoutAStatusArea) {
+    for (bool hasButton : {true, false}) {
+        AppDelegateHarness::Options options;
+        options.statusItemHasButton = hasButton;
+        AppDelegateHarness harness(options);
+        harness.launch();
+        using Look = RecordingStatusItem::Look;
+        EXPECT_EQ(harness.statusItem().lookWhenShown(),
+                  (Look{"か", false, "Tessaril: 起動中 / アクセシビリティ許可済み"}))
+            << "status area: " << hasButton;
+        EXPECT_EQ(harness.toolTip(), "Tessaril: 動作中 / アクセシビリティ許可済み") << "status area: " << hasButton;
+        EXPECT_NE(harness.statusItem().menu(), nullptr);
+    }
 }

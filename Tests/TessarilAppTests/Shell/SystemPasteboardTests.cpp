@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -37,12 +39,54 @@ TEST(SystemPasteboard, CountsOurClearOnceAndEveryCopyOfOtherPrograms) {
               (std::vector<PasteboardItem>{{{entry(platform::pasteboard_type::string, "ours again"),
                                              entry(platform::pasteboard_type::rtf, "{\\rtf1}"),
                                              entry(PasteboardMarkers::tessarilTransient, ""),
-                                             entry(PasteboardMarkers::tessarilConcealed, "")}}}));
+                                             entry(PasteboardMarkers::tessarilConcealed, ""),
+                                             entry(SystemPasteboard::passwordManagerHintType, "secret")}}}));
 
     otherProgramCopies("theirs");
     EXPECT_EQ(pasteboard.changeCount(), start + 2);
     EXPECT_EQ(pasteboard.string(), "theirs");
     EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->html(), "<b>theirs</b>");
+}
+
+} // namespace
+
+namespace {
+
+// Clipboard histories skip content that carries the password-manager hint: exactly the writes that
+// carry the concealed marker carry it too.
+TEST(SystemPasteboard, WritesCarryingTheConcealedMarkerAlsoCarryThePasswordManagerHint) {
+    using Write = std::function<void(platform::Pasteboard&)>;
+    struct Case {
+        const char* name;
+        Write write;
+        bool hinted;
+    };
+    const Case cases[] = {
+        {"plain text only", [](platform::Pasteboard& board) { board.setString("copy"); }, false},
+        {"markers set on the contents",
+         [](platform::Pasteboard& board) {
+             board.setString("paste");
+             PasteboardMarkers::set(board);
+         },
+         true},
+        {"an item written with the markers",
+         [](platform::Pasteboard& board) {
+             board.writeObjects({PasteboardItem{{entry(platform::pasteboard_type::string, "restored"),
+                                                 entry(PasteboardMarkers::tessarilTransient, ""),
+                                                 entry(PasteboardMarkers::tessarilConcealed, "")}}});
+         },
+         true},
+        {"transient alone", [](platform::Pasteboard& board) { board.setData(PasteboardMarkers::tessarilTransient, {}); },
+         false},
+    };
+    for (const auto& test : cases) {
+        SystemPasteboard pasteboard(*QGuiApplication::clipboard());
+        pasteboard.clearContents();
+        test.write(pasteboard);
+        const QMimeData* contents = QGuiApplication::clipboard()->mimeData();
+        ASSERT_NE(contents, nullptr) << test.name;
+        EXPECT_EQ(contents->data("x-kde-passwordManagerHint"), test.hinted ? "secret" : "") << test.name;
+    }
 }
 
 } // namespace

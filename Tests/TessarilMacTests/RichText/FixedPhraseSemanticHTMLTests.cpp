@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "TessarilMac/RichText/FixedPhraseAttributedTextNormalizer.hpp"
 #include "TessarilMacTests/RichText/RichTextTestSupport.hpp"
 
@@ -45,8 +47,7 @@ TEST(FixedPhraseSemanticHTML, BlocksCarryKindAndAlignment) {
               "22pt\"><strong>Title</strong></span></h2>\n"
               "<p>plain</p>\n"
               "<blockquote style=\"text-align: justify\">cited</blockquote>\n"
-              "<pre><code><span style=\"font-family: ui-monospace, SFMono-Regular, Menlo, monospace\">"
-              "let x = &quot;&lt;y&gt;&quot;</span></code></pre>\n"
+              "<pre><code>let x = &quot;&lt;y&gt;&quot;</code></pre>\n"
               "<h3><span style=\"font-size: 18pt\">sub</span></h3>");
 }
 
@@ -61,11 +62,10 @@ TEST(FixedPhraseSemanticHTML, InlineRunsNestInOrder) {
     red.backgroundColor = Color{0, 0, 0, 0.5};
     AttributedText document = text({{"a<b", all}, {" red", red}});
     EXPECT_EQ(normalizer::htmlInlineText(document, {0, document.length()}, true),
+              "<a href=\"https://example.com/?q=&#39;x&#39;\">"
               "<span style=\"font-family: ui-monospace, SFMono-Regular, Menlo, monospace\">"
-              "<a "
-              "href=\"https://example.com/?q=&#39;x&#39;\"><strong><em><s><u><code>a&lt;b</code></u></s></"
-              "em></strong></a>"
-              "</span><span style=\"color: #FF0000; background-color: rgba(0, 0, 0, 0.500)\"> red</span>");
+              "<strong><em><s><u><code>a&lt;b</code></u></s></em></strong></span></a>"
+              "<span style=\"color: #FF0000; background-color: rgba(0, 0, 0, 0.500)\"> red</span>");
 }
 
 // A link that could run script keeps its text but not its anchor.
@@ -87,7 +87,10 @@ TEST(FixedPhraseSemanticHTML, CSSValues) {
         const char* expected;
     };
     for (const auto& entry : {SizeCase{15, "15pt"}, SizeCase{10.25, "10.3pt"}, SizeCase{10.24, "10.2pt"},
-                              SizeCase{9.96, "10pt"}, SizeCase{-0.04, "0pt"}, SizeCase{1e6, "1000000pt"}}) {
+                              SizeCase{9.96, "10pt"}, SizeCase{-0.04, "0pt"}, SizeCase{1e6, "1000000pt"},
+                              // Beyond any font: held at the largest size RTF carries, at nothing, or the body size.
+                              SizeCase{1e308, "500000000pt"}, SizeCase{INFINITY, "500000000pt"},
+                              SizeCase{-5, "0pt"}, SizeCase{NAN, "14pt"}}) {
         EXPECT_EQ(normalizer::cssPointSize(entry.size), entry.expected) << entry.size;
     }
     EXPECT_EQ(normalizer::inlineCSSStyle(withFont(Font::system(14.05))), std::nullopt);

@@ -105,14 +105,20 @@ void SettingsWindowHarness::close() {
     finishStep();
 }
 
-void SettingsWindowHarness::chooseMenuItem(const std::string& action, const std::optional<std::string>& representedObject) {
-    static_cast<RecordingStatusItem&>(delegate_->statusItem()).choose(action, representedObject);
+bool SettingsWindowHarness::chooseMenuItem(const std::string& action, const std::optional<std::string>& representedObject) {
+    const bool chosen = static_cast<RecordingStatusItem&>(delegate_->statusItem()).choose(action, representedObject);
     finishStep();
+    return chosen;
 }
 
 void SettingsWindowHarness::bringToFront(const std::optional<platform::RunningApplication>& application) {
     workspace_.setFrontmostApplication(application);
     delegate_->frontmostApplicationDidChange(application);
+    finishStep();
+}
+
+void SettingsWindowHarness::advanceBy(std::uint64_t milliseconds) {
+    scheduler_.advanceBy(milliseconds);
     finishStep();
 }
 

@@ -86,9 +86,11 @@ public:
     // What the window's close button does.
     void close();
     // The user chooses the status menu's item with that action (and represented object); nothing
-    // happens when the menu has no such enabled item.
-    void chooseMenuItem(const std::string& action, const std::optional<std::string>& representedObject);
+    // happens when the menu has no such enabled item, and the answer is false.
+    bool chooseMenuItem(const std::string& action, const std::optional<std::string>& representedObject);
     void bringToFront(const std::optional<platform::RunningApplication>& application);
+    // Moves virtual time on by `milliseconds`, running what falls due (retries, timers), then what is ready.
+    void advanceBy(std::uint64_t milliseconds);
     // Reports `{"missing": address}` or `{"disabled": address}` for an outcome other than performed.
     void report(appkit::UIDriver::Outcome outcome, const nlohmann::json& address);
     void finishStep();

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "TessarilApp/AppKit/Control.hpp"
+#include "TessarilApp/AppKit/LazyRowsView.hpp"
 
 namespace tessaril::appkit {
 
@@ -50,19 +51,39 @@ std::vector<QWidget*> childrenInReadingOrder(QWidget& parent, QWidget& window) {
 
 } // namespace
 
-std::vector<Control*> controlsInReadingOrder(QWidget& window) {
-    std::vector<Control*> ordered;
-    // Depth first with an explicit stack, children pushed in reverse so the first is visited first.
-    std::vector<QWidget*> pending{&window};
+void visitControlsInReadingOrder(QWidget& window, const std::function<bool(Control&)>& visit) {
+    // Depth first with an explicit stack, children pushed in reverse so the first is visited first. A
+    // list's row is pushed by its number and made only when it is reached.
+    struct Pending {
+        QWidget* widget;
+        LazyRowsView* list = nullptr;
+        std::size_t row = 0;
+    };
+    std::vector<Pending> pending{{&window}};
     while (!pending.empty()) {
-        QWidget* widget = pending.back();
+        Pending next = pending.back();
         pending.pop_back();
+        QWidget* widget = next.widget;
+        if (next.list) widget = next.list->isRowMade(next.row) ? next.list->row(next.row) : next.list->scrollToRow(next.row);
+        if (!widget) continue;
         if (widget != &window) {
-            if (Control* control = Control::from(widget)) ordered.push_back(control);
+            if (Control* control = Control::from(widget); control && !visit(*control)) return;
+        }
+        if (auto* list = qobject_cast<LazyRowsView*>(widget); list && list->isVisibleTo(&window)) {
+            for (std::size_t row = list->rowCount(); row > 0; --row) pending.push_back({nullptr, list, row - 1});
+            continue;
         }
         const auto children = childrenInReadingOrder(*widget, window);
-        pending.insert(pending.end(), children.rbegin(), children.rend());
+        for (auto child = children.rbegin(); child != children.rend(); ++child) pending.push_back({*child});
     }
+}
+
+std::vector<Control*> controlsInReadingOrder(QWidget& window) {
+    std::vector<Control*> ordered;
+    visitControlsInReadingOrder(window, [&ordered](Control& control) {
+        ordered.push_back(&control);
+        return true;
+    });
     return ordered;
 }
 

@@ -1,6 +1,7 @@
 #include "TessarilApp/AppKit/Automation/UIDriver.hpp"
 
 #include <algorithm>
+#include <limits>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -65,19 +66,31 @@ std::vector<QWidget*> UIDriver::visibleWindows() {
     return windows;
 }
 
-std::vector<Control*> UIDriver::findAll(const ControlAddress& address, std::initializer_list<ControlKind> kinds) const {
+namespace {
+
+// The matches in order, up to `limit` of them: a long list is scrolled through only as far as needed.
+std::vector<Control*> matchesInOrder(const ControlAddress& address, std::initializer_list<ControlKind> kinds,
+                                     std::size_t limit) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     std::vector<Control*> matches;
-    for (auto* window : visibleWindows()) {
-        for (auto* control : controlsInReadingOrder(*window)) {
-            if (isOfKind(*control, kinds) && address.matches(*control)) matches.push_back(control);
-        }
+    for (auto* window : UIDriver::visibleWindows()) {
+        if (matches.size() >= limit) break;
+        visitControlsInReadingOrder(*window, [&](Control& control) {
+            if (isOfKind(control, kinds) && address.matches(control)) matches.push_back(&control);
+            return matches.size() < limit;
+        });
     }
     return matches;
 }
 
+} // namespace
+
+std::vector<Control*> UIDriver::findAll(const ControlAddress& address, std::initializer_list<ControlKind> kinds) const {
+    return matchesInOrder(address, kinds, std::numeric_limits<std::size_t>::max());
+}
+
 Control* UIDriver::find(const ControlAddress& address, std::initializer_list<ControlKind> kinds) const {
-    const auto matches = findAll(address, kinds);
+    const auto matches = matchesInOrder(address, kinds, address.index + 1);
     return address.index < matches.size() ? matches[address.index] : nullptr;
 }
 
@@ -105,7 +118,7 @@ UIDriver::Outcome UIDriver::type(const ControlAddress& address, const std::strin
     auto* field = dynamic_cast<TextField*>(find(address, {ControlKind::field}));
     if (!field) return Outcome::missing;
     if (!isUsable(*field)) return Outcome::disabled;
-    field->setStringValue(text);
+    field->setTypedText(QString::fromStdString(text));
     return Outcome::performed;
 }
 
@@ -113,7 +126,7 @@ UIDriver::Outcome UIDriver::pressReturn(const ControlAddress& address) {
     auto* field = dynamic_cast<TextField*>(find(address, {ControlKind::field}));
     if (!field) return Outcome::missing;
     if (!isUsable(*field)) return Outcome::disabled;
-    field->sendAction();
+    field->commit();
     return Outcome::performed;
 }
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+class QWidget;
+
+namespace tessaril::appkit {
+
+// What a person sees of a page that rebuilding it from the model would lose: how far it is scrolled,
+// text typed into fields that wait for Return or their save button, and which control has the
+// keyboard focus. Taken from the page before a rebuild and given to the page that replaces it, each
+// control matched by what it is (kind, action, identifier, placeholder, restoration key) and its
+// place among its equals. Main thread only.
+struct PageViewState {
+    struct TypedText {
+        std::string control;
+        QString text;
+    };
+
+    int scrollOffset = 0;
+    std::vector<TypedText> typedTexts;
+    std::optional<std::string> focusedControl;
+
+    static PageViewState capture(QWidget& page);
+    // Scrolls, makes the rows that scroll into view, refills the fields and gives back the focus.
+    void restore(QWidget& page) const;
+};
+
+} // namespace tessaril::appkit
