@@ -16,6 +16,7 @@
 #include "TessarilApp/AppKit/Event.hpp"
 #include "TessarilCore/Settings/TessarilSettings.hpp"
 #include "TessarilCore/Support/UUIDGenerator.hpp"
+#include "WindowDoubles/OffscreenApplication.hpp"
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
 // Qt's signal keyword would otherwise erase the name of Invocation::emit.
@@ -175,10 +176,45 @@ std::vector<appkit::FilePanelResult> readFiles(const Json& value) {
     return files;
 }
 
+// "colors": [[r, g, b, a] | null, …], each component a number from 0 to 1; null answers a cancel.
+std::vector<std::optional<platform::Color>> readColors(const Json& value) {
+    if (!value.is_array()) unreadable("colors", "must be an array");
+    std::vector<std::optional<platform::Color>> colors;
+    for (std::size_t index = 0; index < value.size(); ++index) {
+        const Json& answer = value[index];
+        const std::string where = "colors[" + std::to_string(index) + "]";
+        if (answer.is_null()) {
+            colors.emplace_back();
+            continue;
+        }
+        if (!answer.is_array() || answer.size() != 4) unreadable(where, "must be [red, green, blue, alpha] or null");
+        std::array<double, 4> components{};
+        for (std::size_t component = 0; component < 4; ++component) {
+            const Json& number = answer[component];
+            if (!number.is_number() || number.get<double>() < 0 || number.get<double>() > 1) {
+                unreadable(where, "must hold numbers from 0 to 1");
+            }
+            components[component] = number.get<double>();
+        }
+        colors.push_back(platform::Color{components[0], components[1], components[2], components[3]});
+    }
+    return colors;
+}
+
+// "links": ["https://…" | null, …]; null answers a cancel.
+std::vector<std::optional<std::string>> readLinks(const Json& value) {
+    if (!value.is_array()) unreadable("links", "must be an array");
+    std::vector<std::optional<std::string>> links;
+    for (std::size_t index = 0; index < value.size(); ++index) {
+        links.push_back(optionalText(&value[index], "links[" + std::to_string(index) + "]"));
+    }
+    return links;
+}
+
 Request readRequest(const Json& document) {
     expectObject(document, "the request");
     expectOnlyKeys(document, {"settings", "defaults", "tab", "frontmost", "accessibilityTrusted", "kanaModeKeyboardReady",
-                              "installed", "loginItemStatus", "inputSources", "answers", "files", "steps"},
+                              "installed", "loginItemStatus", "inputSources", "answers", "files", "colors", "links", "steps"},
                    "the request");
     Request request;
     auto& configuration = request.configuration;
@@ -214,6 +250,8 @@ Request readRequest(const Json& document) {
         }
     }
     if (const Json* files = member(document, "files")) configuration.files = readFiles(*files);
+    if (const Json* colors = member(document, "colors")) configuration.colors = readColors(*colors);
+    if (const Json* links = member(document, "links")) configuration.links = readLinks(*links);
     const Json* steps = member(document, "steps");
     if (steps == nullptr || !steps->is_array()) unreadable("steps", "must be an array");
     for (std::size_t index = 0; index < steps->size(); ++index) {
@@ -267,16 +305,7 @@ void runStep(SettingsWindowHarness& harness, const Step& step, const Invocation&
 
 int runWindowReplay(const Invocation& invocation) {
     Request request = readRequest(invocation.readRequest());
-    // Off screen whatever display there is, so the tool needs none and every run draws alike.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The toolkit's notes about the headless platform ("does not support raise()") are not the
-    // system's output; standard error keeps only the tool's own complaint.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    });
-    static int argc = 1;
-    static std::array<char*, 2> argv{const_cast<char*>("tessaril-replay"), nullptr};
-    QApplication application(argc, argv.data());
+    const OffscreenApplication application("tessaril-replay");
 
     const Json defaults = request.defaults;
     request.configuration.prepareDefaults = [&defaults](platform::UserDefaults& standard) {

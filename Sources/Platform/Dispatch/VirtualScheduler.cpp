@@ -24,9 +24,26 @@ struct VirtualScheduler::State {
     DelayedWorkItem enqueue(std::chrono::nanoseconds delay, Block block, const void* lane) {
         auto item = DelayedWorkItem::make();
         std::uint64_t offset = delay.count() > 0 ? static_cast<std::uint64_t>(delay.count()) : 0;
-        std::lock_guard lock(mutex);
-        entries.emplace(Key{clock.uptimeNanoseconds() + offset, nextSequence++}, Entry{std::move(block), item, lane});
+        {
+            std::lock_guard lock(mutex);
+            // Blocks that are running stand at their due time; only an idle timeline is behind.
+            if (leadingNanoseconds && runDepth == 0) {
+                const std::uint64_t leading = leadingNanoseconds();
+                if (leading > clock.uptimeNanoseconds()) clock.set(leading);
+            }
+            entries.emplace(Key{clock.uptimeNanoseconds() + offset, nextSequence++}, Entry{std::move(block), item, lane});
+        }
+        std::lock_guard lock(wakeMutex);
+        if (wake) wake();
         return item;
+    }
+
+    std::optional<std::uint64_t> nextDue() const {
+        std::lock_guard lock(mutex);
+        for (const auto& [key, entry] : entries) {
+            if (!entry.item.isCancelled()) return key.first;
+        }
+        return std::nullopt;
     }
 
     bool isRunning(const void* lane) const {
@@ -38,6 +55,7 @@ struct VirtualScheduler::State {
         std::size_t ran = 0;
         std::unique_lock lock(mutex);
         drivingThread = std::this_thread::get_id();
+        ++runDepth;
         while (!entries.empty() && entries.begin()->first.first <= limitNanoseconds) {
             auto first = entries.begin();
             if (first->first.first > clock.uptimeNanoseconds()) clock.set(first->first.first);
@@ -55,6 +73,7 @@ struct VirtualScheduler::State {
             runningLane = nullptr;
         }
         if (limitNanoseconds > clock.uptimeNanoseconds()) clock.set(limitNanoseconds);
+        --runDepth;
         return ran;
     }
 
@@ -64,6 +83,12 @@ struct VirtualScheduler::State {
     std::uint64_t nextSequence = 0;
     std::thread::id drivingThread;
     const void* runningLane = nullptr;
+    int runDepth = 0;
+    // Guarded by `mutex`; set before other threads post.
+    std::function<std::uint64_t()> leadingNanoseconds;
+    // Held while `wake` runs, so clearing it waits for a call in progress. Taken after `mutex` is released.
+    std::mutex wakeMutex;
+    std::function<void()> wake;
 };
 
 namespace {
@@ -132,6 +157,17 @@ std::uint64_t VirtualScheduler::nowMilliseconds() const {
 std::size_t VirtualScheduler::pendingCount() const {
     std::lock_guard lock(state_->mutex);
     return state_->entries.size();
+}
+
+std::optional<std::uint64_t> VirtualScheduler::nextDueNanoseconds() const { return state_->nextDue(); }
+
+void VirtualScheduler::followRealTime(std::function<void()> wake, std::function<std::uint64_t()> leadingNanoseconds) {
+    {
+        std::lock_guard lock(state_->mutex);
+        state_->leadingNanoseconds = std::move(leadingNanoseconds);
+    }
+    std::lock_guard lock(state_->wakeMutex);
+    state_->wake = std::move(wake);
 }
 
 } // namespace tessaril::platform

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Platform/Clock/VirtualUptimeClock.hpp"
@@ -41,6 +43,15 @@ public:
     std::uint64_t nowMilliseconds() const;
     // Blocks waiting, cancelled ones included until their time comes.
     std::size_t pendingCount() const;
+    // When the earliest block that is not cancelled falls due; none when nothing waits.
+    std::optional<std::uint64_t> nextDueNanoseconds() const;
+
+    // For a scheduler that real time drives (the running application). `wake` is called on the
+    // posting thread after every post, outside the scheduler's lock, so the driver can arm itself for
+    // the new block; it must not post. `leadingNanoseconds` is the real time as the virtual clock
+    // counts it: each post first brings the clock up to it, so a delay counts from when it was asked
+    // for, however long the scheduler sat idle. Set both before work is posted from other threads.
+    void followRealTime(std::function<void()> wake, std::function<std::uint64_t()> leadingNanoseconds);
 
     struct State;
 

@@ -64,6 +64,7 @@ SimulatedSession::SimulatedSession(const SessionConfiguration& configuration)
     events_.setDeliveryObserver([this](const Event& event) {
         std::lock_guard lock(deliveredMutex_);
         delivered_.push_back(event);
+        if (wake_) wake_();
     });
     hidDevices_->addReportListener([this](const HIDInputReport& hidReport) { handleHIDReport(hidReport); });
     inputSources_.setSelectionListener(
@@ -178,6 +179,22 @@ void SimulatedSession::disableTaps(EventType reason) {
         if (events_.tapIsEnabled(*tap)) events_.disableTap(*tap, reason);
     }
     waitForTaps();
+}
+
+void SimulatedSession::followRealTime(std::function<void()> wake, std::function<std::uint64_t()> realNanoseconds) {
+    {
+        std::lock_guard lock(deliveredMutex_);
+        wake_ = wake;
+    }
+    scheduler_.followRealTime(std::move(wake), std::move(realNanoseconds));
+}
+
+std::optional<std::uint64_t> SimulatedSession::nextWorkNanoseconds() {
+    {
+        std::lock_guard lock(deliveredMutex_);
+        if (!delivered_.empty()) return clock_.uptimeNanoseconds();
+    }
+    return scheduler_.nextDueNanoseconds();
 }
 
 void SimulatedSession::runReadyWork() {

@@ -83,6 +83,15 @@ public:
     // The system disables every enabled tap (`tapDisabledByTimeout` or `tapDisabledByUserInput`).
     void disableTaps(EventType reason);
 
+    // For a session that real time drives (the running application): `wake` is called from any thread,
+    // never while the driving thread waits for it, whenever work for the driving thread arrives (a block
+    // posted on the session's timeline, an event that left the taps); `realNanoseconds` is real time as
+    // the session's clock counts it (see `VirtualScheduler::followRealTime`). Empty functions stop it.
+    void followRealTime(std::function<void()> wake, std::function<std::uint64_t()> realNanoseconds);
+    // When the driving thread next has work to do: now while events that left the taps wait, else when
+    // the earliest block falls due; none when nothing waits.
+    std::optional<std::uint64_t> nextWorkNanoseconds();
+
     // Runs what is ready without moving time.
     void runReadyWork();
     // Moves virtual time forward to `milliseconds`, running everything that falls due in time order.
@@ -126,6 +135,8 @@ private:
     // Events that left the taps, handed over by the thread that passed them on last.
     std::mutex deliveredMutex_;
     std::deque<Event> delivered_;
+    // Guarded by `deliveredMutex_`.
+    std::function<void()> wake_;
 };
 
 } // namespace tessaril::platform

@@ -1,6 +1,8 @@
 #include "TessarilApp/AppKit/KeyEventTranslation.hpp"
 
+#include <array>
 #include <unordered_map>
+#include <utility>
 
 #include <QKeyEvent>
 
@@ -29,20 +31,33 @@ const std::unordered_map<std::string, std::uint16_t>& keyCodeByCharacter() {
     return table;
 }
 
+constexpr std::array<std::pair<int, std::uint16_t>, 10> specialKeys{{
+    {Qt::Key_Return, 36},
+    {Qt::Key_Tab, 48},
+    {Qt::Key_Space, 49},
+    {Qt::Key_Backspace, 51},
+    {Qt::Key_Escape, 53},
+    {Qt::Key_Enter, 76},
+    {Qt::Key_Left, 123},
+    {Qt::Key_Right, 124},
+    {Qt::Key_Down, 125},
+    {Qt::Key_Up, 126},
+}};
+
 std::optional<std::uint16_t> specialKeyCode(int key) {
-    switch (key) {
-    case Qt::Key_Return: return 36;
-    case Qt::Key_Tab: return 48;
-    case Qt::Key_Space: return 49;
-    case Qt::Key_Backspace: return 51;
-    case Qt::Key_Escape: return 53;
-    case Qt::Key_Enter: return 76;
-    case Qt::Key_Left: return 123;
-    case Qt::Key_Right: return 124;
-    case Qt::Key_Down: return 125;
-    case Qt::Key_Up: return 126;
-    default: return std::nullopt;
+    for (const auto& [qtKey, code] : specialKeys) {
+        if (qtKey == key) return code;
     }
+    return std::nullopt;
+}
+
+Qt::KeyboardModifiers keyboardModifiers(std::uint64_t flags) {
+    Qt::KeyboardModifiers modifiers;
+    if (flags & Event::shiftFlag) modifiers |= Qt::ShiftModifier;
+    if (flags & Event::commandFlag) modifiers |= Qt::ControlModifier;
+    if (flags & Event::controlFlag) modifiers |= Qt::MetaModifier;
+    if (flags & Event::optionFlag) modifiers |= Qt::AltModifier;
+    return modifiers;
 }
 
 bool isModifierKey(int key) {
@@ -71,6 +86,21 @@ std::optional<Event> translateKeyEvent(const QKeyEvent& event) {
         return Event::keyDown(0xFFFF, flags, typed);
     }
     return Event::keyDown(found->second, flags, base);
+}
+
+std::unique_ptr<QKeyEvent> keyPressFor(const Event& event) {
+    if (event.type != Event::Type::keyDown) return nullptr;
+    const auto modifiers = keyboardModifiers(event.modifierFlags);
+    for (const auto& [qtKey, code] : specialKeys) {
+        if (code == event.keyCode) return std::make_unique<QKeyEvent>(QEvent::KeyPress, qtKey, modifiers);
+    }
+    const QString characters = QString::fromStdString(event.charactersIgnoringModifiers.value_or(""));
+    if (characters.size() != 1) return nullptr;
+    // Letters are named by their capital, as the toolkit names keys; a key with Command or Control types nothing.
+    const int key = characters.at(0).toUpper().unicode();
+    const bool types = !(event.modifierFlags & (Event::commandFlag | Event::controlFlag));
+    const QString text = !types ? QString() : (event.modifierFlags & Event::shiftFlag) ? characters.toUpper() : characters;
+    return std::make_unique<QKeyEvent>(QEvent::KeyPress, key, modifiers, text);
 }
 
 } // namespace tessaril::appkit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include "TessarilApp/AppKit/Event.hpp"
@@ -13,5 +14,9 @@ namespace tessaril::appkit {
 // characters without modifiers. Modifier keys alone read as flags-changed events. None for keys the
 // virtual key codes do not cover and that type nothing.
 std::optional<Event> translateKeyEvent(const QKeyEvent& event);
+
+// The toolkit key press a key-down event stands for, the other way round: the special keys by their
+// key code, any other key by its characters. None for other events and keys without characters.
+std::unique_ptr<QKeyEvent> keyPressFor(const Event& event);
 
 } // namespace tessaril::appkit

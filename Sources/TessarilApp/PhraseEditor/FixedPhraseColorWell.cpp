@@ -1,6 +1,5 @@
 #include "TessarilApp/PhraseEditor/FixedPhraseColorWell.hpp"
 
-#include <QColorDialog>
 #include <QPainter>
 
 #include "TessarilApp/PhraseEditor/AttributedTextFormats.hpp"
@@ -11,11 +10,6 @@ namespace tessaril {
 FixedPhraseColorWell::FixedPhraseColorWell(const platform::Color& color, QWidget* parent)
     : appkit::Button(ButtonType::momentaryPush, parent), color_(color) {
     setFixedSize(34, 24);
-    colorPanel_ = [this](const QColor& initial) -> std::optional<QColor> {
-        const QColor chosen = QColorDialog::getColor(initial, window(), QString(), QColorDialog::ShowAlphaChannel);
-        if (!chosen.isValid()) return std::nullopt;
-        return chosen;
-    };
 }
 
 void FixedPhraseColorWell::setColor(const platform::Color& color) {
@@ -25,10 +19,9 @@ void FixedPhraseColorWell::setColor(const platform::Color& color) {
 
 void FixedPhraseColorWell::setColorAction(std::string selector, std::function<void(FixedPhraseColorWell& well)> chosen) {
     setAction(appkit::Action{std::move(selector), [this, chosen = std::move(chosen)](appkit::Control&) {
-                                 const auto picked = colorPanel_ ? colorPanel_(textColor(color_)) : std::nullopt;
+                                 const auto picked = colorPanel_ ? colorPanel_(color_) : std::nullopt;
                                  if (!picked) return;
-                                 const QColor rgb = picked->toRgb();
-                                 setColor({rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF()});
+                                 setColor(*picked);
                                  chosen(*this);
                              }});
 }

@@ -4,20 +4,19 @@
 #include <optional>
 #include <string>
 
-#include <QColor>
-
 #include "Platform/Foundation/Color.hpp"
 #include "TessarilApp/AppKit/Button.hpp"
 
 namespace tessaril {
 
 // A colour well: a swatch of its colour. A click opens the colour panel; choosing a colour there makes
-// it the well's colour and runs the well's action with the well as sender. Main thread only.
+// it the well's colour and runs the well's action with the well as sender. Without a colour panel a
+// click does nothing. Main thread only.
 class FixedPhraseColorWell : public appkit::Button {
     Q_OBJECT
 public:
     // Shows the colour panel starting at a colour; the chosen colour, or none when cancelled.
-    using ColorPanel = std::function<std::optional<QColor>(const QColor& initial)>;
+    using ColorPanel = std::function<std::optional<platform::Color>(const platform::Color& initial)>;
 
     explicit FixedPhraseColorWell(const platform::Color& color, QWidget* parent = nullptr);
 

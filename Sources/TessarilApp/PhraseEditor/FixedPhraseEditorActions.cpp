@@ -94,6 +94,11 @@ void FixedPhraseEditorActions::updateFixedPhraseColorWell(std::string_view ident
     edit(parts->first, [&](FixedPhraseTextViewState& state) { applyFixedPhraseColor(target, color, state); });
 }
 
+std::optional<platform::Color> FixedPhraseEditorActions::runColorPanel(const platform::Color& initial) {
+    if (!services_.colorPanel) return std::nullopt;
+    return services_.colorPanel->runColorPanel(initial);
+}
+
 void FixedPhraseEditorActions::addContextMenuCommands(TessarilTextView& view, const std::string& ruleID) {
     view.contextMenuExtension = [this, &view, ruleID](QMenu& menu) { fillContextMenu(menu, ruleID, view.isRichText()); };
 }

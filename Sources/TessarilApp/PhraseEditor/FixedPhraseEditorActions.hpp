@@ -7,6 +7,7 @@
 
 #include "Platform/Foundation/Color.hpp"
 #include "TessarilApp/AppKit/AlertPresenter.hpp"
+#include "TessarilApp/AppKit/ColorPanelPresenter.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseCharacterCommands.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseLinkPrompt.hpp"
 #include "TessarilCore/Rules/FixedPhrasePreviewMode.hpp"
@@ -31,6 +32,7 @@ public:
         std::function<std::optional<FixedPhrasePreviewMode>(const std::string& ruleID)> previewMode;
         appkit::AlertPresenter* alerts = nullptr;
         FixedPhraseLinkPrompt* linkPrompt = nullptr;
+        appkit::ColorPanelPresenter* colorPanel = nullptr;
         FixedPhraseFontFamilyAvailability fontFamilyIsAvailable;
     };
 
@@ -47,6 +49,8 @@ public:
                                            const std::optional<std::string>& representedObject);
     // Colour wells: the identifier is the rule id, "|" and "foreground" or "background".
     void updateFixedPhraseColorWell(std::string_view identifier, const platform::Color& color);
+    // The colour panel the wells open; none when cancelled or when there is no panel.
+    std::optional<platform::Color> runColorPanel(const platform::Color& initial);
 
     // Gives the editor's context menu the rule's commands: the style buttons' and the paragraph menu
     // of a rich editor, the markup menu of a plain one.

@@ -15,7 +15,6 @@
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorActions.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorColors.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorState.hpp"
-#include "TessarilApp/PhraseEditor/FixedPhraseLinkDialog.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhrasePreview.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseRuleActions.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseStoredRTF.hpp"
@@ -54,7 +53,6 @@ class PageEditorActions : public QObject {
 public:
     PageEditorActions(AppDelegate& delegate, QWidget* page)
         : QObject(page),
-          linkDialog_(delegate.settingsWindow.data()),
           actions_(FixedPhraseEditorActions::Services{
               .textView = [&delegate](const std::string& ruleID) { return FixedPhraseEditorState(delegate).fixedPhraseTextView(ruleID); },
               .updatePreview = [&delegate](const std::string& ruleID) { FixedPhrasePreview(delegate).updateFixedPhrasePreview(ruleID); },
@@ -64,14 +62,14 @@ public:
                   return rule->previewMode;
               },
               .alerts = delegate.services().userInterface.alerts.get(),
-              .linkPrompt = &linkDialog_,
+              .linkPrompt = delegate.services().userInterface.linkPrompt.get(),
+              .colorPanel = delegate.services().userInterface.colorPanel.get(),
               .fontFamilyIsAvailable = [](std::string_view family) { return fixedPhraseFontFamilyIsInstalled(family); },
           }) {}
 
     FixedPhraseEditorActions& actions() { return actions_; }
 
 private:
-    FixedPhraseLinkDialog linkDialog_;
     FixedPhraseEditorActions actions_;
 };
 

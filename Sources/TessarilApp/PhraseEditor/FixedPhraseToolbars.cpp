@@ -79,6 +79,7 @@ FixedPhraseColorWell* makeColorWell(const std::string& ruleID, const char* targe
     well->setIdentifier(ruleID + "|" + target);
     well->setToolTipText(toolTip);
     well->setEnabled(isEditable);
+    well->setColorPanel([&actions](const platform::Color& initial) { return actions.runColorPanel(initial); });
     well->setColorAction("updateFixedPhraseColorWell:", [&actions](FixedPhraseColorWell& chosen) {
         actions.updateFixedPhraseColorWell(chosen.identifier(), chosen.color());
     });

@@ -6,12 +6,12 @@
 #include <QMenu>
 
 #include "TessarilApp/AppKit/Automation/ScriptedAlertPresenter.hpp"
+#include "TessarilApp/AppKit/Automation/ScriptedColorPanelPresenter.hpp"
 #include "TessarilApp/AppKit/Automation/UIDriver.hpp"
 #include "TessarilApp/AppKit/Control.hpp"
 #include "TessarilApp/AppKit/EventMonitors.hpp"
 #include "TessarilApp/AppKit/StackView.hpp"
 #include "TessarilApp/AppKit/Window.hpp"
-#include "TessarilApp/PhraseEditor/FixedPhraseColorWell.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorActions.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseToolbars.hpp"
 #include "TessarilApp/PhraseEditor/TessarilTextView.hpp"
@@ -49,6 +49,7 @@ protected:
         };
         result.alerts = &alerts;
         result.linkPrompt = &prompt;
+        result.colorPanel = &colors;
         result.fontFamilyIsAvailable = [](std::string_view) { return false; };
         return result;
     }
@@ -75,6 +76,7 @@ protected:
     std::vector<std::string> previews;
     appkit::ScriptedAlertPresenter alerts;
     testing::ScriptedLinkPrompt prompt{"https://example.com"};
+    appkit::ScriptedColorPanelPresenter colors{{Color{1, 0, 0, 1}}};
     FixedPhraseEditorActions actions{services()};
     appkit::EventMonitors monitors;
     UIDriver driver{monitors};
@@ -109,9 +111,6 @@ TEST_F(FixedPhraseEditorActionsTests, TheRichToolbarCarriesTheRuleInEveryControl
 
 TEST_F(FixedPhraseEditorActionsTests, ToolbarControlsFormatTheRulesEditorAndRefreshItsPreview) {
     show(makeFixedPhraseRichToolbar("rule-1", true, actions));
-    for (auto* well : window->findChildren<FixedPhraseColorWell*>()) {
-        well->setColorPanel([](const QColor&) { return QColor(255, 0, 0); });
-    }
     editor.setSelectedRange({0, 5});
     EXPECT_EQ(driver.click({.identifier = "rule-1|bold"}), UIDriver::Outcome::performed);
     EXPECT_EQ(driver.choose({.action = "updateFixedPhraseFontSize:"}, "18"), UIDriver::Outcome::performed);

@@ -1,9 +1,11 @@
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
+#include "TessarilApp/AppKit/Automation/ScriptedColorPanelPresenter.hpp"
 #include "TessarilApp/AppKit/Window.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
 #include "TessarilCore/Support/JSONCoding.hpp"
 #include "TessarilMac/Pipeline/TessarilApplicationIdentity.hpp"
+#include "WindowDoubles/ScriptedFixedPhraseLinkPrompt.hpp"
 
 namespace tessaril::replay {
 
@@ -38,6 +40,8 @@ SettingsWindowHarness::SettingsWindowHarness(Configuration configuration, Report
     userInterface.alerts = alerts_;
     filePanels_ = std::make_shared<appkit::ScriptedFilePanelPresenter>(configuration.files);
     userInterface.filePanels = filePanels_;
+    userInterface.colorPanel = std::make_shared<appkit::ScriptedColorPanelPresenter>(std::move(configuration.colors));
+    userInterface.linkPrompt = std::make_shared<ScriptedFixedPhraseLinkPrompt>(std::move(configuration.links));
     userInterface.eventMonitors = eventMonitors_;
     userInterface.didSaveSettings = [this](const TessarilSettings& saved) { reportLine({{"saved", coding::encode(saved)}}); };
     userInterface.didSetControllerSuspended = [this](bool isSuspended, const std::string& reason) {

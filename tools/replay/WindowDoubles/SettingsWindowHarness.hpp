@@ -33,7 +33,8 @@
 namespace tessaril::replay {
 
 // The real application delegate and its settings window, off screen, with everything around them
-// stood in: an in-memory standard defaults domain, scripted alerts and file panels, a recording
+// stood in: an in-memory standard defaults domain, scripted alerts, file panels, colour panel and link
+// dialog, a recording
 // application object, workspace and status item, and the keyboard pipeline on simulated services and
 // virtual time. What the user would notice is reported as JSON lines, in the order it happens: alerts
 // with their answers, saves of the settings, changes of the selected tab and the keyboard
@@ -52,6 +53,9 @@ public:
         std::vector<platform::InputSourceProperties> inputSources = {};
         std::vector<std::string> answers = {};
         std::vector<appkit::FilePanelResult> files = {};
+        // Answers of the colour panel and of the link dialog, in order; none: cancelled.
+        std::vector<std::optional<platform::Color>> colors = {};
+        std::vector<std::optional<std::string>> links = {};
         bool installed = false;
         platform::LoginItemStatus loginItemStatus = platform::LoginItemStatus::notRegistered;
         // The main bundle's information dictionary (its version texts).

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
 
@@ -12,6 +13,7 @@
 #include "TessarilApp/AppKit/Button.hpp"
 #include "TessarilApp/AppKit/Control.hpp"
 #include "TessarilApp/AppKit/EventMonitors.hpp"
+#include "TessarilApp/AppKit/KeyEventTranslation.hpp"
 #include "TessarilApp/AppKit/PopUpButton.hpp"
 #include "TessarilApp/AppKit/TextField.hpp"
 #include "TessarilApp/AppKit/Window.hpp"
@@ -128,7 +130,17 @@ UIDriver::Outcome UIDriver::pressReturn(const ControlAddress& address) {
     return Outcome::performed;
 }
 
-bool UIDriver::key(const Event& event) { return monitors_.dispatch(event).has_value(); }
+bool UIDriver::key(const Event& event) {
+    const auto passed = monitors_.dispatch(event);
+    if (!passed) return false;
+    // What the monitors let through reaches the front window's focused view, as a typed key would.
+    const auto windows = visibleWindows();
+    QWidget* focus = windows.empty() ? nullptr : windows.front()->focusWidget();
+    if (auto press = keyPressFor(*passed); press && focus && !isBlockedByModalWindow(*focus)) {
+        QCoreApplication::sendEvent(focus, press.get());
+    }
+    return true;
+}
 
 void UIDriver::mouseDown() { monitors_.dispatch(Event::mouseDown()); }
 

@@ -45,7 +45,8 @@ public:
     Outcome type(const ControlAddress& address, const std::string& text);
     // Return in a field.
     Outcome pressReturn(const ControlAddress& address);
-    // A key press the application sees; answers whether it went past the monitors.
+    // A key press the application sees: the monitors first, then the front window's focused view.
+    // Answers whether it went past the monitors.
     bool key(const Event& event);
     // A mouse press on no control.
     void mouseDown();

@@ -1,0 +1,23 @@
+#include "WindowDoubles/OffscreenApplication.hpp"
+
+#include <cstdio>
+
+namespace tessaril::replay {
+
+namespace {
+
+// Runs before the application is made, so the platform is chosen before it starts.
+char* preparedName(const char* name) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    });
+    return const_cast<char*>(name);
+}
+
+} // namespace
+
+OffscreenApplication::OffscreenApplication(const char* name)
+    : argv_{preparedName(name), nullptr}, application_(argc_, argv_.data()) {}
+
+} // namespace tessaril::replay

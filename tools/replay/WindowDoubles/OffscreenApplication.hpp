@@ -1,0 +1,22 @@
+#pragma once
+
+#include <array>
+
+#include <QApplication>
+
+namespace tessaril::replay {
+
+// The toolkit's application for the window tools: off screen whatever display there is, so they need
+// none and every run draws alike. The toolkit's notes about the headless platform ("does not support
+// raise()") are not the tools' output; standard error keeps only critical messages. Main thread.
+class OffscreenApplication {
+public:
+    explicit OffscreenApplication(const char* name);
+
+private:
+    int argc_ = 1;
+    std::array<char*, 2> argv_;
+    QApplication application_;
+};
+
+} // namespace tessaril::replay
