@@ -65,7 +65,10 @@ PageViewState PageViewState::capture(QWidget& page) {
 void PageViewState::restore(QWidget& page) const {
     if (ScrollView* scroll = pageScrollView(page)) scroll->verticalScrollBar()->setValue(scrollOffset);
     LazyRowsView::makeVisibleRowsIn(page);
-    for (const auto& [name, widget] : namedWidgets(page)) {
+    for (const auto& entry : namedWidgets(page)) {
+        // Named, not bound: clang 14 cannot capture a structured binding.
+        const auto& name = entry.first;
+        QWidget* widget = entry.second;
         if (auto* field = qobject_cast<TextField*>(widget)) {
             const auto typed = std::find_if(typedTexts.begin(), typedTexts.end(),
                                             [&name](const TypedText& each) { return each.control == name; });
