@@ -10,6 +10,7 @@
 #include "Platform/Foundation/RTFReader.hpp"
 #include "Platform/Foundation/RTFWriter.hpp"
 #include "TessarilMac/RichText/FixedPhraseAttributedTextNormalizer.hpp"
+#include "TessarilMac/TextActions/FixedPhraseAttributedStrings.hpp"
 
 namespace tessaril::platform {
 namespace {
@@ -199,6 +200,61 @@ void ReadAndConvertLongAttribute(benchmark::State& state) {
     state.counters["outputPerInputByte"] = static_cast<double>(written) / static_cast<double>(input.size());
 }
 
+// A piece repeated up to the size under something set once: a 20,000-character link over many
+// paragraphs, a field with many results, 64 tab stops over
+// many paragraphs or over many runs of one paragraph, many small coloured paragraphs, many links of
+// which half run script. Read (HTML with unsafe links removed), then made display-safe and turned
+// into semantic HTML, markdown and RTF; what is set once is read, stored and written once.
+enum class RepeatedShape {
+    htmlLinkOverLines, rtfLinkOverParagraphs, rtfFieldResults, rtfTabStopsOverParagraphs,
+    rtfTabStopsOverRuns, rtfColouredParagraphs, htmlUnsafeLinks,
+};
+
+std::string repeatedShapeDocument(RepeatedShape shape, std::size_t size) {
+    const std::string field = "{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"https://example.com/" + std::string(20'000, 't') + "\"}";
+    std::string tabStops = "{\\rtf1\\pard";
+    for (int stop = 1; stop <= 64; ++stop) tabStops += "\\tx" + std::to_string(stop * 100);
+    std::string head;
+    std::string piece;
+    std::string tail;
+    switch (shape) {
+    case RepeatedShape::htmlLinkOverLines:
+        head = "<a href=\"https://example.com/" + std::string(20'000, 't') + "\">", piece = "x<br>", tail = "</a>";
+        break;
+    case RepeatedShape::rtfLinkOverParagraphs: head = field + "{\\fldrslt ", piece = "x\\par ", tail = "}}}"; break;
+    case RepeatedShape::rtfFieldResults: head = field, piece = "{\\fldrslt x}", tail = "}}"; break;
+    case RepeatedShape::rtfTabStopsOverParagraphs: head = tabStops + " ", piece = "x\\par\n", tail = "}"; break;
+    case RepeatedShape::rtfTabStopsOverRuns: head = tabStops + " ", piece = "\\ul x\\ul0 x", tail = "}"; break;
+    case RepeatedShape::rtfColouredParagraphs:
+        head = "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}", piece = "{\\cf1\\fs20 x\\par}", tail = "}";
+        break;
+    case RepeatedShape::htmlUnsafeLinks:
+        piece = "<a href=\"javascript:x\">x</a><a href=\"https://e.test\">y</a>";
+        break;
+    }
+    while (head.size() + piece.size() + tail.size() <= size) head += piece;
+    return head + tail;
+}
+
+void ReadAndConvertRepeatedShape(benchmark::State& state) {
+    const auto shape = static_cast<RepeatedShape>(state.range(0));
+    const std::string input = repeatedShapeDocument(shape, static_cast<std::size_t>(state.range(1)));
+    const bool html = shape == RepeatedShape::htmlLinkOverLines || shape == RepeatedShape::htmlUnsafeLinks;
+    std::size_t written = 0;
+    for (auto _ : state) {
+        const AttributedText text = html ? *fixedPhraseAttributedString(input, false) : RTFReader::read(input);
+        written = fixedPhraseDisplaySafeAttributedString(text).length() +
+                  FixedPhraseAttributedTextNormalizer::semanticHTMLBody(text).size() +
+                  FixedPhraseAttributedTextNormalizer::markdownText(text).size() + RTFWriter::write(text).size();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.size()));
+    state.counters["outputPerInputByte"] = static_cast<double>(written) / static_cast<double>(input.size());
+}
+
+BENCHMARK(ReadAndConvertRepeatedShape)
+    ->ArgNames({"shape", "bytes"})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {100'000, 200'000}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadAndConvertLongAttribute)
     ->ArgNames({"form", "bytes"})
     ->ArgsProduct({{0, 1, 2, 3, 4}, {100'000, 1'000'000}})

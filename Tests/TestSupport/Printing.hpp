@@ -26,6 +26,13 @@ concept JSONCoded = requires(const T& value) {
     { JSONCoding<T>::encode(value) } -> std::same_as<Json>;
 };
 
+// A shared value that may be absent, printed as what it holds (or "none").
+template <class T>
+concept SharedValue = requires(const T& value) {
+    { value.get() } -> std::convertible_to<const void*>;
+    *value.get();
+};
+
 template <class T>
 concept Streamable = requires(std::ostream& out, const T& value) { out << value; };
 
@@ -61,7 +68,7 @@ concept PlainRecord = std::is_class_v<T> && std::is_aggregate_v<T> && fieldCount
 // printing, which prints their elements through this one.
 template <class T>
 concept Printable = !std::ranges::range<T> && !Streamable<T> &&
-                    (std::derived_from<T, Error> || std::is_enum_v<T> || JSONCoded<T> || PlainRecord<T>);
+                    (std::derived_from<T, Error> || std::is_enum_v<T> || JSONCoded<T> || PlainRecord<T> || SharedValue<T>);
 
 inline void printFields(std::ostream*) {}
 template <class First, class... Rest> void printFields(std::ostream* out, const First& first, const Rest&... rest) {
@@ -111,6 +118,12 @@ template <class T> void print(const T& value, std::ostream* out) {
         *out << rawValue(value);
     } else if constexpr (std::is_enum_v<T>) {
         *out << +static_cast<std::underlying_type_t<T>>(value);
+    } else if constexpr (SharedValue<T>) {
+        if (const auto* shared = value.get()) {
+            *out << ::testing::PrintToString(*shared);
+        } else {
+            *out << "none";
+        }
     } else if constexpr (JSONCoded<T>) {
         // Text that is not UTF-8 is what some tests feed on purpose: it prints replaced, not thrown.
         *out << JSONCoding<T>::encode(value).dump(-1, ' ', false, Json::error_handler_t::replace);

@@ -28,11 +28,18 @@ void AttributedTextBuilder::endParagraph(char16_t separator, const TextAttribute
 }
 
 void AttributedTextBuilder::commit(const std::optional<ParagraphStyle>& style) {
+    const SharedParagraphStyle& paragraphStyle = shared(style);
     for (auto& [text, attributes] : open_) {
-        attributes.paragraphStyle = style;
+        attributes.paragraphStyle = paragraphStyle;
         text_.append(text, std::move(attributes));
     }
     open_.clear();
+}
+
+const SharedParagraphStyle& AttributedTextBuilder::shared(const std::optional<ParagraphStyle>& style) {
+    const bool same = style ? lastShared_ == *style : !lastShared_;
+    if (!same) lastShared_ = style;
+    return lastShared_;
 }
 
 AttributedText AttributedTextBuilder::finish(const std::optional<ParagraphStyle>& style) {

@@ -12,7 +12,8 @@ namespace tessaril::platform {
 
 // Assembles the text a reader produces, paragraph by paragraph: characters arrive with their character
 // attributes, and when a paragraph ends, the paragraph style then in force goes over all of it, so
-// every paragraph carries one style. A CR followed at once by an LF ends one paragraph, not two.
+// every paragraph carries one style, shared by its runs and by the paragraphs before it that have the
+// same style. A CR followed at once by an LF ends one paragraph, not two.
 class AttributedTextBuilder {
 public:
     // `text` holds no paragraph separator.
@@ -26,10 +27,13 @@ public:
 
 private:
     void commit(const std::optional<ParagraphStyle>& style);
+    // The last style committed when `style` equals it, so that equal styles share one storage.
+    const SharedParagraphStyle& shared(const std::optional<ParagraphStyle>& style);
 
     AttributedText text_;
     std::vector<std::pair<std::u16string, TextAttributes>> open_;
     std::optional<ParagraphStyle> lastStyle_;
+    SharedParagraphStyle lastShared_;
     bool lastEndedWithCarriageReturn_ = false;
 };
 

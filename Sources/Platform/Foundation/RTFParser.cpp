@@ -202,10 +202,15 @@ bool RTFParser::destination(std::string_view word) {
     if (word == "fldinst") return enter(parent == Destination::document && group.field >= 0, Destination::fieldInstruction);
     if (word == "fldrslt") {
         if (parent == Destination::document && group.field >= 0) {
-            if (auto target = rtf::hyperlinkTarget(fields_[static_cast<std::size_t>(group.field)].instruction)) {
-                links_.push_back(linkTargets_.intern(unicode::fromUTF16(*target)));
-                group.character.link = static_cast<int>(links_.size()) - 1;
+            Field& field = fields_[static_cast<std::size_t>(group.field)];
+            if (!field.instructionRead) {
+                field.instructionRead = true;
+                if (auto target = rtf::hyperlinkTarget(field.instruction)) {
+                    links_.push_back(linkTargets_.intern(unicode::fromUTF16(*target)));
+                    field.link = static_cast<int>(links_.size()) - 1;
+                }
             }
+            if (field.link >= 0) group.character.link = field.link;
         }
         return enter(parent == Destination::document, Destination::document);
     }
@@ -470,9 +475,10 @@ void RTFParser::character(char16_t unit, bool rawSemicolon) {
     case Destination::levelText: tables_.appendLevelText(unit); break;
     case Destination::levelMarker: tables_.appendLevelMarker(unit); break;
     case Destination::fieldInstruction: {
-        std::u16string& instruction = fields_[static_cast<std::size_t>(group.field)].instruction;
-        // A field instruction is a line of words; a longer one is no hyperlink.
-        if (instruction.size() < 65536) instruction.push_back(unit);
+        Field& field = fields_[static_cast<std::size_t>(group.field)];
+        // A field instruction is a line of words; a longer one is no hyperlink. Once a result has
+        // read it, more instruction text changes nothing.
+        if (field.instruction.size() < 65536 && !field.instructionRead) field.instruction.push_back(unit);
         break;
     }
     case Destination::panose:

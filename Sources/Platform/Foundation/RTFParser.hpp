@@ -79,6 +79,9 @@ private:
 
     struct Field {
         std::u16string instruction;
+        // Read once, at the field's first result: a field may have any number of results.
+        bool instructionRead = false;
+        int link = -1; // index into links_
     };
 
     void openGroup();

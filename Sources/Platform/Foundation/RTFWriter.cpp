@@ -139,6 +139,7 @@ public:
             writeParagraph(paragraph);
             location = paragraph.end();
         }
+        if (openLink_) closeField();
         output_.raw("}");
         return output_.take();
     }
@@ -291,22 +292,38 @@ private:
         output_.raw("}");
     }
 
+    // A paragraph's properties are written where they differ from those in force (and always at the
+    // start), so that a style set once over many paragraphs is written once. A link goes on over
+    // the paragraphs it spans as one field, whose target is written once.
     void writeParagraph(TextRange paragraph) {
-        output_.word("pard");
-        if (const auto& style = text_.attributes(paragraph.location).paragraphStyle) writeParagraphStyle(*style);
-        const std::vector<AttributedText::Run> runs = text_.runs(paragraph);
-        for (std::size_t index = 0; index < runs.size();) {
-            // One field for all the neighbouring runs that carry the same link.
-            std::size_t end = index + 1;
-            const auto& link = runs[index].attributes.link;
-            while (link && end < runs.size() && runs[end].attributes.link == link) ++end;
-            if (link) {
-                writeLink(*link, std::span(runs).subspan(index, end - index));
-            } else {
-                writeRun(runs[index]);
+        const SharedParagraphStyle& style = text_.attributes(paragraph.location).paragraphStyle;
+        bool atStart = true;
+        for (const AttributedText::Run& run : text_.runs(paragraph)) {
+            const auto& link = run.attributes.link;
+            if (openLink_ && !(link && *link == *openLink_)) {
+                closeField();
+                // The field's group kept what was written inside it: the rest of the paragraph
+                // needs its properties again if they differ from those outside.
+                if (!atStart) writeParagraphProperties(style);
             }
-            index = end;
+            if (atStart) writeParagraphProperties(style);
+            atStart = false;
+            if (link && !openLink_) openField(run);
+            if (openLink_) {
+                writeFieldRun(run);
+            } else {
+                writeRun(run);
+            }
         }
+    }
+
+    void writeParagraphProperties(const SharedParagraphStyle& style) {
+        static const ParagraphStyle none;
+        if (propertiesWritten_ && (style ? *style : none) == (written_ ? *written_ : none)) return;
+        output_.word("pard");
+        if (style) writeParagraphStyle(*style);
+        written_ = style;
+        propertiesWritten_ = true;
     }
 
     void writeParagraphStyle(const ParagraphStyle& style) {
@@ -340,25 +357,58 @@ private:
         return std::u16string_view(text_.string()).substr(run.range.location, run.range.length);
     }
 
-    void writeLink(const SharedString& link, std::span<const AttributedText::Run> runs) {
+    // Opens the field of the link that `first` starts. Its runs go in groups of their own unless they
+    // all have one character format, which the result group then carries.
+    void openField(const AttributedText::Run& first) {
+        openLink_ = first.attributes.link;
+        outsideField_ = written_;
+        const auto& runs = text_.runs();
+        fieldRunsGrouped_ = false;
+        for (std::size_t index = runIndex(first.range.location) + 1;
+             index < runs.size() && runs[index].attributes.link == openLink_; ++index) {
+            if (!sameCharacterFormat(runs[index].attributes, first.attributes)) {
+                fieldRunsGrouped_ = true;
+                break;
+            }
+        }
         output_.raw("{\\field{\\*");
         output_.word("fldinst");
         output_.raw(" ");
-        output_.escaped(rtf::hyperlinkInstruction(unicode::toUTF16(link.str())), false);
+        output_.escaped(rtf::hyperlinkInstruction(unicode::toUTF16(openLink_->str())), false);
         output_.raw("}{");
         output_.word("fldrslt");
-        if (runs.size() == 1) {
-            writeCharacterFormat(runs.front().attributes);
-            output_.escaped(characters(runs.front()), true);
-        } else {
-            for (const auto& run : runs) {
-                output_.raw("{");
-                writeCharacterFormat(run.attributes);
-                output_.escaped(characters(run), true);
-                output_.raw("}");
-            }
+        if (!fieldRunsGrouped_) writeCharacterFormat(first.attributes);
+    }
+
+    void writeFieldRun(const AttributedText::Run& run) {
+        if (!fieldRunsGrouped_) {
+            output_.escaped(characters(run), true);
+            return;
         }
+        output_.raw("{");
+        writeCharacterFormat(run.attributes);
+        output_.escaped(characters(run), true);
+        output_.raw("}");
+    }
+
+    void closeField() {
         output_.raw("}}");
+        openLink_.reset();
+        written_ = outsideField_;
+    }
+
+    std::size_t runIndex(std::size_t location) const {
+        const auto& runs = text_.runs();
+        const auto after = std::upper_bound(runs.begin(), runs.end(), location, [](std::size_t value, const auto& run) {
+            return value < run.range.location;
+        });
+        return static_cast<std::size_t>(after - runs.begin()) - 1;
+    }
+
+    static bool sameCharacterFormat(const TextAttributes& left, const TextAttributes& right) {
+        return left.font == right.font && left.foregroundColor == right.foregroundColor &&
+               left.backgroundColor == right.backgroundColor && left.underlineStyle == right.underlineStyle &&
+               left.strikethroughStyle == right.strikethroughStyle;
     }
 
     void writeRun(const AttributedText::Run& run) {
@@ -399,6 +449,12 @@ private:
     const AttributedText& text_;
     Output output_;
     Tables tables_;
+    // The paragraph properties the reader has in force, once any are written.
+    SharedParagraphStyle written_;
+    bool propertiesWritten_ = false;
+    std::optional<SharedString> openLink_;
+    SharedParagraphStyle outsideField_;
+    bool fieldRunsGrouped_ = false;
 };
 
 } // namespace

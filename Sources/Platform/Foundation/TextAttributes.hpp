@@ -5,7 +5,7 @@
 
 #include "Platform/Foundation/Color.hpp"
 #include "Platform/Foundation/Font.hpp"
-#include "Platform/Foundation/ParagraphStyle.hpp"
+#include "Platform/Foundation/SharedParagraphStyle.hpp"
 #include "Platform/Foundation/SharedString.hpp"
 
 namespace tessaril::platform {
@@ -18,7 +18,8 @@ struct TextAttributes {
     std::optional<Font> font;
     std::optional<Color> foregroundColor;
     std::optional<Color> backgroundColor;
-    std::optional<ParagraphStyle> paragraphStyle;
+    // Shared by the runs that carry it, however many tab stops and lists it holds.
+    SharedParagraphStyle paragraphStyle;
     // Line styles as the text system numbers them: 1 single, 2 thick, 9 double, plus the pattern
     // (0x100 dot, 0x200 dash, 0x300 dash-dot, 0x400 dash-dot-dot) and 0x8000 for words only.
     std::optional<int> underlineStyle;

@@ -1,6 +1,7 @@
 #include "TessarilMac/RichText/FixedPhraseAttributedTextNormalizer.hpp"
 
 #include "TessarilCore/Support/Unicode.hpp"
+#include "TessarilMac/RichText/FixedPhraseLinkCopies.hpp"
 #include "TessarilMac/RichText/FixedPhraseParagraphWalk.hpp"
 
 namespace tessaril::FixedPhraseAttributedTextNormalizer {
@@ -102,6 +103,10 @@ std::string markdownText(const AttributedText& text) {
 }
 
 std::string normalizedText(const AttributedText& text, Marker marker) {
+    // Markdown writes a link in each paragraph it reaches into.
+    if (marker == Marker::markdownOutput) {
+        if (const auto affordable = fixedPhraseTextWithAffordableLinks(text)) return normalizedText(*affordable, marker);
+    }
     std::string output;
     long long counter = 1;
     forEachFixedPhraseParagraph(text, [&](const FixedPhraseParagraph& paragraph) {

@@ -72,4 +72,28 @@ void forEachRunIn(const platform::AttributedText& text, platform::TextRange rang
     }
 }
 
+// A copy of `text` built in one pass: `change(paragraph, piece, attributes)` edits the attributes of
+// every run of every paragraph, `piece` being where that run's part of the paragraph lies; equal
+// neighbours join again. Changing attribute range by range would shift the runs after each range,
+// at a cost that grows with the square of the text.
+template <class Change>
+platform::AttributedText withChangedRuns(const platform::AttributedText& text, Change change) {
+    platform::AttributedText copy;
+    const std::u16string_view string = text.string();
+    forEachFixedPhraseParagraph(text, [&](const FixedPhraseParagraph& paragraph) {
+        forEachRunIn(
+            text, paragraph.range,
+            [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
+                platform::TextAttributes changed = attributes;
+                change(paragraph,
+                       platform::TextRange{static_cast<std::size_t>(characters.data() - string.data()),
+                                           characters.size()},
+                       changed);
+                copy.append(characters, std::move(changed));
+            },
+            paragraph.firstRun);
+    });
+    return copy;
+}
+
 } // namespace tessaril

@@ -6,6 +6,7 @@
 
 #include "TessarilCore/Support/Unicode.hpp"
 #include "TessarilMac/RichText/FixedPhraseAttributedTextNormalizer.hpp"
+#include "TessarilMac/RichText/FixedPhraseLinkCopies.hpp"
 #include "TessarilMac/RichText/FixedPhraseLinkTarget.hpp"
 #include "TessarilMac/RichText/FixedPhraseParagraphWalk.hpp"
 #include "TessarilMac/RichText/HTMLEscaping.hpp"
@@ -157,6 +158,8 @@ std::string htmlInline(const AttributedText& text, TextRange range, bool wrapsFi
 } // namespace
 
 std::string semanticHTMLBody(const AttributedText& text) {
+    // Each paragraph a link reaches into takes an anchor of its own.
+    if (const auto affordable = fixedPhraseTextWithAffordableLinks(text)) return semanticHTMLBody(*affordable);
     std::vector<std::string> pieces;
     ListTracker list(pieces);
     forEachFixedPhraseParagraph(text, [&](const FixedPhraseParagraph& paragraph) {

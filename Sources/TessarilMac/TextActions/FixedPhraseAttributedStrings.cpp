@@ -30,13 +30,17 @@ bool hasOwnLook(const platform::TextAttributes& attributes) {
 
 // The HTML reader keeps every link it reads; what goes on the pasteboard keeps only safe ones.
 void removeUnsafeLinks(platform::AttributedText& text) {
-    std::vector<platform::TextRange> unsafe;
-    for (const auto& run : text.runs()) {
-        if (run.attributes.link && !fixedPhraseLinkTargetIsAllowed(run.attributes.link->str()))
-            unsafe.push_back(run.range);
-    }
-    for (auto range : unsafe)
-        text.removeAttribute(platform::TextAttributes::Key::link, range);
+    // Neighbouring runs of one link share its target: it is judged once for all of them.
+    std::optional<platform::SharedString> judged;
+    bool allowed = true;
+    text = withChangedRuns(text, [&](const FixedPhraseParagraph&, platform::TextRange, platform::TextAttributes& attributes) {
+        if (!attributes.link) return;
+        if (!judged || !attributes.link->sharesStorageWith(*judged)) {
+            allowed = fixedPhraseLinkTargetIsAllowed(attributes.link->str());
+            judged = attributes.link;
+        }
+        if (!allowed) attributes.link.reset();
+    });
 }
 
 } // namespace
@@ -48,12 +52,10 @@ platform::AttributedText fixedPhrasePlainAttributedString(std::string_view text)
 }
 
 platform::AttributedText fixedPhraseDisplaySafeAttributedString(const platform::AttributedText& text) {
-    platform::AttributedText copy = text;
-    forEachFixedPhraseParagraph(text, [&](const FixedPhraseParagraph& paragraph) {
-        if (hasOwnLook(*paragraph.attributes))
-            copy.removeAttribute(platform::TextAttributes::Key::foregroundColor, paragraph.range);
+    return withChangedRuns(text, [](const FixedPhraseParagraph& paragraph, platform::TextRange,
+                                    platform::TextAttributes& attributes) {
+        if (hasOwnLook(*paragraph.attributes)) attributes.foregroundColor.reset();
     });
-    return copy;
 }
 
 std::optional<platform::AttributedText> fixedPhraseAttributedString(std::string_view html,

@@ -13,6 +13,7 @@ std::atomic<std::size_t> live{0};
 std::atomic<std::size_t> peak{0};
 std::atomic<std::size_t> start{0};
 std::atomic<std::size_t> limit{0}; // 0: no meter running
+std::atomic<std::size_t> total{0};
 
 void* allocate(std::size_t size) noexcept {
     const std::size_t now = live.fetch_add(size, std::memory_order_relaxed) + size;
@@ -23,6 +24,7 @@ void* allocate(std::size_t size) noexcept {
             live.fetch_sub(size, std::memory_order_relaxed);
             return nullptr;
         }
+        total.fetch_add(size, std::memory_order_relaxed);
         std::size_t seen = peak.load(std::memory_order_relaxed);
         while (now > seen && !peak.compare_exchange_weak(seen, now, std::memory_order_relaxed)) {
         }
@@ -67,11 +69,14 @@ AllocationMeter::AllocationMeter(std::size_t limitBytes) {
     const std::size_t now = live.load();
     start = now;
     peak = now;
+    total = 0;
     limit = limitBytes == 0 ? 1 : limitBytes;
 }
 
 AllocationMeter::~AllocationMeter() { limit = 0; }
 
 std::size_t AllocationMeter::peakBytes() const { return peak.load() - start.load(); }
+
+std::size_t AllocationMeter::totalBytes() const { return total.load(); }
 
 } // namespace tessaril::rich_text_test

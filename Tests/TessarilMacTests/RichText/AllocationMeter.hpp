@@ -16,6 +16,9 @@ public:
     AllocationMeter& operator=(const AllocationMeter&) = delete;
 
     std::size_t peakBytes() const;
+    // Every byte handed out meanwhile, freed or not: work that copies a value over and over shows here
+    // even when it frees each copy at once.
+    std::size_t totalBytes() const;
 };
 
 } // namespace tessaril::rich_text_test

@@ -8,6 +8,7 @@
 #include "Platform/Foundation/RTFReader.hpp"
 #include "Platform/Foundation/RTFWriter.hpp"
 #include "TessarilMac/RichText/FixedPhraseAttributedTextNormalizer.hpp"
+#include "TessarilMac/TextActions/FixedPhraseAttributedStrings.hpp"
 #include "TessarilMacTests/RichText/AllocationMeter.hpp"
 
 namespace tessaril {
@@ -23,6 +24,13 @@ const std::string longValue(50'000, 'v');
 // Bounds as multiples of the input's size, far below what a copy per run costs (about 10,000 times).
 constexpr std::size_t memoryMultiple = 200;
 constexpr std::size_t outputMultiple = 8;
+
+// The same for the shapes that repeat a piece: memory, everything allocated on the way (work that
+// copies a long value again and again shows here), and output, as multiples of the input. A copy
+// per paragraph or per run costs several times these.
+constexpr std::size_t linearMemoryMultiple = 250;
+constexpr std::size_t linearWorkMultiple = 1000;
+constexpr std::size_t linearOutputMultiple = 20;
 
 std::string repeatedUpTo(std::string text, std::string_view piece, std::string_view tail) {
     while (text.size() + piece.size() + tail.size() <= inputSize) text += piece;
@@ -70,6 +78,78 @@ TEST(RichTextBounds, LongAttributesOverManyRunsCostLinearMemoryAndOutput) {
             EXPECT_LE(occurrences(output, longValue), 1U) << converter;
         }
     }
+}
+
+// Shapes whose cost once grew faster than the input: a link over many paragraphs (written again in
+// each), a field with many results (its instruction read again for each), tab stops set once over
+// many paragraphs (restated in each), a paragraph style over many runs (copied into each).
+TEST(RichTextBounds, RepeatedShapesStayWithinFixedMultiplesOfTheirInput) {
+    const std::string target = "https://example.com/" + std::string(20'000, 't');
+    std::string tabStops;
+    for (int stop = 1; stop <= 64; ++stop) tabStops += "\\tx" + std::to_string(stop * 100);
+    struct Shape {
+        const char* name;
+        bool rtf;
+        std::string input;
+    };
+    const std::vector<Shape> shapes = {
+        {"HTML link over many lines", false, repeatedUpTo("<a href=\"" + target + "\">", "x<br>", "</a>")},
+        {"RTF link field over many paragraphs", true,
+         repeatedUpTo("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"" + target + "\"}{\\fldrslt ", "x\\par ", "}}}")},
+        {"RTF field with many results", true,
+         repeatedUpTo("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"" + target + "\"}", "{\\fldrslt x}", "}}")},
+        {"RTF tab stops over many paragraphs", true, repeatedUpTo("{\\rtf1\\pard" + tabStops + " ", "x\\par\n", "}")},
+        {"RTF underline runs in a paragraph with tab stops", true,
+         repeatedUpTo("{\\rtf1\\pard" + tabStops + " ", "\\ul x\\ul0 x", "}")},
+    };
+    for (const Shape& shape : shapes) {
+        SCOPED_TRACE(shape.name);
+        AllocationMeter meter(linearMemoryMultiple * shape.input.size());
+        const platform::AttributedText text =
+            shape.rtf ? platform::RTFReader::read(shape.input) : platform::HTMLReader::read(shape.input);
+        const std::vector<std::pair<const char*, std::string>> outputs = {
+            {"semantic HTML", normalizer::semanticHTMLBody(text)},
+            {"markdown", normalizer::markdownText(text)},
+            {"plain text", normalizer::plainText(text)},
+            {"RTF", platform::RTFWriter::write(text)},
+        };
+        EXPECT_LE(meter.peakBytes(), linearMemoryMultiple * shape.input.size());
+        EXPECT_LE(meter.totalBytes(), linearWorkMultiple * shape.input.size());
+        for (const auto& [converter, output] : outputs) {
+            EXPECT_LE(output.size(), linearOutputMultiple * shape.input.size()) << converter;
+        }
+        EXPECT_EQ(platform::RTFReader::read(outputs.back().second), text);
+    }
+}
+
+// Display-safe conversion and the removal of unsafe links change many paragraphs or runs at once.
+TEST(RichTextBounds, ChangingManyParagraphsKeepsEveryRunAndStaysLinear) {
+    const std::string coloured = repeatedUpTo("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}",
+                                              "{\\cf1\\fs20 x\\par}{\\cf1 y\\par}", "}");
+    const std::string unsafeLinks = repeatedUpTo("", "<a href=\"javascript:x\">x</a><a href=\"https://e.test\">y</a>", "");
+    AllocationMeter meter(linearMemoryMultiple * inputSize);
+    const platform::AttributedText read = platform::RTFReader::read(coloured);
+    const platform::AttributedText safe = fixedPhraseDisplaySafeAttributedString(read);
+    const auto linked = fixedPhraseAttributedString(unsafeLinks, false);
+    EXPECT_LE(meter.peakBytes(), linearMemoryMultiple * inputSize);
+    ASSERT_EQ(safe.string(), read.string());
+    // The paragraphs in a small font lose their colour, the others keep it: "x\n" and "y\n" by turns.
+    std::size_t colouredRuns = 0;
+    for (const auto& run : safe.runs()) {
+        if (run.attributes.foregroundColor) ++colouredRuns;
+        EXPECT_EQ(run.attributes.foregroundColor.has_value(), safe.string()[run.range.location] == u'y')
+            << run.range.location;
+    }
+    EXPECT_EQ(colouredRuns, static_cast<std::size_t>(std::count(safe.string().begin(), safe.string().end(), u'y')));
+    ASSERT_TRUE(linked);
+    std::size_t links = 0;
+    for (const auto& run : linked->runs()) {
+        if (!run.attributes.link) continue;
+        ++links;
+        EXPECT_EQ(run.attributes.link->str(), "https://e.test");
+        EXPECT_EQ(linked->string().substr(run.range.location, run.range.length), u"y");
+    }
+    EXPECT_EQ(links, static_cast<std::size_t>(std::count(linked->string().begin(), linked->string().end(), u'y')));
 }
 
 } // namespace
