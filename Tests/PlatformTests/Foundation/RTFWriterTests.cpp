@@ -31,6 +31,30 @@ TEST(RTFWriter, WritesAHeaderOfTablesAndOneGroupPerRun) {
               "}\\pard b}");
 }
 
+// Paragraph properties are written where they change, and a link over several paragraphs is one
+// field; a field's group takes back what was written inside it, so a paragraph that goes on after
+// the field restates its properties.
+TEST(RTFWriter, WritesParagraphPropertiesWhereTheyChangeAndOneFieldPerLink) {
+    ParagraphStyle tabbed;
+    tabbed.tabStops = {{TextAlignment::left, 36}};
+    ParagraphStyle centred;
+    centred.alignment = TextAlignment::center;
+    TextAttributes linked;
+    linked.link = "https://e.test/";
+    const AttributedText text = runs({{u"a\nb\n", with({}, tabbed)},
+                                      {u"c\n", with(linked, tabbed)},
+                                      {u"d", with(linked, centred)},
+                                      {u"e\nf", with({}, centred)}});
+    const std::string written = RTFWriter::write(text);
+    EXPECT_EQ(written, "{\\rtf1\\ansi\\ansicpg1252\\uc0\n"
+                       "\\pard\\tx720 a\\par\n"
+                       "b\\par\n"
+                       "{\\field{\\*\\fldinst HYPERLINK \"https://e.test/\"}{\\fldrslt c\\par\n"
+                       "\\pard\\qc d}}\\pard\\qc e\\par\n"
+                       "f}");
+    EXPECT_EQ(RTFReader::read(written), text);
+}
+
 // Reading what the writer wrote gives back every attribute, within RTF's units.
 TEST(RTFWriter, ReadingWhatItWroteGivesBackEveryAttribute) {
     ParagraphStyle listed;
