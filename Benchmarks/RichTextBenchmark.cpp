@@ -201,10 +201,10 @@ void ReadAndConvertLongAttribute(benchmark::State& state) {
 }
 
 // A piece repeated up to the size under something set once: a 20,000-character link over many
-// paragraphs, a field with many results, 64 tab stops over
-// many paragraphs or over many runs of one paragraph, many small coloured paragraphs, many links of
-// which half run script. Read (HTML with unsafe links removed), then made display-safe and turned
-// into semantic HTML, markdown and RTF; what is set once is read, stored and written once.
+// paragraphs, a field with many results, 64 tab stops over many paragraphs or over many runs of one
+// paragraph, small paragraphs in two colours by turns, links of which half run script. Read (HTML
+// with unsafe links removed), then made display-safe and turned into semantic HTML, markdown and
+// RTF; what is set once is read, stored and written once, and each change is made in one pass.
 enum class RepeatedShape {
     htmlLinkOverLines, rtfLinkOverParagraphs, rtfFieldResults, rtfTabStopsOverParagraphs,
     rtfTabStopsOverRuns, rtfColouredParagraphs, htmlUnsafeLinks,
@@ -226,7 +226,8 @@ std::string repeatedShapeDocument(RepeatedShape shape, std::size_t size) {
     case RepeatedShape::rtfTabStopsOverParagraphs: head = tabStops + " ", piece = "x\\par\n", tail = "}"; break;
     case RepeatedShape::rtfTabStopsOverRuns: head = tabStops + " ", piece = "\\ul x\\ul0 x", tail = "}"; break;
     case RepeatedShape::rtfColouredParagraphs:
-        head = "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}", piece = "{\\cf1\\fs20 x\\par}", tail = "}";
+        head = "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}";
+        piece = "{\\cf1\\fs20 x\\par}{\\cf2\\fs20 x\\par}", tail = "}";
         break;
     case RepeatedShape::htmlUnsafeLinks:
         piece = "<a href=\"javascript:x\">x</a><a href=\"https://e.test\">y</a>";

@@ -124,8 +124,10 @@ TEST(RichTextBounds, RepeatedShapesStayWithinFixedMultiplesOfTheirInput) {
 
 // Display-safe conversion and the removal of unsafe links change many paragraphs or runs at once.
 TEST(RichTextBounds, ChangingManyParagraphsKeepsEveryRunAndStaysLinear) {
-    const std::string coloured = repeatedUpTo("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}",
-                                              "{\\cf1\\fs20 x\\par}{\\cf1 y\\par}", "}");
+    // Small paragraphs in two colours by turns (which join once their colour is gone), and others.
+    const std::string piece = "{\\cf1\\fs20 x\\par}{\\cf2\\fs20 x\\par}{\\cf1 y\\par}{\\cf2 y\\par}";
+    const std::string coloured =
+        repeatedUpTo("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}", piece, "}");
     const std::string unsafeLinks = repeatedUpTo("", "<a href=\"javascript:x\">x</a><a href=\"https://e.test\">y</a>", "");
     AllocationMeter meter(linearMemoryMultiple * inputSize);
     const platform::AttributedText read = platform::RTFReader::read(coloured);
@@ -133,14 +135,13 @@ TEST(RichTextBounds, ChangingManyParagraphsKeepsEveryRunAndStaysLinear) {
     const auto linked = fixedPhraseAttributedString(unsafeLinks, false);
     EXPECT_LE(meter.peakBytes(), linearMemoryMultiple * inputSize);
     ASSERT_EQ(safe.string(), read.string());
-    // The paragraphs in a small font lose their colour, the others keep it: "x\n" and "y\n" by turns.
-    std::size_t colouredRuns = 0;
+    // The paragraphs in a small font lose their colour, the others keep it.
+    ASSERT_EQ(safe.runs().size(), 3 * occurrences(coloured, piece));
     for (const auto& run : safe.runs()) {
-        if (run.attributes.foregroundColor) ++colouredRuns;
-        EXPECT_EQ(run.attributes.foregroundColor.has_value(), safe.string()[run.range.location] == u'y')
-            << run.range.location;
+        const bool small = safe.string()[run.range.location] == u'x';
+        EXPECT_EQ(run.range.length, small ? 4U : 2U) << run.range.location;
+        EXPECT_EQ(run.attributes.foregroundColor.has_value(), !small) << run.range.location;
     }
-    EXPECT_EQ(colouredRuns, static_cast<std::size_t>(std::count(safe.string().begin(), safe.string().end(), u'y')));
     ASSERT_TRUE(linked);
     std::size_t links = 0;
     for (const auto& run : linked->runs()) {
