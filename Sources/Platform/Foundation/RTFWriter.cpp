@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <map>
 #include <optional>
-#include <span>
 #include <tuple>
 #include <unordered_map>
 
@@ -298,8 +297,14 @@ private:
     void writeParagraph(TextRange paragraph) {
         const SharedParagraphStyle& style = text_.attributes(paragraph.location).paragraphStyle;
         bool atStart = true;
-        for (const AttributedText::Run& run : text_.runs(paragraph)) {
-            const auto& link = run.attributes.link;
+        const auto& runs = text_.runs();
+        for (std::size_t index = runIndex(paragraph.location);
+             index < runs.size() && runs[index].range.location < paragraph.end(); ++index) {
+            // The run's part in this paragraph, read in place: a paragraph may hold very many runs.
+            const std::size_t start = std::max(runs[index].range.location, paragraph.location);
+            const TextRange piece{start, std::min(runs[index].range.end(), paragraph.end()) - start};
+            const TextAttributes& attributes = runs[index].attributes;
+            const auto& link = attributes.link;
             if (openLink_ && !(link && *link == *openLink_)) {
                 closeField();
                 // The field's group kept what was written inside it: the rest of the paragraph
@@ -308,18 +313,18 @@ private:
             }
             if (atStart) writeParagraphProperties(style);
             atStart = false;
-            if (link && !openLink_) openField(run);
+            if (link && !openLink_) openField(index);
             if (openLink_) {
-                writeFieldRun(run);
+                writeFieldRun(piece, attributes);
             } else {
-                writeRun(run);
+                writeRun(piece, attributes);
             }
         }
     }
 
     void writeParagraphProperties(const SharedParagraphStyle& style) {
         static const ParagraphStyle none;
-        if (propertiesWritten_ && (style ? *style : none) == (written_ ? *written_ : none)) return;
+        if (propertiesWritten_ && (style == written_ || (style ? *style : none) == (written_ ? *written_ : none))) return;
         output_.word("pard");
         if (style) writeParagraphStyle(*style);
         written_ = style;
@@ -353,20 +358,20 @@ private:
         }
     }
 
-    std::u16string_view characters(const AttributedText::Run& run) const {
-        return std::u16string_view(text_.string()).substr(run.range.location, run.range.length);
+    std::u16string_view characters(TextRange range) const {
+        return std::u16string_view(text_.string()).substr(range.location, range.length);
     }
 
-    // Opens the field of the link that `first` starts. Its runs go in groups of their own unless they
-    // all have one character format, which the result group then carries.
-    void openField(const AttributedText::Run& first) {
-        openLink_ = first.attributes.link;
-        outsideField_ = written_;
+    // Opens the field of the link that run `first` starts. Its runs go in groups of their own unless
+    // they all have one character format, which the result group then carries.
+    void openField(std::size_t first) {
         const auto& runs = text_.runs();
+        const TextAttributes& attributes = runs[first].attributes;
+        openLink_ = attributes.link;
+        outsideField_ = written_;
         fieldRunsGrouped_ = false;
-        for (std::size_t index = runIndex(first.range.location) + 1;
-             index < runs.size() && runs[index].attributes.link == openLink_; ++index) {
-            if (!sameCharacterFormat(runs[index].attributes, first.attributes)) {
+        for (std::size_t index = first + 1; index < runs.size() && runs[index].attributes.link == openLink_; ++index) {
+            if (!sameCharacterFormat(runs[index].attributes, attributes)) {
                 fieldRunsGrouped_ = true;
                 break;
             }
@@ -377,17 +382,17 @@ private:
         output_.escaped(rtf::hyperlinkInstruction(unicode::toUTF16(openLink_->str())), false);
         output_.raw("}{");
         output_.word("fldrslt");
-        if (!fieldRunsGrouped_) writeCharacterFormat(first.attributes);
+        if (!fieldRunsGrouped_) writeCharacterFormat(attributes);
     }
 
-    void writeFieldRun(const AttributedText::Run& run) {
+    void writeFieldRun(TextRange range, const TextAttributes& attributes) {
         if (!fieldRunsGrouped_) {
-            output_.escaped(characters(run), true);
+            output_.escaped(characters(range), true);
             return;
         }
         output_.raw("{");
-        writeCharacterFormat(run.attributes);
-        output_.escaped(characters(run), true);
+        writeCharacterFormat(attributes);
+        output_.escaped(characters(range), true);
         output_.raw("}");
     }
 
@@ -411,9 +416,8 @@ private:
                left.strikethroughStyle == right.strikethroughStyle;
     }
 
-    void writeRun(const AttributedText::Run& run) {
-        const TextAttributes& attributes = run.attributes;
-        const std::u16string_view text = characters(run);
+    void writeRun(TextRange range, const TextAttributes& attributes) {
+        const std::u16string_view text = characters(range);
         if (!attributes.font && !attributes.foregroundColor && !attributes.backgroundColor &&
             !attributes.underlineStyle && !attributes.strikethroughStyle) {
             output_.escaped(text, true);

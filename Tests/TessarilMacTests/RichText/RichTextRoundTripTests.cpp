@@ -31,6 +31,13 @@ TEST(RichTextRoundTrip, PastedDocumentsKeepTheirTextInEveryForm) {
         {"a link over styled runs", nullptr, "<a href=\"https://x.example/(1)\">a <b>b</b> <i>c</i></a>",
          "<p><a href=\"https://x.example/(1)\">a <strong>b</strong> <em>c</em></a></p>",
          "[a **b** *c*](https://x.example/(1\\))\n", "a b c\n"},
+        // A link goes in every paragraph it covers while its copies cost little against the text.
+        {"a link over two lines", nullptr, "<a href=\"https://x.example/\">a<br>b</a>",
+         "<p><a href=\"https://x.example/\">a</a></p>\n<p><a href=\"https://x.example/\">b</a></p>",
+         "[a](https://x.example/)\n[b](https://x.example/)\n", "a\nb\n"},
+        {"a long link over short lines", nullptr,
+         "<a href=\"https://x.example/0123456789012345678901234567890123456789\">a<br>b<br>c</a>",
+         "<p>a</p>\n<p>b</p>\n<p>c</p>", "a\nb\nc\n", "a\nb\nc\n"},
         {"hidden text", R"({\rtf1 This is hidden: {\v secret}.})", nullptr, "<p>This is hidden: .</p>",
          "This is hidden: .", "This is hidden: ."},
     };
