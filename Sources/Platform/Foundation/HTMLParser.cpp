@@ -318,7 +318,17 @@ void HTMLParser::startTag(const Tag& tag) {
     case HTMLTagName::strike:
     case HTMLTagName::del: push(Kind::strikethrough, tag); break;
     case HTMLTagName::code: push(Kind::code, tag); break;
-    case HTMLTagName::a: push(Kind::link, tag); break;
+    case HTMLTagName::a:
+        // Links do not nest: as browsers read it, a new link ends the one open, so the text after it
+        // is in neither. Else the first link's span would be split again and again.
+        if (openCounts_[slot(HTMLTagName::a)] > 0) {
+            for (auto element = stack_.rbegin(); element != stack_.rend(); ++element) {
+                element->style.character.link.reset();
+                if (element->name == HTMLTagName::a) break;
+            }
+        }
+        push(Kind::link, tag);
+        break;
     case HTMLTagName::span: push(Kind::span, tag); break;
     default: break;
     }

@@ -210,7 +210,9 @@ bool RTFParser::destination(std::string_view word) {
                     field.link = static_cast<int>(links_.size()) - 1;
                 }
             }
-            if (field.link >= 0) group.character.link = field.link;
+            // A link inside a link (a field in another's result) leaves the outer one whole.
+            if (field.link >= 0 && !field.textAfterResult && group.character.link < 0) group.character.link = field.link;
+            group.resultOf = group.field;
         }
         return enter(parent == Destination::document, Destination::document);
     }
@@ -491,6 +493,10 @@ void RTFParser::character(char16_t unit, bool rawSemicolon) {
 void RTFParser::documentCharacter(char16_t unit) {
     // Hidden text is left out; its line ends stay, so that the paragraphs around it stay apart.
     if (state().character.hidden && !AttributedText::isParagraphSeparator(unit)) return;
+    if (state().field >= 0 && state().resultOf != state().field) {
+        Field& field = fields_[static_cast<std::size_t>(state().field)];
+        if (field.instructionRead) field.textAfterResult = true;
+    }
     if (pendingCellSeparator_) {
         pendingCellSeparator_ = false;
         documentCharacter(u'\t');

@@ -71,6 +71,7 @@ private:
         ParagraphFormat paragraph;
         int unicodeSkip = 1;
         int field = -1;        // index into fields_ of the field this group is in
+        int resultOf = -1;     // index into fields_ of the field whose result this group is in
         bool ownsField = false;
         bool startsPanose = false;
         bool atStart = true;   // no control word or text yet (\* aside)
@@ -82,6 +83,9 @@ private:
         // Read once, at the field's first result: a field may have any number of results.
         bool instructionRead = false;
         int link = -1; // index into links_
+        // Text of the field outside its results came after a result: later results are no link, so
+        // that one field's link is one span, written once.
+        bool textAfterResult = false;
     };
 
     void openGroup();

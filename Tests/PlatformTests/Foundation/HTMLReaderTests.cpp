@@ -166,6 +166,22 @@ TEST(HTMLReader, ImpliedEndsCloseParagraphsItemsRowsAndCells) {
                     }));
 }
 
+// A link opened inside another ends it, as browsers read it: the outer one does not come back.
+TEST(HTMLReader, ALinkInsideALinkEndsIt) {
+    const TextAttributes bold = withFont(Font::system(14, FontWeight::bold));
+    auto linked = [](TextAttributes attributes, std::string target) {
+        attributes.link = target;
+        return attributes;
+    };
+    EXPECT_EQ(HTMLReader::read("<a href=\"u\">a<b>b<a href=\"v\">c</a>d</b>e</a>f"), runs({
+                                                                                     {u"a", linked(body, "u")},
+                                                                                     {u"b", linked(bold, "u")},
+                                                                                     {u"c", linked(bold, "v")},
+                                                                                     {u"d", bold},
+                                                                                     {u"ef\n", body},
+                                                                                 }));
+}
+
 TEST(HTMLReader, DeepAndLongInputStaysLinearAndKeepsItsText) {
     std::string deep;
     for (int index = 0; index < 100000; ++index) deep += "<b>";

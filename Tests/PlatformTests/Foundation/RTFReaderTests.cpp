@@ -140,6 +140,23 @@ TEST(RTFReader, HyperlinkFieldsBecomeLinks) {
                     }));
 }
 
+// One field's link is one span: results side by side share it, a result after text of the field
+// outside its results is no link, and a link inside another's result leaves the outer one whole.
+TEST(RTFReader, AFieldsLinkIsOneSpan) {
+    auto link = [](std::string target) { return changed({}, [&](auto& a) { a.link = target; }); };
+    const std::vector<std::pair<std::string, AttributedText>> cases = {
+        {R"({\rtf1{\field{\*\fldinst HYPERLINK "u"}{\fldrslt a}{\fldrslt b}}})", runs({{u"ab", link("u")}})},
+        {R"({\rtf1{\field{\*\fldinst HYPERLINK "u"}{\fldrslt a}x{\fldrslt b}}})",
+         runs({{u"a", link("u")}, {u"xb", {}}})},
+        {R"({\rtf1{\field{\*\fldinst HYPERLINK "u"}{\fldrslt a{\field{\*\fldinst HYPERLINK "v"}{\fldrslt b}}c}}})",
+         runs({{u"abc", link("u")}})},
+    };
+    for (const auto& [rtf, expected] : cases) {
+        SCOPED_TRACE(rtf);
+        EXPECT_EQ(RTFReader::read(rtf), expected);
+    }
+}
+
 TEST(RTFReader, TablesBecomeTabsAndLineEndsAndTextlessDestinationsAreSkipped) {
     const AttributedText text = RTFReader::read(
         R"({\rtf1{\info{\title T}}{\stylesheet{\s1 Heading;}}{\*\generator G;}{\header H}{\footer F}{\*\unknown U})"

@@ -98,6 +98,10 @@ TEST(RichTextBounds, RepeatedShapesStayWithinFixedMultiplesOfTheirInput) {
          repeatedUpTo("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"" + target + "\"}{\\fldrslt ", "x\\par ", "}}}")},
         {"RTF field with many results", true,
          repeatedUpTo("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"" + target + "\"}", "{\\fldrslt x}", "}}")},
+        // Text between the results, or links inside the link, once split it into as many spans.
+        {"RTF field with text between its results", true,
+         repeatedUpTo("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"" + target + "\"}", "{\\fldrslt x}y", "}}")},
+        {"HTML links inside a link", false, repeatedUpTo("<a href=\"" + target + "\">", "x<a href=\"b\">z</a>", "</a>")},
         {"RTF tab stops over many paragraphs", true, repeatedUpTo("{\\rtf1\\pard" + tabStops + " ", "x\\par\n", "}")},
         {"RTF underline runs in a paragraph with tab stops", true,
          repeatedUpTo("{\\rtf1\\pard" + tabStops + " ", "\\ul x\\ul0 x", "}")},
