@@ -201,13 +201,14 @@ void ReadAndConvertLongAttribute(benchmark::State& state) {
 }
 
 // A piece repeated up to the size under something set once: a 20,000-character link over many
-// paragraphs, a field with many results, 64 tab stops over many paragraphs or over many runs of one
-// paragraph, small paragraphs in two colours by turns, links of which half run script. Read (HTML
-// with unsafe links removed), then made display-safe and turned into semantic HTML, markdown and
-// RTF; what is set once is read, stored and written once, and each change is made in one pass.
+// paragraphs, a field with many results (side by side, or with text between them), links inside
+// that link, 64 tab stops over many paragraphs or over many runs of one paragraph, small paragraphs
+// in two colours by turns, links of which half run script. Read (HTML with unsafe links removed),
+// then made display-safe and turned into semantic HTML, markdown and RTF; what is set once is read,
+// stored and written once, and each change is made in one pass.
 enum class RepeatedShape {
     htmlLinkOverLines, rtfLinkOverParagraphs, rtfFieldResults, rtfTabStopsOverParagraphs,
-    rtfTabStopsOverRuns, rtfColouredParagraphs, htmlUnsafeLinks,
+    rtfTabStopsOverRuns, rtfColouredParagraphs, htmlUnsafeLinks, rtfFieldTextBetweenResults, htmlLinksInsideALink,
 };
 
 std::string repeatedShapeDocument(RepeatedShape shape, std::size_t size) {
@@ -229,6 +230,11 @@ std::string repeatedShapeDocument(RepeatedShape shape, std::size_t size) {
         head = "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}";
         piece = "{\\cf1\\fs20 x\\par}{\\cf2\\fs20 x\\par}", tail = "}";
         break;
+    case RepeatedShape::rtfFieldTextBetweenResults: head = field, piece = "{\\fldrslt x}y", tail = "}}"; break;
+    case RepeatedShape::htmlLinksInsideALink:
+        head = "<a href=\"https://example.com/" + std::string(20'000, 't') + "\">", piece = "x<a href=\"b\">z</a>";
+        tail = "</a>";
+        break;
     case RepeatedShape::htmlUnsafeLinks:
         piece = "<a href=\"javascript:x\">x</a><a href=\"https://e.test\">y</a>";
         break;
@@ -240,7 +246,8 @@ std::string repeatedShapeDocument(RepeatedShape shape, std::size_t size) {
 void ReadAndConvertRepeatedShape(benchmark::State& state) {
     const auto shape = static_cast<RepeatedShape>(state.range(0));
     const std::string input = repeatedShapeDocument(shape, static_cast<std::size_t>(state.range(1)));
-    const bool html = shape == RepeatedShape::htmlLinkOverLines || shape == RepeatedShape::htmlUnsafeLinks;
+    const bool html = shape == RepeatedShape::htmlLinkOverLines || shape == RepeatedShape::htmlUnsafeLinks ||
+                      shape == RepeatedShape::htmlLinksInsideALink;
     std::size_t written = 0;
     for (auto _ : state) {
         const AttributedText text = html ? *fixedPhraseAttributedString(input, false) : RTFReader::read(input);
@@ -254,7 +261,7 @@ void ReadAndConvertRepeatedShape(benchmark::State& state) {
 
 BENCHMARK(ReadAndConvertRepeatedShape)
     ->ArgNames({"shape", "bytes"})
-    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {100'000, 200'000}})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7, 8}, {100'000, 200'000}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadAndConvertLongAttribute)
     ->ArgNames({"form", "bytes"})
