@@ -43,6 +43,16 @@ std::size_t occurrences(const std::string& text, const std::string& value) {
     return count;
 }
 
+// The text in every form a saved or inserted phrase takes, RTF last.
+std::vector<std::pair<const char*, std::string>> everyForm(const platform::AttributedText& text) {
+    return {
+        {"semantic HTML", normalizer::semanticHTMLBody(text)},
+        {"markdown", normalizer::markdownText(text)},
+        {"plain text", normalizer::plainText(text)},
+        {"RTF", platform::RTFWriter::write(text)},
+    };
+}
+
 TEST(RichTextBounds, LongAttributesOverManyRunsCostLinearMemoryAndOutput) {
     struct Form {
         const char* name;
@@ -65,12 +75,7 @@ TEST(RichTextBounds, LongAttributesOverManyRunsCostLinearMemoryAndOutput) {
         const platform::AttributedText text =
             form.rtf ? platform::RTFReader::read(form.input) : platform::HTMLReader::read(form.input);
         EXPECT_GE(text.runs().size(), letters / 2);
-        const std::vector<std::pair<const char*, std::string>> outputs = {
-            {"semantic HTML", normalizer::semanticHTMLBody(text)},
-            {"markdown", normalizer::markdownText(text)},
-            {"plain text", normalizer::plainText(text)},
-            {"RTF", platform::RTFWriter::write(text)},
-        };
+        const std::vector<std::pair<const char*, std::string>> outputs = everyForm(text);
         EXPECT_LE(meter.peakBytes(), memoryMultiple * form.input.size());
         for (const auto& [converter, output] : outputs) {
             EXPECT_LE(output.size(), outputMultiple * form.input.size()) << converter;
@@ -111,12 +116,7 @@ TEST(RichTextBounds, RepeatedShapesStayWithinFixedMultiplesOfTheirInput) {
         AllocationMeter meter(linearMemoryMultiple * shape.input.size());
         const platform::AttributedText text =
             shape.rtf ? platform::RTFReader::read(shape.input) : platform::HTMLReader::read(shape.input);
-        const std::vector<std::pair<const char*, std::string>> outputs = {
-            {"semantic HTML", normalizer::semanticHTMLBody(text)},
-            {"markdown", normalizer::markdownText(text)},
-            {"plain text", normalizer::plainText(text)},
-            {"RTF", platform::RTFWriter::write(text)},
-        };
+        const std::vector<std::pair<const char*, std::string>> outputs = everyForm(text);
         EXPECT_LE(meter.peakBytes(), linearMemoryMultiple * shape.input.size());
         EXPECT_LE(meter.totalBytes(), linearWorkMultiple * shape.input.size());
         for (const auto& [converter, output] : outputs) {
