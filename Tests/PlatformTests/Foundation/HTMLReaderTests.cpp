@@ -182,6 +182,10 @@ TEST(HTMLReader, EveryBlockElementEndsTheLine) {
           "figcaption", "figure", "footer", "form", "h5", "h6", "header", "hgroup", "legend", "main", "nav",
           "search", "section", "summary"}) {
         EXPECT_EQ(HTMLReader::read("<p>a<" + name + ">b</" + name + ">c").string(), u"a\nb\nc\n") << name;
+        // A block's own alignment goes over its paragraphs.
+        const AttributedText aligned = HTMLReader::read("<" + name + " style=\"text-align: right\">b");
+        ASSERT_TRUE(aligned.attributes(0).paragraphStyle.has_value()) << name;
+        EXPECT_EQ(aligned.attributes(0).paragraphStyle->alignment, TextAlignment::right) << name;
     }
     EXPECT_EQ(HTMLReader::read("<h5>Five</h5><h6>Six</h6>"),
               runs({{u"Five\nSix\n", with(withFont(Font::system(18, FontWeight::semibold)), spaced(0, 8, 8))}}));
