@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "Platform/Foundation/CSSNamedColor.hpp"
 #include "TessarilCore/Support/Unicode.hpp"
 
 namespace tessaril::platform {
@@ -35,6 +36,19 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
             parts.push_back(text.substr(start, index - start));
             start = index + 1;
         }
+    }
+    return parts;
+}
+
+// The parts of a value between runs of white space.
+std::vector<std::string_view> words(std::string_view text) {
+    std::vector<std::string_view> parts;
+    std::size_t index = 0;
+    while (index < text.size()) {
+        while (index < text.size() && isSpace(text[index])) ++index;
+        const std::size_t start = index;
+        while (index < text.size() && !isSpace(text[index])) ++index;
+        if (index > start) parts.push_back(text.substr(start, index - start));
     }
     return parts;
 }
@@ -113,29 +127,91 @@ std::optional<TextAlignment> alignment(std::string_view value) {
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<Color> HTMLInlineStyle::parseColor(std::string_view value) {
-    value = trimmed(value);
-    if (value.starts_with('#')) return hexColor(value.substr(1));
-    const std::string lower = lowercasedASCII(value);
+// rgb(…) and rgba(…): three channels and an optional alpha, separated by commas (the legacy form) or
+// by white space with the alpha after a slash.
+std::optional<Color> rgbFunction(std::string_view lower) {
     const bool withAlpha = lower.starts_with("rgba(");
     if (!withAlpha && !lower.starts_with("rgb(")) return std::nullopt;
-    if (!lower.ends_with(')')) return std::nullopt;
-    std::string inner = lower.substr(withAlpha ? 5 : 4, lower.size() - (withAlpha ? 6 : 5));
-    std::replace(inner.begin(), inner.end(), '/', ',');
-    std::vector<std::string_view> parts = split(inner, ',');
-    if (parts.size() == 1) { // the space-separated form: rgb(255 0 0)
-        parts.clear();
-        for (std::string_view part : split(inner, ' ')) {
-            if (!trimmed(part).empty()) parts.push_back(part);
-        }
+    const std::string_view inner = lower.substr(withAlpha ? 5 : 4, lower.size() - (withAlpha ? 6 : 5));
+    std::vector<std::string_view> parts;
+    if (inner.find(',') != std::string_view::npos) {
+        parts = split(inner, ',');
+    } else {
+        const std::size_t slash = inner.find('/');
+        parts = words(inner.substr(0, slash));
+        if (parts.size() != 3) return std::nullopt;
+        if (slash != std::string_view::npos) parts.push_back(inner.substr(slash + 1));
     }
     if (parts.size() != 3 && parts.size() != 4) return std::nullopt;
     const auto red = channel(parts[0], 255), green = channel(parts[1], 255), blue = channel(parts[2], 255);
     const auto alpha = parts.size() == 4 ? channel(parts[3], 1) : std::optional<double>(1.0);
     if (!red || !green || !blue || !alpha) return std::nullopt;
     return Color{*red, *green, *blue, *alpha};
+}
+
+double cssWeight(FontWeight weight) { return (static_cast<int>(weight) + 1) * 100.0; }
+
+std::optional<HTMLInlineStyle::Weight> weightValue(std::string_view value) {
+    using Weight = HTMLInlineStyle::Weight;
+    const std::string lower = lowercasedASCII(value);
+    if (lower == "normal") return Weight{Weight::Kind::absolute, 400};
+    if (lower == "bold") return Weight{Weight::Kind::absolute, 700};
+    if (lower == "bolder") return Weight{Weight::Kind::bolder, 0};
+    if (lower == "lighter") return Weight{Weight::Kind::lighter, 0};
+    const auto number = dimension(value);
+    if (!number || !number->second.empty() || number->first < 1 || number->first > 1000) return std::nullopt;
+    return Weight{Weight::Kind::absolute, number->first};
+}
+
+std::optional<bool> italicValue(std::string_view value) {
+    const std::string lower = lowercasedASCII(value);
+    if (lower == "normal") return false;
+    if (lower == "italic" || lower == "oblique" || lower.starts_with("oblique ")) return true;
+    return std::nullopt;
+}
+
+// The line keywords among the words of text-decoration (its colour and style words aside).
+std::optional<HTMLInlineStyle::Decoration> decorationValue(std::string_view value) {
+    HTMLInlineStyle::Decoration lines;
+    bool named = false;
+    const std::string lower = lowercasedASCII(value);
+    for (const std::string_view word : words(lower)) {
+        if (word == "underline") lines.underline = true;
+        if (word == "line-through") lines.lineThrough = true;
+        if (word == "underline" || word == "line-through" || word == "overline" || word == "none") named = true;
+    }
+    if (!named) return std::nullopt;
+    return lines;
+}
+
+} // namespace
+
+std::optional<Color> HTMLInlineStyle::parseColor(std::string_view value) {
+    value = trimmed(value);
+    const std::string lower = lowercasedASCII(value);
+    std::optional<Color> color;
+    if (value.starts_with('#')) {
+        color = hexColor(value.substr(1));
+    } else if (lower.ends_with(')')) {
+        color = rgbFunction(lower);
+    } else if (lower != "transparent") {
+        color = cssNamedColor(lower);
+    }
+    // Browsers write rgba(0, 0, 0, 0) as the background of ordinary text; kept, it would make that
+    // text a highlighted code paragraph.
+    if (color && !(color->alpha > 0)) return std::nullopt;
+    return color;
+}
+
+FontWeight HTMLInlineStyle::Weight::resolved(FontWeight inherited) const {
+    const double inheritedValue = cssWeight(inherited);
+    double weight = value;
+    // The steps of CSS's relative weights.
+    if (kind == Kind::bolder) weight = inheritedValue < 350 ? 400 : inheritedValue < 550 ? 700 : 900;
+    if (kind == Kind::lighter) weight = inheritedValue < 550 ? 100 : inheritedValue < 750 ? 400 : 700;
+    // 100 is the lightest weight and 900 the heaviest; the weights between fall to the hundred below.
+    const int step = std::clamp(static_cast<int>(weight / 100), 1, 9);
+    return static_cast<FontWeight>(step - 1);
 }
 
 HTMLInlineStyle HTMLInlineStyle::parse(std::u16string_view declarations) {
@@ -158,6 +234,12 @@ HTMLInlineStyle HTMLInlineStyle::parse(std::u16string_view declarations) {
             }
         } else if (property == "font-family") {
             style.fontFamily = family(value);
+        } else if (property == "font-weight") {
+            if (auto weight = weightValue(value)) style.fontWeight = weight;
+        } else if (property == "font-style") {
+            if (auto italic = italicValue(value)) style.italic = italic;
+        } else if (property == "text-decoration" || property == "text-decoration-line") {
+            if (auto lines = decorationValue(value)) style.textDecoration = lines;
         } else if (property == "color") {
             style.color = parseColor(value);
         } else if (property == "background-color" || property == "background") {

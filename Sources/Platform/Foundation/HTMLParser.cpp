@@ -267,7 +267,7 @@ void HTMLParser::startTag(const Tag& tag) {
     if (inHead_) return;
     bodyStarted_ = true;
     if (name == HTMLTagName::br) {
-        endLine();
+        lineBreak();
         return;
     }
     if (stack_.size() >= maximumDepth) return;
@@ -282,13 +282,40 @@ void HTMLParser::startTag(const Tag& tag) {
     case HTMLTagName::h1:
     case HTMLTagName::h2: openBlock(Kind::heading, tag); break;
     case HTMLTagName::h3:
-    case HTMLTagName::h4: openBlock(Kind::subheading, tag); break;
+    case HTMLTagName::h4:
+    case HTMLTagName::h5:
+    case HTMLTagName::h6: openBlock(Kind::subheading, tag); break;
+    case HTMLTagName::address:
+    case HTMLTagName::article:
+    case HTMLTagName::aside:
+    case HTMLTagName::caption:
+    case HTMLTagName::center:
+    case HTMLTagName::dd:
+    case HTMLTagName::details:
+    case HTMLTagName::dialog:
+    case HTMLTagName::dl:
+    case HTMLTagName::dt:
+    case HTMLTagName::fieldset:
+    case HTMLTagName::figcaption:
+    case HTMLTagName::figure:
+    case HTMLTagName::footer:
+    case HTMLTagName::form:
+    case HTMLTagName::header:
+    case HTMLTagName::hgroup:
+    case HTMLTagName::legend:
+    case HTMLTagName::main:
+    case HTMLTagName::nav:
+    case HTMLTagName::search:
+    case HTMLTagName::section:
+    case HTMLTagName::summary: openBlock(Kind::division, tag); break;
     case HTMLTagName::pre:
         openBlock(Kind::preformatted, tag);
         skipNewline_ = true;
         break;
     case HTMLTagName::hr: blockBoundary(false); break;
-    case HTMLTagName::ul: openBlock(Kind::unorderedList, tag, true); break;
+    case HTMLTagName::ul:
+    case HTMLTagName::menu:
+    case HTMLTagName::dir: openBlock(Kind::unorderedList, tag, true); break;
     case HTMLTagName::ol: openBlock(Kind::orderedList, tag, true); break;
     case HTMLTagName::li:
         if (top && top->listItem > top->list) popTo(top->listItem);
@@ -342,7 +369,7 @@ void HTMLParser::openBlock(Kind kind, const Tag& tag, bool evenAfterMarker) {
 void HTMLParser::endTag(HTMLTagName name) {
     if (name == HTMLTagName::head) inHead_ = false;
     if (name == HTMLTagName::br) {
-        endLine();
+        lineBreak();
         return;
     }
     if (name == HTMLTagName::other || openCounts_[slot(name)] == 0) return;
@@ -446,15 +473,29 @@ void HTMLParser::push(Kind kind, const Tag& tag) {
         break;
     default: break;
     }
-    if (tag.hasStyle) applyInlineStyle(style, tag.style, isBlockElement(tag.name));
+    if (tag.hasStyle) applyInlineStyle(style, this->style(), tag.style, isBlockElement(tag.name));
     ++openCounts_[slot(tag.name)];
     stack_.push_back(std::move(element));
     ++styleVersion_;
 }
 
-void HTMLParser::applyInlineStyle(Style& style, std::u16string_view declarations, bool block) {
+// The element's own style goes over what its tag gives it (a <b style="font-weight: normal"> is not bold).
+void HTMLParser::applyInlineStyle(Style& style, const Style& inherited, std::u16string_view declarations, bool block) {
     const HTMLInlineStyle parsed = HTMLInlineStyle::parse(declarations);
     Font& font = *style.character.font;
+    if (parsed.fontWeight) {
+        const FontWeight weight = parsed.fontWeight->resolved(inherited.character.font->weight);
+        // As for <b> in a heading: a weight no output tells apart would only split the runs.
+        if ((weight >= FontWeight::semibold) != font.isBold()) font.weight = weight;
+    }
+    if (parsed.italic) font.italic = *parsed.italic;
+    if (parsed.textDecoration) {
+        // The lines of the elements around go on through this one; its own replace its tag's.
+        auto line = [](const std::optional<int>& around, bool own) { return own && !around ? std::optional<int>(1) : around; };
+        style.character.underlineStyle = line(inherited.character.underlineStyle, parsed.textDecoration->underline);
+        style.character.strikethroughStyle =
+            line(inherited.character.strikethroughStyle, parsed.textDecoration->lineThrough);
+    }
     if (parsed.fontSizePoints) font.pointSize = std::clamp(*parsed.fontSizePoints, 1.0, 10000.0);
     if (parsed.fontSizeScale) font.pointSize = std::clamp(font.pointSize * *parsed.fontSizeScale, 1.0, 10000.0);
     if (parsed.fontFamily) {
@@ -570,6 +611,19 @@ void HTMLParser::writePendingMarker() {
     flushRun();
     builder_.appendCharacters(pendingMarker_, pendingMarkerAttributes_);
     pendingMarker_.clear();
+}
+
+// A line break inside a list item is a line separator, so that the item stays one paragraph, one item;
+// anywhere else it ends the line.
+void HTMLParser::lineBreak() {
+    if (inHead_) return;
+    if (!style().inListItem) {
+        endLine();
+        return;
+    }
+    pendingSpace_.reset();
+    emit(u'\u2028', style().character, styleVersion_);
+    spaceAllowed_ = false; // white space after the break is dropped, as at a line's start
 }
 
 void HTMLParser::endLine() {

@@ -89,12 +89,13 @@ private:
     void emit(char16_t unit, const TextAttributes& attributes, std::uint64_t version);
     void appendMarker();
     void writePendingMarker();
+    void lineBreak();
     void endLine();
     void blockBoundary(bool evenAfterMarker);
     void flushRun();
     const Style& style() const;
     std::optional<ParagraphStyle> paragraphStyle() const;
-    void applyInlineStyle(Style& style, std::u16string_view declarations, bool block);
+    void applyInlineStyle(Style& style, const Style& inherited, std::u16string_view declarations, bool block);
 
     std::u16string input_;
     SharedStringPool values_; // link targets and font families

@@ -265,6 +265,13 @@ bool RTFParser::characterWord(std::string_view word, bool hasParameter, int para
         format.italic = switchedOn(hasParameter, parameter);
     } else if (word == "v") {
         format.hidden = switchedOn(hasParameter, parameter);
+    } else if (word == "dbch" || word == "loch" || word == "hich") {
+        format.doubleByte = word == "dbch";
+    } else if (word == "ab") {
+        // Outside \dbch the associated properties belong to other scripts (after \rtlch, right-to-left).
+        if (format.doubleByte) format.doubleByteBold = switchedOn(hasParameter, parameter);
+    } else if (word == "ai") {
+        if (format.doubleByte) format.doubleByteItalic = switchedOn(hasParameter, parameter);
     } else if (word == "strike") {
         format.strikethrough = switchedOn(hasParameter, parameter) ? 1 : 0;
     } else if (word == "striked") {
@@ -377,6 +384,13 @@ void RTFParser::tableWord(std::string_view word, bool hasParameter, int paramete
 }
 
 void RTFParser::controlSymbol(std::uint8_t symbol) {
+    // A double-byte character whose trail byte is an RTF symbol (Shift-JIS ソ is 83 5C) is written as
+    // its lead byte and the escaped symbol.
+    const bool trail = symbol == '\\' || symbol == '{' || symbol == '}';
+    if (trail && activeDecoder_ && activeDecoder_->holdsLeadByte()) {
+        byte(symbol, false);
+        return;
+    }
     flushLeadByte();
     GroupState& group = state();
     if (symbol == '*') {
@@ -528,14 +542,16 @@ const TextAttributes& RTFParser::attributes(const CharacterFormat& format) {
     TextAttributes result;
     const int fontNumber = format.font >= 0 ? format.font : defaultFont_.value_or(-1);
     const RTFDocumentTables::ResolvedFont* entry = tables_.resolvedFont(fontNumber);
-    if (entry || format.fontSize > 0 || format.bold || format.italic) {
+    const bool bold = format.bold || (format.doubleByte && format.doubleByteBold);
+    const bool italic = format.italic || (format.doubleByte && format.doubleByteItalic);
+    if (entry || format.fontSize > 0 || bold || italic) {
         Font font;
         if (entry) font.family = entry->family;
         font.pointSize = (format.fontSize > 0 ? format.fontSize : 24) / 2.0;
         // A weight from the font table stands when it agrees with \b; \b alone means bold.
-        const bool weightAgrees = entry && entry->weight && (*entry->weight >= FontWeight::semibold) == format.bold;
-        font.weight = weightAgrees ? *entry->weight : format.bold ? FontWeight::bold : FontWeight::regular;
-        font.italic = format.italic;
+        const bool weightAgrees = entry && entry->weight && (*entry->weight >= FontWeight::semibold) == bold;
+        font.weight = weightAgrees ? *entry->weight : bold ? FontWeight::bold : FontWeight::regular;
+        font.italic = italic;
         font.fixedPitch = entry && entry->fixedPitch;
         result.font = std::move(font);
     }

@@ -46,6 +46,11 @@ private:
         int background = -1;
         int link = -1;       // index into links_
         bool hidden = false; // \v: left out, as word processors show it
+        // \dbch: the text is double-byte (East Asian) characters, until \loch or \hich. The associated
+        // bold and italic (\ab, \ai) given then are that text's own, as LibreOffice writes them.
+        bool doubleByte = false;
+        bool doubleByteBold = false;
+        bool doubleByteItalic = false;
 
         friend bool operator==(const CharacterFormat&, const CharacterFormat&) = default;
     };

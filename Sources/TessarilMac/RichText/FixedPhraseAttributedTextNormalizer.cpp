@@ -30,7 +30,9 @@ std::string surrounded(std::string_view before, std::string_view text, std::stri
     return result;
 }
 
-std::string markdownInline(const AttributedText& text, TextRange range, std::optional<std::size_t> firstRun) {
+// `lineBreak`, when not empty, stands for each line separator in the text.
+std::string markdownInline(const AttributedText& text, TextRange range, std::optional<std::size_t> firstRun,
+                           std::string_view lineBreak = {}) {
     std::string markdown;
     // One link for all the neighbouring runs that carry the same target.
     const platform::SharedString* openLink = nullptr;
@@ -42,6 +44,7 @@ std::string markdownInline(const AttributedText& text, TextRange range, std::opt
         text, range,
         [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
             std::string piece = escapeMarkdownInline(unicode::fromUTF16(characters));
+            if (!lineBreak.empty()) piece = replacingLineSeparators(std::move(piece), lineBreak);
             if (attributes.font && attributes.font->fixedPitch)
                 piece = surrounded("`", replacingAll(piece, '`', "\\`"), "`");
             if (attributeEnabled(attributes.underlineStyle)) piece = surrounded("<u>", piece, "</u>");
@@ -62,10 +65,14 @@ std::string markdownInline(const AttributedText& text, TextRange range, std::opt
 }
 
 // The text of a list item in markdown: the inline markdown of what is left once the pasted marker is
-// cut from the item's range, so that the marker is neither escaped nor wrapped in emphasis.
-std::string markdownListItemText(const AttributedText& text, const FixedPhraseParagraph& paragraph) {
+// cut from the item's range, so that the marker is neither escaped nor wrapped in emphasis. A line
+// break inside the item becomes a continuation line, indented by the width of the item's `marker`.
+std::string markdownListItemText(const AttributedText& text, const FixedPhraseParagraph& paragraph,
+                                 std::string_view marker) {
     TextRange item = normalizedListItemRange(paragraph.body, paragraph.contentRange());
-    std::string markdown = item.length > 0 ? markdownInline(text, item, paragraph.firstRun) : std::string();
+    const std::string continuation = "\n" + std::string(marker.size(), ' ');
+    std::string markdown =
+        item.length > 0 ? markdownInline(text, item, paragraph.firstRun, continuation) : std::string();
     if (markdown.empty())
         markdown = escapeMarkdownInline(normalizedListItemBody(unicode::fromUTF16(paragraph.body)));
     return markdown;
@@ -117,8 +124,9 @@ std::string normalizedText(const AttributedText& text, Marker marker) {
         if (style && !style->textLists.empty() && !blank) {
             const bool numbered = isNumberedList(*style);
             if (marker == Marker::markdownOutput) {
-                output += numbered ? std::to_string(counter) + ". " : "- ";
-                output += normalizedListItemBody(markdownListItemText(text, paragraph));
+                const std::string itemMarker = numbered ? std::to_string(counter) + ". " : "- ";
+                output += itemMarker;
+                output += normalizedListItemBody(markdownListItemText(text, paragraph, itemMarker));
             } else {
                 output += normalizedListItemBody(body);
             }

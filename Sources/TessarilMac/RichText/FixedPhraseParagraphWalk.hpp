@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "Platform/Foundation/AttributedText.hpp"
@@ -94,6 +95,21 @@ platform::AttributedText withChangedRuns(const platform::AttributedText& text, C
             paragraph.firstRun);
     });
     return copy;
+}
+
+// `text` (UTF-8) with every line separator U+2028, a line break inside a paragraph, replaced.
+inline std::string replacingLineSeparators(std::string text, std::string_view replacement) {
+    static constexpr std::string_view separator = "\u2028";
+    std::size_t found = text.find(separator);
+    if (found == std::string::npos) return text;
+    std::string replaced;
+    replaced.reserve(text.size() + replacement.size());
+    std::size_t copied = 0;
+    for (; found != std::string::npos; found = text.find(separator, copied)) {
+        replaced.append(text, copied, found - copied).append(replacement);
+        copied = found + separator.size();
+    }
+    return replaced.append(text, copied);
 }
 
 } // namespace tessaril

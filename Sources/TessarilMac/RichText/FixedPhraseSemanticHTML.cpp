@@ -112,8 +112,10 @@ std::string_view blockTag(SemanticParagraphKind kind) {
     return "p";
 }
 
+// `breaksLines`: each line separator in the text becomes a <br> (inside a list item, which is one
+// paragraph however many lines it has).
 std::string htmlInline(const AttributedText& text, TextRange range, bool wrapsFixedPitchRuns,
-                       std::optional<std::size_t> firstRun) {
+                       std::optional<std::size_t> firstRun, bool breaksLines = false) {
     std::string html;
     // One anchor for all the neighbouring runs that carry the same link, however many styles they hold.
     const platform::SharedString* openLink = nullptr;
@@ -127,6 +129,7 @@ std::string htmlInline(const AttributedText& text, TextRange range, bool wrapsFi
         [&](std::u16string_view characters, const platform::TextAttributes& attributes) {
             std::string piece = escapedHTML(unicode::fromUTF16(characters), HTMLEscaping::text);
             if (piece.empty()) return;
+            if (breaksLines) piece = replacingLineSeparators(std::move(piece), "<br>");
             // A code block keeps its tabs as they are.
             if (wrapsFixedPitchRuns) piece = keepingTabs(std::move(piece));
             const auto& font = attributes.font;
@@ -171,7 +174,7 @@ std::string semanticHTMLBody(const AttributedText& text) {
             list.enter(isNumberedList(*style) ? "ol" : "ul");
             TextRange item = normalizedListItemRange(paragraph.body, paragraph.contentRange());
             std::string content =
-                item.length > 0 ? htmlInline(text, item, true, paragraph.firstRun) : std::string();
+                item.length > 0 ? htmlInline(text, item, true, paragraph.firstRun, true) : std::string();
             if (content.empty()) content = escapedHTML(normalizedListItemBody(body), HTMLEscaping::text);
             pieces.push_back(htmlElement("li", content, alignmentStyle(style)));
             return;

@@ -93,8 +93,9 @@ TEST(HTMLReader, WhiteSpaceCollapsesOutsidePreAndReferencesDecode) {
         // A span that keeps white space keeps tabs and runs of spaces, in its own font.
         {"<p>a<span style=\"white-space: pre\">\t\t</span>b  <span style=\"white-space: pre-wrap\">c  d</span></p>",
          u"a\t\tb c  d\n"},
-        // An empty list item is an empty line, without a marker.
+        // An empty list item is an empty line, without a marker, and its marker waits for no later text.
         {"<ul><li></li></ul><ol><li></li></ol>", u"\n\n"},
+        {"<ul><li></li></ul><p>after</p>", u"\nafter\n"},
         {"<ol><li>a<li><li>b</ol>", u"\t1.\ta\n\n\t3.\tb\n"},
     };
     for (const auto& [html, expected] : cases) {
@@ -126,6 +127,83 @@ TEST(HTMLReader, InlineStylesOfTheSemanticBody) {
                         {u"s", with(bodyWith([](auto& a) { a.strikethroughStyle = 1; }), item)},
                         {u"\n", with(body, item)},
                     }));
+}
+
+// A browser's copy wraps a whole web document in <b style="font-weight:normal"> and gives its own
+// emphasis as styles of spans: the style of an element goes over what its tag gives.
+TEST(HTMLReader, StyleAttributesSetWeightItalicAndLinesOnAnyElement) {
+    struct Case {
+        std::string html;
+        bool bold, italic, underline, strikethrough;
+    };
+    const std::vector<Case> cases = {
+        {R"(<b style="font-weight:normal;" id="docs-internal-guid-1">x</b>)", false, false, false, false},
+        {R"(<strong style="font-weight: 400">x</strong>)", false, false, false, false},
+        {R"(<span style="font-weight:700">x</span>)", true, false, false, false},
+        {R"(<span style="font-weight: bold !important">x</span>)", true, false, false, false},
+        {R"(<span style="font-weight:600">x</span>)", true, false, false, false},
+        {R"(<span style="font-weight:599">x</span>)", false, false, false, false},
+        {R"(<span style="font-weight:1000">x</span>)", true, false, false, false},
+        {R"(<b style="font-weight:0">x</b>)", true, false, false, false},
+        {R"(<span style="font-weight:bolder">x</span>)", true, false, false, false},
+        {R"(<b><span style="font-weight:lighter">x</span></b>)", false, false, false, false},
+        {R"(<h3 style="font-weight:normal">x</h3>)", false, false, false, false},
+        {R"(<span style="font-style:italic">x</span>)", false, true, false, false},
+        {R"(<span style="font-style: oblique 10deg">x</span>)", false, true, false, false},
+        {R"(<em style="font-style:normal">x</em>)", false, false, false, false},
+        {R"(<span style="text-decoration:underline">x</span>)", false, false, true, false},
+        {R"h(<span style="text-decoration: underline wavy rgb(255, 0, 0)">x</span>)h", false, false, true, false},
+        {R"(<span style="text-decoration-line: line-through">x</span>)", false, false, false, true},
+        {R"(<span style="text-decoration:underline line-through">x</span>)", false, false, true, true},
+        {R"(<u style="text-decoration:none">x</u>)", false, false, false, false},
+        {R"(<s style="text-decoration:underline">x</s>)", false, false, true, false},
+        {R"(<u style="text-decoration:inherit">x</u>)", false, false, true, false},
+        // The lines of the elements around are drawn through an element that has none of its own.
+        {R"(<u><span style="text-decoration:none">x</span></u>)", false, false, true, false},
+        {R"(<p style="font-weight:700;font-style:italic;text-decoration:underline">x</p>)", true, true, true, false},
+    };
+    for (const auto& [html, bold, italic, underline, strikethrough] : cases) {
+        const AttributedText text = HTMLReader::read(html);
+        const TextAttributes& attributes = text.attributes(0);
+        ASSERT_TRUE(attributes.font.has_value()) << html;
+        EXPECT_EQ(attributes.font->isBold(), bold) << html;
+        EXPECT_EQ(attributes.font->italic, italic) << html;
+        EXPECT_EQ(attributes.underlineStyle.has_value(), underline) << html;
+        EXPECT_EQ(attributes.strikethroughStyle.has_value(), strikethrough) << html;
+    }
+    // A weight that no output tells apart from the one in force does not split the run.
+    EXPECT_EQ(HTMLReader::read(R"(<h3>x <span style="font-weight:700">y</span></h3>)").runs().size(), 1U);
+}
+
+// Every element a browser lays out as a block is a block of its own.
+TEST(HTMLReader, EveryBlockElementEndsTheLine) {
+    for (const std::string name :
+         {"address", "article", "aside", "caption", "center", "dd", "details", "dialog", "dl", "dt", "fieldset",
+          "figcaption", "figure", "footer", "form", "h5", "h6", "header", "hgroup", "legend", "main", "nav",
+          "search", "section", "summary"}) {
+        EXPECT_EQ(HTMLReader::read("<p>a<" + name + ">b</" + name + ">c").string(), u"a\nb\nc\n") << name;
+        // A block's own alignment goes over its paragraphs.
+        const AttributedText aligned = HTMLReader::read("<" + name + " style=\"text-align: right\">b");
+        ASSERT_TRUE(aligned.attributes(0).paragraphStyle.has_value()) << name;
+        EXPECT_EQ(aligned.attributes(0).paragraphStyle->alignment, TextAlignment::right) << name;
+    }
+    EXPECT_EQ(HTMLReader::read("<h5>Five</h5><h6>Six</h6>"),
+              runs({{u"Five\nSix\n", with(withFont(Font::system(18, FontWeight::semibold)), spaced(0, 8, 8))}}));
+    EXPECT_EQ(HTMLReader::read("<menu><li>a</li></menu><dir><li>b</dir>"),
+              runs({{u"\t•\ta\n\t•\tb\n", with(body, listItem({"{disc}"}))}}));
+}
+
+// A line break inside a list item keeps the item one paragraph: a line separator, as the text system
+// writes it; elsewhere it ends the line.
+TEST(HTMLReader, LineBreakInsideAListItemStaysInTheItem) {
+    const std::vector<std::pair<std::string, std::u16string>> cases = {
+        {"<ul><li>one<br>continued</li><li>two</li></ul>", u"\t•\tone\u2028continued\n\t•\ttwo\n"},
+        {"<ol><li><p>one <br>\n two<br/></p></li></ol><p>a<br>b</p>", u"\t1.\tone\u2028two\u2028\na\nb\n"},
+        {"<ul><li><br>x</li></ul>", u"\t•\t\u2028x\n"},
+    };
+    for (const auto& [html, expected] : cases) {
+        EXPECT_EQ(HTMLReader::read(html).string(), expected) << html;
+    }
 }
 
 // Runs are maximal: text that no output could tell apart is one run.

@@ -38,6 +38,10 @@ TEST(RTFReader, UnicodeEscapesAndCodePages) {
         {R"({\rtf1{\fonttbl\f0\fcharset128 MS;\f1\fcharset2 Symbol;}\f0\'93\'fa\f1\'b7})", u"日\uF0B7"},
         {R"({\rtf1\ansicpg1251 \'c0\'e1})", u"Аб"},
         {R"({\rtf1\ansicpg932 \'82\par x})", u"\uFFFD\nx"},
+        // Trail bytes that are RTF's own symbols arrive escaped after their lead byte.
+        {R"({\rtf1\ansicpg932 \'83\\\'95\\\'96\{\'83\}\'82\~})", u"ソ表本マ\uFFFD\u00A0"},
+        {R"({\rtf1\ansicpg950 \'b3\\\'b3\{})", u"許逢"},
+        {R"({\rtf1\ansicpg936 \'81\\\'81\{})", u"乗亄"},
         {R"({\rtf1 a\emdash b\endash c\~d\line e\tab f\ldblquote g\rdblquote \{\}\\})", u"a—b–c\u00A0d\u2028e\tf“g”{}\\"},
         // Mac code pages and character sets, the East Asian ones through their Windows counterparts.
         {R"({\rtf1\mac\ansicpg10001 \'82\'a8\'93\'c7\'82\'dd\'82\'ad\'82\'be\'82\'b3\'82\'a2})", u"お読みください"},
@@ -79,6 +83,34 @@ TEST(RTFReader, CharacterFormatting) {
         {u"n", withFont(helvetica)},
     });
     EXPECT_EQ(text, expected);
+}
+
+// LibreOffice writes the bold and italic of East Asian text as the associated \ab and \ai after \dbch.
+TEST(RTFReader, AssociatedBoldAndItalicApplyToDoubleByteText) {
+    struct Case {
+        std::string body;
+        bool bold, italic;
+    };
+    const std::vector<Case> cases = {
+        {R"(\dbch\af1\ab \'93\'fa)", true, false},
+        {R"(\dbch\ai \'93\'fa)", false, true},
+        {R"(\loch\f1\hich\af1\dbch\af1\ab\ai \'93\'fa)", true, true},
+        {R"(\dbch\ab\ab0 \'93\'fa)", false, false},
+        {R"(\dbch\ab\loch x)", false, false},
+        {R"(\dbch\ab\hich x)", false, false},
+        {R"(\dbch\ab\loch\dbch \'93\'fa)", true, false},
+        {R"(\dbch\ab\plain\dbch \'93\'fa)", false, false},
+        // Given outside \dbch, they belong to right-to-left text.
+        {R"(\rtlch\ab\ai \ltrch\dbch \'93\'fa)", false, false},
+        {R"(\b\i\dbch \'93\'fa)", true, true},
+    };
+    for (const auto& [body, bold, italic] : cases) {
+        const AttributedText text = RTFReader::read(R"({\rtf1\ansi\ansicpg932{\fonttbl\f1\fcharset128 MS;}{)" + body + "}}");
+        ASSERT_EQ(text.length(), 1U) << body;
+        const auto& font = text.attributes(0).font;
+        EXPECT_EQ(font && font->isBold(), bold) << body;
+        EXPECT_EQ(font && font->italic, italic) << body;
+    }
 }
 
 TEST(RTFReader, ParagraphFormattingCoversTheWholeParagraphAsInForceAtItsEnd) {

@@ -90,6 +90,19 @@ TEST(FixedPhraseAttributedTextNormalizer, KeepsEveryLineEnd) {
     EXPECT_EQ(normalizer::markdownText(document), "a\r\nb\rc\u2029## Head\u2029- item\u0085d\u2028e");
 }
 
+// A line break inside a list item (a line separator) keeps the item one item: in markdown its next line
+// is a continuation indented under the item's text.
+TEST(FixedPhraseAttributedTextNormalizer, LineBreakInsideAListItemContinuesTheItem) {
+    const AttributedText bullets = text({{"\t\u2022\tone\u2028continued\n\t\u2022\ttwo\u2028\n", listItem(TextList::disc)}});
+    EXPECT_EQ(normalizer::markdownText(bullets), "- one\n  continued\n- two\n");
+    EXPECT_EQ(normalizer::plainText(bullets), "one\u2028continued\ntwo\n");
+    AttributedText numbered;
+    for (int item = 1; item <= 10; ++item) numbered.append(u"a\u2028b\n", listItem(TextList::decimal));
+    const std::string markdown = normalizer::markdownText(numbered);
+    EXPECT_EQ(markdown.substr(0, 12), "1. a\n   b\n2.");
+    EXPECT_EQ(markdown.substr(markdown.size() - 12), "10. a\n    b\n");
+}
+
 TEST(FixedPhraseAttributedTextNormalizer, ListItemRangeSkipsMarkersAndTrimCharacters) {
     struct Case {
         std::u16string body;

@@ -27,6 +27,18 @@ TEST(FixedPhraseSemanticHTML, ListsOpenCloseAndSwitchKind) {
               "ul>\n<p>after</p>");
 }
 
+// A line break inside a list item (a line separator) is a <br> inside the item's <li>.
+TEST(FixedPhraseSemanticHTML, LineBreakInsideAListItemIsABreakInTheItem) {
+    TextAttributes linked = listItem(TextList::disc);
+    linked.link = "https://x.example/a\u2028b";
+    AttributedText document = text({{"\t\u2022\tone\u2028<continued>\n", listItem(TextList::disc)},
+                                    {"l\u2028k", linked},
+                                    {"\u2028\n", listItem(TextList::disc)}});
+    EXPECT_EQ(normalizer::semanticHTMLBody(document),
+              "<ul>\n<li>one<br>&lt;continued&gt;</li>\n"
+              "<li><a href=\"https://x.example/a\u2028b\">l<br>k</a></li>\n</ul>");
+}
+
 TEST(FixedPhraseSemanticHTML, BlocksCarryKindAndAlignment) {
     TextAttributes centredHeading = withFont(Font::system(22, FontWeight::bold));
     centredHeading.paragraphStyle = ParagraphStyle{};
