@@ -25,7 +25,8 @@ inline constexpr const char* serifFontFamily = "Noto Serif CJK JP";
 inline constexpr const char* emojiFallbackFontFamily = "Noto Color Emoji";
 
 // Makes the system family fall back to the symbol family and then the emoji family, and the phrase
-// editor's faces to the emoji family, before any family Qt would pick itself. Once, before the first font of any of them is made; every maker of such fonts calls it.
+// editor's faces to the emoji family, before any family Qt would pick itself. Runs once, before the
+// first font of any of them is made: every maker of such fonts calls it.
 void installFontFallbacks();
 
 } // namespace tessaril::appkit
