@@ -1,5 +1,7 @@
 #include "TessarilApp/AppKit/Font.hpp"
 
+#include <QStringList>
+
 namespace tessaril::appkit {
 
 namespace {
@@ -14,20 +16,20 @@ QFont::Weight qtWeight(FontWeight weight) {
     return QFont::Normal;
 }
 
-// Before the first font of the system family is made, so that every one of them falls back to the
-// symbol family first.
-void installSymbolFallback() {
+} // namespace
+
+void installFontFallbacks() {
     static const bool installed = [] {
-        QFont::insertSubstitution(QString::fromLatin1(systemFontFamily), QString::fromLatin1(symbolFallbackFontFamily));
+        const QString emoji = QString::fromLatin1(emojiFallbackFontFamily);
+        QFont::insertSubstitutions(QString::fromLatin1(systemFontFamily), {QString::fromLatin1(symbolFallbackFontFamily), emoji});
+        for (const char* family : {monospacedFontFamily, serifFontFamily}) QFont::insertSubstitution(QString::fromLatin1(family), emoji);
         return true;
     }();
     (void)installed;
 }
 
-} // namespace
-
 QFont systemFont(int pixelSize, FontWeight weight) {
-    installSymbolFallback();
+    installFontFallbacks();
     QFont font(QString::fromLatin1(systemFontFamily));
     font.setPixelSize(pixelSize);
     font.setWeight(qtWeight(weight));

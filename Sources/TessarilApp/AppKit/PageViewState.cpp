@@ -5,6 +5,7 @@
 #include <utility>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QScrollBar>
 
 #include "TessarilApp/AppKit/Control.hpp"
@@ -48,6 +49,24 @@ ScrollView* pageScrollView(QWidget& page) {
     return page.findChild<ScrollView*>();
 }
 
+PageViewState::FieldCursor fieldCursor(const QLineEdit& field) {
+    const int position = field.cursorPosition();
+    if (!field.hasSelectedText()) return {position, position};
+    const int start = field.selectionStart();
+    return {start == position ? field.selectionEnd() : start, position};
+}
+
+void setFieldCursor(QLineEdit& field, PageViewState::FieldCursor cursor) {
+    const int length = static_cast<int>(field.text().size());
+    const int anchor = std::clamp(cursor.anchor, 0, length);
+    const int position = std::clamp(cursor.position, 0, length);
+    if (anchor == position) {
+        field.setCursorPosition(position);
+    } else {
+        field.setSelection(anchor, position - anchor);
+    }
+}
+
 } // namespace
 
 PageViewState PageViewState::capture(QWidget& page) {
@@ -55,7 +74,10 @@ PageViewState PageViewState::capture(QWidget& page) {
     if (ScrollView* scroll = pageScrollView(page)) state.scrollOffset = scroll->verticalScrollBar()->value();
     const QWidget* focus = QApplication::focusWidget();
     for (const auto& [name, widget] : namedWidgets(page)) {
-        if (widget == focus) state.focusedControl = name;
+        if (widget == focus) {
+            state.focusedControl = name;
+            if (const auto* line = qobject_cast<const QLineEdit*>(widget)) state.focusedFieldCursor = fieldCursor(*line);
+        }
         const auto* field = qobject_cast<const TextField*>(widget);
         if (field && field->waitsForCommit() && field->keepsTypedText()) state.typedTexts.push_back({name, field->text()});
     }
@@ -74,7 +96,11 @@ void PageViewState::restore(QWidget& page) const {
                                             [&name](const TypedText& each) { return each.control == name; });
             if (typed != typedTexts.end()) field->setTypedText(typed->text);
         }
-        if (name == focusedControl && widget->isEnabled()) widget->setFocus(Qt::OtherFocusReason);
+        if (name == focusedControl && widget->isEnabled()) {
+            widget->setFocus(Qt::OtherFocusReason);
+            auto* line = qobject_cast<QLineEdit*>(widget);
+            if (line && focusedFieldCursor) setFieldCursor(*line, *focusedFieldCursor);
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPointer>
 
@@ -16,11 +17,31 @@ TextField::TextField(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::returnPressed, this, &TextField::commit);
 }
 
-void TextField::setStringValue(const std::string& value) { setText(QString::fromStdString(value)); }
+void TextField::setStringValue(const std::string& value) {
+    setText(QString::fromStdString(value));
+    showStartUnlessEdited();
+}
 
 void TextField::setTypedText(const QString& text) {
     setText(text);
     setModified(true);
+    showStartUnlessEdited();
+}
+
+// Qt leaves the cursor after a text it is given, and a field shows the part around its cursor: a
+// long value would show its tail, and values that differ only at the start would look alike.
+void TextField::showStartUnlessEdited() {
+    if (!isBeingEdited()) setCursorPosition(0);
+}
+
+// The window's focus field is still being edited while another window is in front.
+bool TextField::isBeingEdited() const { return hasFocus() || window()->focusWidget() == this; }
+
+void TextField::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // The window going to the back or a menu opening leaves the field being edited: the cursor stays.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) setCursorPosition(0);
 }
 
 namespace {

@@ -20,7 +20,9 @@ public:
     ControlKind kind() const override { return ControlKind::field; }
 
     std::string stringValue() const { return text().toStdString(); }
-    // Shows a value: what the field holds is no longer waiting to be committed.
+    // Shows a value: what the field holds is no longer waiting to be committed. A field not being
+    // edited shows the start of its text (so does one the focus leaves); the one being edited keeps
+    // its cursor.
     void setStringValue(const std::string& value);
     // Replaces the text as typing does: it waits to be committed.
     void setTypedText(const QString& text);
@@ -48,8 +50,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    bool isBeingEdited() const;
+    void showStartUnlessEdited();
+
     QColor border_;
     bool keepsTypedText_ = true;
     bool committing_ = false;

@@ -23,15 +23,12 @@ using platform::TextAttributes;
 
 namespace {
 
-constexpr const char* monospacedFontFamily = "Noto Sans Mono CJK JP";
-constexpr const char* serifFontFamily = "Noto Serif CJK JP";
-
 // Names of the text that this machine shows in another family.
 constexpr std::array<std::pair<std::string_view, const char*>, 4> displayFamilies{{
     {Font::systemFamily, appkit::systemFontFamily},
-    {Font::monospacedSystemFamily, monospacedFontFamily},
-    {"Hiragino Mincho ProN", serifFontFamily},
-    {"Times New Roman", serifFontFamily},
+    {Font::monospacedSystemFamily, appkit::monospacedFontFamily},
+    {"Hiragino Mincho ProN", appkit::serifFontFamily},
+    {"Times New Roman", appkit::serifFontFamily},
 }};
 
 constexpr std::array<std::pair<FontWeight, int>, 9> weights{{
@@ -167,6 +164,7 @@ bool fixedPhraseFontFamilyIsInstalled(std::string_view family) {
 }
 
 QFont textFont(const Font& font) {
+    appkit::installFontFallbacks();
     QFont qt(displayFontFamily(font.family.str()));
     // A point of the text is a pixel of the window, as on the Mac's screen at one pixel per point.
     qt.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pointSize))));

@@ -91,6 +91,10 @@ void TessarilTextView::setAttributedText(const AttributedText& text) {
     // What Qt types once every character is gone: the first character's attributes, as before.
     cursor.setPosition(0);
     cursor.setBlockCharFormat(textCharFormat(text.empty() ? defaultTypingAttributes() : text.attributes(0)));
+    // That format belongs to no character: Qt reports it as a change of no length at the start, drops
+    // the first paragraph's layout for it and, on a view already laid out, never lays it out again.
+    // The paragraph would stay blank, its text unselectable, until the next rebuild.
+    document()->markContentsDirty(0, document()->characterCount());
     setTextCursor(cursor);
     if (text.empty()) setTypingAttributes(defaultTypingAttributes());
     document()->setUndoRedoEnabled(true);

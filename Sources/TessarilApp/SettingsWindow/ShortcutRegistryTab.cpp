@@ -95,7 +95,9 @@ QWidget* ShortcutRegistryTab::makeShortcutRegistryShortcutButton(const ShortcutR
                                                                          &ShortcutRegistryActions::clickShortcutRegistryShortcut),
                                  capturing && capturing->rawValue() == entry.id, true, 126, entry.id);
     button->setTitleAlignment(Qt::AlignHCenter);
-    button->setToolTipText(entry.editMode.isDirect() ? "クリックして付け替えます" : "この台帳からは直接変更できません");
+    // The button is too narrow for a shortcut with every modifier: its tool tip holds the whole of it.
+    button->setToolTipText(shortcutTitle(entry.shortcut) + "\n" +
+                           (entry.editMode.isDirect() ? "クリックして付け替えます" : "この台帳からは直接変更できません"));
     return button;
 }
 

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QKeySequence>
 
+#include "TessarilApp/AppKit/Font.hpp"
+
 namespace tessaril {
 
 namespace {
@@ -20,6 +22,10 @@ QKeySequence keySequence(const std::string& keyEquivalent) {
 }
 
 void renderMenu(const Menu& menu, QMenu& target, const StatusItem::MenuHandler& handler) {
+    // The window's face, whether or not a window was opened yet: its fallbacks draw the ⌥ ⌃ symbols
+    // and the coloured 🟢 🔴 of the Accessibility line. A submenu is a window of its own and takes
+    // no font from its parent.
+    target.setFont(appkit::systemFont(13));
     target.setTitle(literalTitle(menu.title));
     target.setToolTipsVisible(true);
     for (const MenuItem& item : menu.items) {

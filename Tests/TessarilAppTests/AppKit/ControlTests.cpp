@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QWheelEvent>
 
 #include "TessarilApp/AppKit/Button.hpp"
@@ -84,12 +86,46 @@ TEST(ControlTests, AFieldActsOnReturnOnlyNotWhenTypedIntoOrLeft) {
     TextField field;
     field.setAction(log.record("updateKeypadPeriodHackOutput"));
     field.setStringValue("、");
+    field.end(false); // the user puts the cursor after the value
     field.insert(QStringLiteral("。"));
     emit field.editingFinished(); // focus moving away
     EXPECT_TRUE(log.entries.empty());
 
     emit field.returnPressed();
     EXPECT_EQ(log.entries, std::vector<std::string>{"updateKeypadPeriodHackOutput 、。"});
+}
+
+// A long title that differs from another only at its start must not show as the same tail.
+TEST(ControlTests, AFieldNotBeingEditedShowsTheStartOfItsText) {
+    const std::string value = "長いタイトルの先頭だけが違う定型文、末尾は同じ";
+    struct Case {
+        const char* name;
+        std::function<void(TextField&)> change;
+        int cursor;
+    };
+    const auto focusOut = [](Qt::FocusReason reason) {
+        return [reason](TextField& field) {
+            field.setCursorPosition(5);
+            QFocusEvent leaving(QEvent::FocusOut, reason);
+            QCoreApplication::sendEvent(&field, &leaving);
+        };
+    };
+    const Case cases[] = {
+        {"a value shown", [&value](TextField& field) { field.setStringValue(value); }, 0},
+        {"typed text carried over a rebuild", [](TextField& field) { field.setTypedText(QStringLiteral("末尾まで打った文字")); }, 0},
+        {"the focus moves to another control", focusOut(Qt::TabFocusReason), 0},
+        {"the focus is taken by a click elsewhere", focusOut(Qt::MouseFocusReason), 0},
+        {"the window goes to the back while editing", focusOut(Qt::ActiveWindowFocusReason), 5},
+        {"a menu opens while editing", focusOut(Qt::PopupFocusReason), 5},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        TextField field;
+        field.setFixedWidth(80);
+        field.setText(QString::fromStdString(value));
+        test.change(field);
+        EXPECT_EQ(field.cursorPosition(), test.cursor);
+    }
 }
 
 TEST(ControlTests, ALabelShowsATruncatedTextButKeepsItsWholeTitle) {

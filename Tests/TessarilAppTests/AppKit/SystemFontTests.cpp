@@ -5,6 +5,7 @@
 #include <QTextLayout>
 
 #include "TessarilApp/AppKit/Font.hpp"
+#include "TessarilApp/PhraseEditor/AttributedTextFormats.hpp"
 
 namespace tessaril::appkit {
 namespace {
@@ -29,6 +30,33 @@ TEST(SystemFontTests, EveryModifierSymbolIsDrawnAtFullSize) {
         const std::string family = runs.front().rawFont().familyName().toStdString();
         EXPECT_GE(ink.width(), 0.6 * size) << family;
         EXPECT_GE(ink.height(), 0.35 * size) << family;
+    }
+}
+
+// The status menu's 🟢 and 🔴 and emoji typed into phrases come from the colour emoji font in every
+// face the window, the menu and the phrase editor use, never as the box of a missing glyph.
+TEST(SystemFontTests, EmojiAreDrawnFromTheColourEmojiFont) {
+    const struct {
+        const char* face;
+        QFont font;
+    } faces[] = {
+        {"window and menu", systemFont(13)},
+        {"phrase text", textFont(platform::Font::system(14))},
+        {"phrase monospaced", textFont(platform::Font::monospacedSystem(14))},
+        {"phrase serif", textFont(platform::Font{.family = "Hiragino Mincho ProN"})},
+    };
+    for (const auto& face : faces) {
+        for (const char* emoji : {"🟢", "🔴", "😀"}) {
+            SCOPED_TRACE(std::string(face.face) + " " + emoji);
+            QTextLayout layout(QString::fromUtf8(emoji), face.font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            const auto runs = layout.glyphRuns();
+            ASSERT_EQ(runs.size(), 1);
+            EXPECT_EQ(runs.front().rawFont().familyName().toStdString(), emojiFallbackFontFamily);
+            EXPECT_NE(runs.front().glyphIndexes().value(0), 0u) << "drawn as a missing glyph";
+        }
     }
 }
 

@@ -1,9 +1,14 @@
 // The fixed-phrase page driven through the real window: panels in each target state, every rule
 // action with its refusals, drafts over every kind of rebuild, the questions before edits are
 // dropped, the source view, previews and the editor's appearance.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <QImage>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include "Platform/Foundation/DataEncoding.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorState.hpp"
@@ -494,6 +499,63 @@ TEST_F(FixedPhraseTabTests, ThePreviewFollowsTheInputAndPreviewModes) {
     click({.action = "toggleFixedPhraseSourceEditor:", .identifier = "b"});
     choose({.action = "updateFixedPhrasePreviewMode:", .identifier = "b"}, "プレーン");
     EXPECT_EQ(preview("b").attributedText().utf8String(), "前太字後");
+}
+
+// Counts the dark pixels of a view as the screen shows it: the text's ink on the light editor.
+int inkPixels(QWidget& view) {
+    const QImage image = view.grab().toImage();
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    }
+    return ink;
+}
+
+// The preview on screen is replaced while the window shows it: it must be laid out and drawn again,
+// not left as an empty box until the next rebuild.
+TEST_F(FixedPhraseTabTests, ThePreviewOnScreenShowsEachEditAsItHappens) {
+    struct Case {
+        const char* title;
+        FixedPhraseRule rule;
+        std::function<void()> edit;
+        std::string shown;
+    };
+    const auto typeAtEnd = [this](const char* typed) {
+        return [this, typed] {
+            editor("r").moveCursor(QTextCursor::End);
+            editor("r").insertPlainText(QString::fromUtf8(typed));
+        };
+    };
+    const Case cases[] = {
+        {"typing, previewed as plain text", plainRule("r", "", "プレビュー確認 preview check"), typeAtEnd("abc"),
+         "プレビュー確認 preview checkabc"},
+        {"typing a second line", plainRule("r", "", "一行目"), typeAtEnd("\n二行目"), "一行目\n二行目"},
+        {"typing, a markdown body", plainRule("r", "", "**太字**", FixedPhrasePreviewMode::markdown), typeAtEnd("です"),
+         "**太字**です"},
+        {"typing, a rich body previewed as rich text", richRule("r", "", boldBody()), typeAtEnd("!"), "前太字後!"},
+        {"bold on a selection", richRule("r", "", boldBody()),
+         [this] {
+             editor("r").setSelectedRange({0, 1});
+             click({.identifier = "r|bold"});
+         },
+         "前太字後"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.title);
+        TessarilSettings settings;
+        settings.fixedPhraseAssist = phrasesOf({test.rule});
+        startPhrases(std::nullopt, settings);
+        ASSERT_TRUE(preview("r").isVisible());
+        ASSERT_GT(inkPixels(preview("r")), 0);
+        test.edit();
+        harness->finishStep();
+        TessarilTextView& shown = preview("r");
+        EXPECT_EQ(shown.attributedText().utf8String(), test.shown);
+        for (QTextBlock block = shown.document()->begin(); block.isValid(); block = block.next()) {
+            EXPECT_GT(block.layout()->lineCount(), 0) << "paragraph " << block.blockNumber() << " is not laid out";
+        }
+        EXPECT_GT(inkPixels(shown), 0) << "the preview draws nothing";
+    }
 }
 
 TEST_F(FixedPhraseTabTests, OnlyRealFormattingCountsAsRichAttributes) {

@@ -138,5 +138,29 @@ TEST_F(PageViewStateTests, TheFocusedFieldKeepsTheFocusAcrossARebuild) {
     EXPECT_EQ(QApplication::focusWidget(), rebuilt);
 }
 
+TEST_F(PageViewStateTests, TheFieldBeingEditedKeepsItsCursorAcrossARebuildAndTheOthersShowTheirStart) {
+    start({.tab = SettingsTab::advanced});
+    const Address edited{.action = "saveLaptopPresetName"};
+    const Address waiting{.action = "saveCompactPresetName"};
+    const auto field = [this](const Address& address) {
+        auto* found = dynamic_cast<appkit::TextField*>(harness->driver().find(address, {appkit::ControlKind::field}));
+        EXPECT_NE(found, nullptr);
+        return found;
+    };
+    type(waiting, "持ち歩き用の小さなキーボード");
+    type(edited, "旅行用のノート");
+    field(edited)->setFocus(Qt::OtherFocusReason);
+    field(edited)->setSelection(4, -2); // "用の" selected from its end: the cursor stands before it
+    ASSERT_EQ(field(edited)->cursorPosition(), 2);
+
+    rebuild();
+    EXPECT_EQ(QApplication::focusWidget(), field(edited));
+    EXPECT_EQ(field(edited)->text().toStdString(), "旅行用のノート");
+    EXPECT_EQ(field(edited)->cursorPosition(), 2);
+    EXPECT_EQ(field(edited)->selectedText().toStdString(), "用の");
+    EXPECT_EQ(field(waiting)->text().toStdString(), "持ち歩き用の小さなキーボード");
+    EXPECT_EQ(field(waiting)->cursorPosition(), 0);
+}
+
 } // namespace
 } // namespace tessaril

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "TessarilApp/AppKit/Font.hpp"
 #include "TessarilApp/Shell/MenuRendering.hpp"
 #include "TessarilApp/Shell/StatusMenu.hpp"
 
@@ -32,6 +33,9 @@ TEST(MenuRendering, TheQtMenuShowsTheModelAndChoosingAnItemHandsItBack) {
                                               "🔴 アクセシビリティ: 確認が必要", "-", "終了 Ctrl+Q"}));
     EXPECT_EQ(actions[5]->toolTip().toStdString(), "クリックするとmacOSのアクセシビリティ設定を開きます。");
     EXPECT_TRUE(menu.toolTipsVisible());
+    // Set in the window's face, whose fallbacks draw the line's 🔴 in colour, before any window opened.
+    EXPECT_EQ(menu.font(), appkit::systemFont(13));
+    EXPECT_EQ(actions[2]->menu()->font(), appkit::systemFont(13));
 
     const auto presets = actions[2]->menu()->actions();
     ASSERT_EQ(presets.size(), 5);
