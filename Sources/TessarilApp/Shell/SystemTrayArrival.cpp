@@ -1,20 +1,17 @@
 #include "TessarilApp/Shell/SystemTrayArrival.hpp"
 
-#include <cstdlib>
 #include <cstring>
 
 #include <QGuiApplication>
 #include <QTimer>
 #include <xcb/xcb.h>
 
+#include "TessarilApp/Shell/XcbReply.hpp"
+#include "TessarilApp/Shell/XcbRootWindowEvents.hpp"
+
 namespace tessaril {
 
 namespace {
-
-struct FreeDeleter {
-    void operator()(void* pointer) const { std::free(pointer); }
-};
-template <class T> using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
 constexpr const char* managerAtomName = "MANAGER";
 // The high bit of an event's type marks one a client sent; a manager's announcement is one of those.
@@ -35,13 +32,8 @@ SystemTrayArrival::SystemTrayArrival(std::function<void()> arrived) : arrived_(s
     connection_ = connection;
     rootWindow_ = screens.data->root;
     managerAtom_ = manager->atom;
-    // Announcements go to the clients that listen for structure changes of the root window: that is
-    // added to the events Qt and the workspace already ask for there.
-    XcbReply<xcb_get_window_attributes_reply_t> attributes(
-        xcb_get_window_attributes_reply(connection_, xcb_get_window_attributes(connection_, rootWindow_), nullptr));
-    const std::uint32_t mask = (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-    xcb_change_window_attributes(connection_, rootWindow_, XCB_CW_EVENT_MASK, &mask);
-    xcb_flush(connection_);
+    // Announcements go to the clients that listen for structure changes of the root window.
+    addRootWindowEvents(connection_, rootWindow_, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 

@@ -120,6 +120,33 @@ struct TerminateCounter final : ApplicationDelegate {
     int asked = 0;
 };
 
+// The application with the main menu installed, and a window with a field and a text view.
+struct EditingWindow {
+    EditingWindow() {
+        application.setDelegate(&delegate);
+        application.setMainMenu(StatusMenu::mainMenu());
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(field);
+        layout->addWidget(view);
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+    ~EditingWindow() { application.setDelegate(nullptr); }
+    EditingWindow(const EditingWindow&) = delete;
+    EditingWindow& operator=(const EditingWindow&) = delete;
+
+    // Each control with what it shows.
+    std::vector<std::pair<QWidget*, std::function<std::string()>>> controls() const {
+        return {{field, [this] { return field->text().toStdString(); }}, {view, [this] { return view->toPlainText().toStdString(); }}};
+    }
+
+    WidgetApplication application{*qApp};
+    TerminateCounter delegate;
+    QWidget window;
+    QLineEdit* field = new QLineEdit(&window);
+    QTextEdit* view = new QTextEdit(&window);
+};
+
 // A key press as it reaches the focused control.
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QKeyEvent event(QEvent::KeyPress, key, modifiers);
@@ -131,18 +158,8 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 // The installed main menu: Ctrl+Q asks to quit, the edit items' keys act on the focused field or text
 // view, in order on the same text (select all, copy, cut, undo, redo, paste).
 TEST(WidgetApplication, TheMainMenusKeyEquivalentsQuitAndEditTheFocusedControl) {
-    WidgetApplication application(*qApp);
-    TerminateCounter delegate;
-    application.setDelegate(&delegate);
-    application.setMainMenu(StatusMenu::mainMenu());
-    QWidget window;
-    auto* field = new QLineEdit(&window);
-    auto* view = new QTextEdit(&window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(field);
-    layout->addWidget(view);
-    window.show();
-    QApplication::setActiveWindow(&window);
+    EditingWindow editing;
+    auto& [application, delegate, window, field, view] = editing;
 
     struct Step {
         const char* item;
@@ -159,11 +176,7 @@ TEST(WidgetApplication, TheMainMenusKeyEquivalentsQuitAndEditTheFocusedControl) 
         {"やり直す", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "", "abc"},
         {"ペースト", Qt::Key_V, Qt::ControlModifier, "abc", "abc"},
     };
-    const std::vector<std::pair<QWidget*, std::function<std::string()>>> controls{
-        {field, [field] { return field->text().toStdString(); }},
-        {view, [view] { return view->toPlainText().toStdString(); }},
-    };
-    for (const auto& [control, text] : controls) {
+    for (const auto& [control, text] : editing.controls()) {
         control->setFocus();
         ASSERT_EQ(QApplication::focusWidget(), control);
         if (control == field) field->insert("abc");
@@ -182,24 +195,13 @@ TEST(WidgetApplication, TheMainMenusKeyEquivalentsQuitAndEditTheFocusedControl) 
     EXPECT_EQ(delegate.asked, 0);
     press(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(delegate.asked, 1) << "Ctrl+Q is Tessarilを終了";
-    application.setDelegate(nullptr);
 }
 
 // What the key equivalents must not do: change a read-only field or text view, or quit while a dialog
 // waits for an answer. The keys then go on to the control or dialog, which refuse them as well.
 TEST(WidgetApplication, TheMainMenusKeyEquivalentsLeaveReadOnlyControlsAndOpenDialogsAlone) {
-    WidgetApplication application(*qApp);
-    TerminateCounter delegate;
-    application.setDelegate(&delegate);
-    application.setMainMenu(StatusMenu::mainMenu());
-    QWidget window;
-    auto* field = new QLineEdit(&window);
-    auto* view = new QTextEdit(&window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(field);
-    layout->addWidget(view);
-    window.show();
-    QApplication::setActiveWindow(&window);
+    EditingWindow editing;
+    auto& [application, delegate, window, field, view] = editing;
 
     struct Case {
         const char* item;
@@ -211,11 +213,7 @@ TEST(WidgetApplication, TheMainMenusKeyEquivalentsLeaveReadOnlyControlsAndOpenDi
         {"ペースト", Qt::Key_V, Qt::ControlModifier},
         {"取り消す", Qt::Key_Z, Qt::ControlModifier},
     };
-    const std::vector<std::pair<QWidget*, std::function<std::string()>>> controls{
-        {field, [field] { return field->text().toStdString(); }},
-        {view, [view] { return view->toPlainText().toStdString(); }},
-    };
-    for (const auto& [control, text] : controls) {
+    for (const auto& [control, text] : editing.controls()) {
         for (const auto& entry : cases) {
             // Typed text leaves something to undo; then the control turns read-only, all selected.
             field->setReadOnly(false);
@@ -247,5 +245,4 @@ TEST(WidgetApplication, TheMainMenusKeyEquivalentsLeaveReadOnlyControlsAndOpenDi
     dialog.hide();
     press(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(delegate.asked, 1) << "Ctrl+Q once the dialog is answered";
-    application.setDelegate(nullptr);
 }
