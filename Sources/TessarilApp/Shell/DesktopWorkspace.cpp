@@ -1,7 +1,6 @@
 #include "TessarilApp/Shell/DesktopWorkspace.hpp"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -12,14 +11,12 @@
 #include <QUrl>
 #include <xcb/xcb.h>
 
+#include "TessarilApp/Shell/XcbReply.hpp"
+#include "TessarilApp/Shell/XcbRootWindowEvents.hpp"
+
 namespace tessaril {
 
 namespace {
-
-struct FreeDeleter {
-    void operator()(void* pointer) const { std::free(pointer); }
-};
-template <class T> using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
 std::optional<std::uint32_t> firstWord(const std::optional<std::string>& value) {
     if (!value || value->size() < sizeof(std::uint32_t)) return std::nullopt;
@@ -48,12 +45,8 @@ DesktopWorkspace::DesktopWorkspace(std::int64_t processIdentifier, platform::Run
         return;
     }
     activeWindowAtom_ = *activeWindow;
-    // Property changes of the root window are added to the events Qt already asks for there.
-    XcbReply<xcb_get_window_attributes_reply_t> attributes(
-        xcb_get_window_attributes_reply(connection_, xcb_get_window_attributes(connection_, rootWindow_), nullptr));
-    std::uint32_t mask = (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
-    xcb_change_window_attributes(connection_, rootWindow_, XCB_CW_EVENT_MASK, &mask);
-    xcb_flush(connection_);
+    // Property changes of the root window tell when the active window changes.
+    addRootWindowEvents(connection_, rootWindow_, XCB_EVENT_MASK_PROPERTY_CHANGE);
     lastFrontmost_ = frontmostApplication();
     QCoreApplication::instance()->installNativeEventFilter(this);
 }

@@ -17,6 +17,7 @@
 #include "TessarilApp/SettingsWindow/SharedControls.hpp"
 #include "TessarilApp/SettingsWindow/TessarilView.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
+#include "TessarilApp/Shell/WidgetApplication.hpp"
 
 namespace tessaril {
 
@@ -38,6 +39,7 @@ public:
     OnboardingPopover() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
         setAttribute(Qt::WA_DeleteOnClose);
         setWindowTitle("Tessaril");
+        WidgetApplication::markAsApplicationWindow(*this);
     }
 
 protected:

@@ -5,25 +5,18 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QTimer>
 
 #include "TessarilApp/Shell/MenuRendering.hpp"
 
 namespace tessaril {
 
-namespace {
-
-// How often a visible item without a tray looks for one.
-constexpr int trayWatchMilliseconds = 2000;
-
-} // namespace
-
-SystemTrayStatusItem::SystemTrayStatusItem() {
+SystemTrayStatusItem::SystemTrayStatusItem(std::function<bool()> isTrayAvailable)
+    : isTrayAvailable_(isTrayAvailable ? std::move(isTrayAvailable) : [] { return QSystemTrayIcon::isSystemTrayAvailable(); }) {
     QObject::connect(&tray_, &QSystemTrayIcon::activated, &tray_, [this](QSystemTrayIcon::ActivationReason reason) {
         // A status item's menu opens on a plain click too.
         if (reason == QSystemTrayIcon::Trigger && menu_) menu_->popup(QCursor::pos());
     });
-    trayWatch_.setInterval(trayWatchMilliseconds);
-    QObject::connect(&trayWatch_, &QTimer::timeout, &tray_, [this] { watchForTray(); });
 }
 
 SystemTrayStatusItem::~SystemTrayStatusItem() {
@@ -32,25 +25,27 @@ SystemTrayStatusItem::~SystemTrayStatusItem() {
 }
 
 void SystemTrayStatusItem::setVisible(bool visible) {
-    wantsVisible_ = visible;
     if (visible && tray_.icon().isNull()) refreshIcon();
     tray_.setVisible(visible);
     if (visible && !hasButton()) {
-        trayWatch_.start();
+        if (!arrival_) arrival_ = std::make_unique<SystemTrayArrival>([this] { lookForTray(); });
     } else {
-        trayWatch_.stop();
+        arrival_.reset();
     }
 }
 
-void SystemTrayStatusItem::watchForTray() {
-    if (!wantsVisible_ || !hasButton()) return;
-    trayWatch_.stop();
-    // Shown again, the icon is placed in the tray that has just appeared.
+void SystemTrayStatusItem::lookForTray() {
+    if (!arrival_ || !hasButton()) return;
+    // The watch ends here but is deleted after this turn, as this may be its own call.
+    QTimer::singleShot(0, &tray_, [ended = std::shared_ptr<SystemTrayArrival>(std::move(arrival_))] {});
+    // Qt's own tray code on X11 may have placed the icon on the same announcement: its place is known
+    // then. Otherwise shown again, the icon is placed in the tray that has just appeared.
+    if (buttonGeometry()) return;
     tray_.hide();
     tray_.show();
 }
 
-bool SystemTrayStatusItem::hasButton() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool SystemTrayStatusItem::hasButton() const { return isTrayAvailable_(); }
 
 std::optional<QRect> SystemTrayStatusItem::buttonGeometry() const {
     // Some trays (those reached over D-Bus) never tell where the icon is.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,19 +9,21 @@
 #include <QMenu>
 #include <QPointer>
 #include <QSystemTrayIcon>
-#include <QTimer>
 
 #include "TessarilApp/Shell/StatusItem.hpp"
+#include "TessarilApp/Shell/SystemTrayArrival.hpp"
 
 namespace tessaril {
 
 // The status item in the desktop's system tray: the image (a template image drawn light with a dark
 // rim, so it shows on light and dark panels alike), or the title drawn as a glyph when there is none,
 // the tooltip, and the menu, which a click of either button opens. Without a system tray the item has
-// no button; a visible item shows itself once a tray appears. Main thread.
+// no button; a visible item shows itself once a tray announces its arrival (nothing polls, so the
+// process sleeps at rest without a tray). Main thread.
 class SystemTrayStatusItem final : public StatusItem {
 public:
-    SystemTrayStatusItem();
+    // Without `isTrayAvailable`, the desktop's system tray is looked for.
+    explicit SystemTrayStatusItem(std::function<bool()> isTrayAvailable = {});
     ~SystemTrayStatusItem() override;
 
     void setVisible(bool visible) override;
@@ -31,6 +34,11 @@ public:
     void setMenu(Menu menu, MenuHandler handler) override;
     std::optional<QRect> buttonGeometry() const override;
 
+    // What a tray's announcement runs: a visible item waiting for a tray shows itself in one that is
+    // there now.
+    void lookForTray();
+    bool isWaitingForTray() const { return arrival_ != nullptr; }
+
     // The title drawn as the tray shows it: the text in white on a dark rounded square.
     static QIcon titleIcon(const std::string& title);
     // A template image as the tray shows it: its shape, light, inside a dark rim.
@@ -38,12 +46,11 @@ public:
 
 private:
     void refreshIcon();
-    // While the item should show and no tray exists: shows it on the tray's arrival.
-    void watchForTray();
 
+    std::function<bool()> isTrayAvailable_;
     QSystemTrayIcon tray_;
-    QTimer trayWatch_;
-    bool wantsVisible_ = false;
+    // Only while the item should show and no tray exists.
+    std::unique_ptr<SystemTrayArrival> arrival_;
     std::optional<QImage> image_;
     bool isTemplate_ = false;
     int pointSize_ = 18;

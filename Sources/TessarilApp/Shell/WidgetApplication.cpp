@@ -1,9 +1,18 @@
 #include "TessarilApp/Shell/WidgetApplication.hpp"
 
+#include <QDialog>
 #include <QTimer>
 #include <QWidget>
 
+#include "TessarilApp/AppKit/Window.hpp"
+
 namespace tessaril {
+
+namespace {
+
+constexpr const char* applicationWindowProperty = "tessarilApplicationWindow";
+
+} // namespace
 
 void WidgetApplication::setActivationPolicy(ActivationPolicy policy) {
     policy_ = policy;
@@ -19,7 +28,7 @@ void WidgetApplication::setMainMenu(Menu menu) {
 
 void WidgetApplication::activate(bool) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (!window->isVisible() || window->windowType() == Qt::Popup) continue;
+        if (!window->isVisible() || !isApplicationWindow(*window)) continue;
         window->raise();
         window->activateWindow();
     }
@@ -27,10 +36,17 @@ void WidgetApplication::activate(bool) {
 
 bool WidgetApplication::hasVisibleWindows() const {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && window->windowType() != Qt::Popup) return true;
+        if (window->isVisible() && isApplicationWindow(*window)) return true;
     }
     return false;
 }
+
+bool WidgetApplication::isApplicationWindow(const QWidget& window) {
+    return qobject_cast<const appkit::Window*>(&window) != nullptr || qobject_cast<const QDialog*>(&window) != nullptr ||
+           window.property(applicationWindowProperty).toBool();
+}
+
+void WidgetApplication::markAsApplicationWindow(QWidget& window) { window.setProperty(applicationWindowProperty, true); }
 
 void WidgetApplication::terminate() {
     if (delegate_ && delegate_->applicationShouldTerminate() != TerminateReply::terminateNow) return;

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 
+class QWidget;
+
 #include "TessarilApp/Shell/Application.hpp"
 #include "TessarilApp/Shell/MainMenuKeyEquivalents.hpp"
 
@@ -30,6 +32,13 @@ public:
     int run();
     // The user launched the application again: the delegate decides what to show.
     void reopen();
+
+    // The application's own windows, which activating raises and which keep a reopen from showing the
+    // settings window: titled windows (the settings window with its sheets and panels), dialogs, and
+    // windows marked as the application's (the guide). Not the status item's icon, which a tray reached
+    // over XEmbed shows as a top-level window of its own, nor menus, tool tips or the character count.
+    static bool isApplicationWindow(const QWidget& window);
+    static void markAsApplicationWindow(QWidget& window);
 
     std::optional<ActivationPolicy> activationPolicy() const { return policy_; }
     const std::optional<Menu>& mainMenu() const { return mainMenu_; }

@@ -55,3 +55,29 @@ TEST(SimulatedSessionDriver, ArmsForTheNextDueWorkOnlyAndNothingAtRest) {
         EXPECT_EQ(ran, step.ranSoFar) << step.what;
     }
 }
+
+// Real time runs between whole milliseconds, the session's steps do not: work due at 3.5 ms runs when
+// the session reaches 4 ms, so the timer waits for that, fires once and is not armed again at once.
+TEST(SimulatedSessionDriver, WorkDueBetweenMillisecondsRunsOnTheTimersFirstFiring) {
+    platform::SimulatedSession session{platform::SessionConfiguration{}};
+    std::atomic<std::uint64_t> realNanoseconds = 1'500'000;
+    SimulatedSessionDriver driver(session, [&realNanoseconds] { return realNanoseconds.load(); });
+    bool ran = false;
+    session.mainQueue().postAfter(2ms, [&ran] { ran = true; });
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(driver.armedDelay(), 3ms);
+
+    // The timer as the event loop runs it: it fires when its delay has passed, and the driver advances.
+    int firings = 0;
+    while (!ran && firings < 10) {
+        const auto delay = driver.armedDelay();
+        ASSERT_TRUE(delay.has_value()) << "the work is pending, so a timer must be armed";
+        realNanoseconds += static_cast<std::uint64_t>(std::chrono::nanoseconds(*delay).count());
+        driver.advance();
+        ++firings;
+    }
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(firings, 1);
+    EXPECT_EQ(realNanoseconds.load(), 4'500'000u);
+    EXPECT_EQ(driver.armedDelay(), std::nullopt);
+}

@@ -4,14 +4,18 @@
 #include <functional>
 
 #include <QClipboard>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "TessarilApp/AppKit/Window.hpp"
 #include "TessarilApp/Shell/StatusMenu.hpp"
 #include "TessarilApp/Shell/WidgetApplication.hpp"
+#include "TessarilAppTests/Shell/AppDelegateHarness.hpp"
 
 using namespace tessaril;
 
@@ -51,11 +55,57 @@ TEST(WidgetApplication, TheLoopTellsTheDelegateItLaunchedAndEndsWhenTheDelegateA
     EXPECT_TRUE(delegate.asked);
 
     application.reopen();
-    QWidget window;
+    appkit::Window window({QSize(200, 100), QSize(200, 100), "Tessaril", true, false, QColor(Qt::black)});
     window.show();
     application.reopen();
     EXPECT_EQ(delegate.reopenedWithVisibleWindows, (std::vector<bool>{false, true}));
     application.setActivationPolicy(ActivationPolicy::regular);
+}
+
+// A later launch reopens the running one: only the application's own windows keep it from showing the
+// settings window. A tray reached over XEmbed holds the status item's icon in a top-level window of
+// the application, which is no window of its own.
+TEST(WidgetApplication, AReopenCountsOnlyTheApplicationsOwnWindows) {
+    WidgetApplication application(*qApp);
+    shell_testing::AppDelegateHarness harness;
+    AppDelegate& delegate = harness.app();
+    const auto settingsWindowShows = [&delegate] { return delegate.settingsWindow && delegate.settingsWindow->isVisible(); };
+    const auto reopen = [&application, &delegate] { delegate.applicationShouldHandleReopen(application.hasVisibleWindows()); };
+    QWidget trayIcon(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    trayIcon.show();
+    QMenu menu;
+    menu.addAction("Tessaril");
+    menu.popup(QPoint(0, 0));
+
+    struct Step {
+        std::string what;
+        std::function<void()> action;
+        bool hasVisibleWindows;
+    };
+    const std::vector<Step> steps{
+        {"the tray's icon and its menu", [] {}, false},
+        {"the guide", [&delegate] { delegate.showOnboardingGuide(); }, true},
+        {"the guide closed", [&delegate] { delegate.onboardingPopover->close(); }, false},
+        {"the settings window", [&delegate] { delegate.openSettingsWindow(); }, true},
+        {"the settings window closed", [&delegate] { delegate.settingsWindow->close(); }, false},
+        {"a dialog", [&trayIcon] { (new QDialog(&trayIcon))->show(); }, true},
+    };
+    for (const auto& step : steps) {
+        step.action();
+        EXPECT_EQ(application.hasVisibleWindows(), step.hasVisibleWindows) << step.what;
+    }
+    for (QDialog* dialog : trayIcon.findChildren<QDialog*>()) dialog->hide();
+
+    // With the tray's icon only, a reopen shows the settings window; with the guide up it does not.
+    ASSERT_FALSE(settingsWindowShows());
+    delegate.showOnboardingGuide();
+    reopen();
+    EXPECT_FALSE(settingsWindowShows());
+    delegate.onboardingPopover->close();
+    reopen();
+    EXPECT_TRUE(settingsWindowShows());
+    delegate.settingsWindow->close();
+    menu.hide();
 }
 
 namespace {
@@ -70,6 +120,33 @@ struct TerminateCounter final : ApplicationDelegate {
     int asked = 0;
 };
 
+// The application with the main menu installed, and a window with a field and a text view.
+struct EditingWindow {
+    EditingWindow() {
+        application.setDelegate(&delegate);
+        application.setMainMenu(StatusMenu::mainMenu());
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(field);
+        layout->addWidget(view);
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+    ~EditingWindow() { application.setDelegate(nullptr); }
+    EditingWindow(const EditingWindow&) = delete;
+    EditingWindow& operator=(const EditingWindow&) = delete;
+
+    // Each control with what it shows.
+    std::vector<std::pair<QWidget*, std::function<std::string()>>> controls() const {
+        return {{field, [this] { return field->text().toStdString(); }}, {view, [this] { return view->toPlainText().toStdString(); }}};
+    }
+
+    WidgetApplication application{*qApp};
+    TerminateCounter delegate;
+    QWidget window;
+    QLineEdit* field = new QLineEdit(&window);
+    QTextEdit* view = new QTextEdit(&window);
+};
+
 // A key press as it reaches the focused control.
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QKeyEvent event(QEvent::KeyPress, key, modifiers);
@@ -81,18 +158,8 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 // The installed main menu: Ctrl+Q asks to quit, the edit items' keys act on the focused field or text
 // view, in order on the same text (select all, copy, cut, undo, redo, paste).
 TEST(WidgetApplication, TheMainMenusKeyEquivalentsQuitAndEditTheFocusedControl) {
-    WidgetApplication application(*qApp);
-    TerminateCounter delegate;
-    application.setDelegate(&delegate);
-    application.setMainMenu(StatusMenu::mainMenu());
-    QWidget window;
-    auto* field = new QLineEdit(&window);
-    auto* view = new QTextEdit(&window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(field);
-    layout->addWidget(view);
-    window.show();
-    QApplication::setActiveWindow(&window);
+    EditingWindow editing;
+    auto& [application, delegate, window, field, view] = editing;
 
     struct Step {
         const char* item;
@@ -109,11 +176,7 @@ TEST(WidgetApplication, TheMainMenusKeyEquivalentsQuitAndEditTheFocusedControl) 
         {"やり直す", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "", "abc"},
         {"ペースト", Qt::Key_V, Qt::ControlModifier, "abc", "abc"},
     };
-    const std::vector<std::pair<QWidget*, std::function<std::string()>>> controls{
-        {field, [field] { return field->text().toStdString(); }},
-        {view, [view] { return view->toPlainText().toStdString(); }},
-    };
-    for (const auto& [control, text] : controls) {
+    for (const auto& [control, text] : editing.controls()) {
         control->setFocus();
         ASSERT_EQ(QApplication::focusWidget(), control);
         if (control == field) field->insert("abc");
@@ -132,5 +195,54 @@ TEST(WidgetApplication, TheMainMenusKeyEquivalentsQuitAndEditTheFocusedControl) 
     EXPECT_EQ(delegate.asked, 0);
     press(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(delegate.asked, 1) << "Ctrl+Q is Tessarilを終了";
-    application.setDelegate(nullptr);
+}
+
+// What the key equivalents must not do: change a read-only field or text view, or quit while a dialog
+// waits for an answer. The keys then go on to the control or dialog, which refuse them as well.
+TEST(WidgetApplication, TheMainMenusKeyEquivalentsLeaveReadOnlyControlsAndOpenDialogsAlone) {
+    EditingWindow editing;
+    auto& [application, delegate, window, field, view] = editing;
+
+    struct Case {
+        const char* item;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Case cases[] = {
+        {"カット", Qt::Key_X, Qt::ControlModifier},
+        {"ペースト", Qt::Key_V, Qt::ControlModifier},
+        {"取り消す", Qt::Key_Z, Qt::ControlModifier},
+    };
+    for (const auto& [control, text] : editing.controls()) {
+        for (const auto& entry : cases) {
+            // Typed text leaves something to undo; then the control turns read-only, all selected.
+            field->setReadOnly(false);
+            view->setReadOnly(false);
+            field->clear();
+            view->clear();
+            field->insert("abc");
+            view->insertPlainText("abc");
+            field->setReadOnly(true);
+            view->setReadOnly(true);
+            control->setFocus();
+            ASSERT_EQ(QApplication::focusWidget(), control);
+            press(Qt::Key_A, Qt::ControlModifier);
+            QGuiApplication::clipboard()->setText("pasted");
+            press(entry.key, entry.modifiers);
+            EXPECT_EQ(text(), "abc") << entry.item << (control == field ? " in a field" : " in a text view");
+        }
+        EXPECT_FALSE(MainMenuKeyEquivalents::performEditAction(control, "delete:"));
+        EXPECT_EQ(text(), "abc");
+    }
+
+    QDialog dialog(&window);
+    dialog.setModal(true);
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    QKeyEvent quitKey(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier);
+    QApplication::sendEvent(&dialog, &quitKey);
+    EXPECT_EQ(delegate.asked, 0) << "Ctrl+Q while a dialog waits for an answer";
+    dialog.hide();
+    press(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(delegate.asked, 1) << "Ctrl+Q once the dialog is answered";
 }
