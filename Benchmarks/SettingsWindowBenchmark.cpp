@@ -153,7 +153,8 @@ void registerAll() {
 } // namespace tessaril
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const tessaril::replay::OffscreenDesktopScreen screen;
+    qputenv("QT_QPA_PLATFORM", screen.platform());
     // The headless platform's notes ("does not support raise()") would bury the results.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QApplication application(argc, argv);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "TessarilApp/AppKit/Control.hpp"
+#include "TessarilApp/AppKit/ViewRendering.hpp"
 #include "TessarilApp/SetsAndRegistry/ApplicationChooser.hpp"
 #include "TessarilApp/SetsAndRegistry/FeatureSetFamily.hpp"
 #include "TessarilApp/SetsAndRegistry/FeatureSetOperations.hpp"
@@ -41,7 +42,8 @@ void FeatureSetSheet::showFeatureSetModal(SettingsTab tab) {
     }
     auto* panel = new FeatureSetPanel(delegate_, tab);
     panel->center();
-    panel->setContentView(FeatureSetSheetContent(delegate_).makeFeatureSetModalContent(tab));
+    FeatureSetSheetContent content(delegate_);
+    panel->setContentView(content.makeFeatureSetModalContent(tab));
     delegate_.featureSetModalWindow = panel;
     auto* settingsWindow = SettingsWindowController(delegate_).window();
     if (settingsWindow && settingsWindow->isVisible()) {
@@ -49,6 +51,8 @@ void FeatureSetSheet::showFeatureSetModal(SettingsTab tab) {
     } else {
         panel->makeKeyAndOrderFront();
     }
+    appkit::layoutSubtree(*panel);
+    content.revealSelectedFeatureSet(*panel->contentView(), 0);
 }
 
 void FeatureSetSheet::closeFeatureSetModal() { closeSheet(true); }
@@ -75,7 +79,11 @@ void FeatureSetSheet::closeSheet(bool asksAboutUnsavedPhrases) {
 void FeatureSetSheet::rebuildFeatureSetModal() {
     auto* panel = qobject_cast<appkit::Window*>(delegate_.featureSetModalWindow.data());
     if (!delegate_.featureSetModalTab || !panel) return;
-    panel->setContentView(FeatureSetSheetContent(delegate_).makeFeatureSetModalContent(*delegate_.featureSetModalTab));
+    const int listOffset = panel->contentView() ? FeatureSetSheetContent::featureSetListOffset(*panel->contentView()) : 0;
+    FeatureSetSheetContent content(delegate_);
+    panel->setContentView(content.makeFeatureSetModalContent(*delegate_.featureSetModalTab));
+    appkit::layoutSubtree(*panel);
+    content.revealSelectedFeatureSet(*panel->contentView(), listOffset);
 }
 
 bool FeatureSetSheet::hasOpenSheet() const { return delegate_.featureSetModalTab.has_value(); }

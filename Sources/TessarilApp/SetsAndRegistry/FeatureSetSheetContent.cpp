@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "TessarilApp/AppKit/Button.hpp"
@@ -82,11 +83,15 @@ QWidget* FeatureSetSheetContent::makeFeatureSetModalContent(SettingsTab tab) {
     // The header spans the content's width, so "閉じる" sits at its right edge.
     header->setFixedWidth(FeatureSetSheet::panelWidth - 2 * 20);
 
+    // A sheet made smaller than its content (on a small screen) scrolls it, cutting nothing.
+    auto* scroll = new appkit::ScrollView;
+    scroll->setScrollsHorizontally(true);
+    scroll->setDocumentView(new TessarilDocumentView, stack);
+    scroll->documentView()->setAutoFillBackground(false);
     auto* box = new QVBoxLayout(content);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);
-    box->addWidget(stack);
-    box->addStretch(1);
+    box->addWidget(scroll);
     return content;
 }
 
@@ -96,13 +101,25 @@ QWidget* FeatureSetSheetContent::makeFeatureSetListPane(SettingsTab tab) {
     pane->addArrangedSubview(makeSectionTitle("セット"));
     const auto sets = queries.featureSets(tab);
     if (sets.empty()) pane->addArrangedSubview(makeSubtleLabel("まだセットがありません。", 13));
+    // The sets scroll in a list of their own, so any number keeps its full size and "新規セット"
+    // stays in view below them. The list's scroller takes the pane's right margin.
+    auto* list = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, 12);
     for (const auto& set : sets) {
         const auto targets = queries.featureSetAppTargets(tab, set.id);
         auto* button = makeListButton(set.name, std::to_string(targets.size()) + "アプリ", set.id == delegate_.selectedFeatureSetID,
                                       sheetAction(delegate_, "selectFeatureSetFromModal:", &FeatureSetSheet::selectFeatureSetFromModal),
                                       listWidth);
         button->setIdentifier(set.id);
-        pane->addArrangedSubview(button);
+        list->addArrangedSubview(button);
+    }
+    if (!sets.empty()) {
+        pane->setEdgeInsets({22, 18, 22, 1});
+        auto* scroll = new appkit::ScrollView;
+        scroll->setObjectName(setListName);
+        scroll->setDocumentView(new TessarilDocumentView, list);
+        scroll->documentView()->setAutoFillBackground(false);
+        scroll->setFixedSize(listWidth + 17, std::min(list->sizeHint().height(), setListMaximumHeight));
+        pane->addArrangedSubview(scroll);
     }
     pane->addArrangedSubview(makeSpacer(12));
     auto* create = makeSmallButton("新規セット", sheetAction(delegate_, "createFeatureSetFromModal", &FeatureSetSheet::createFeatureSetFromModal),
@@ -110,6 +127,20 @@ QWidget* FeatureSetSheetContent::makeFeatureSetListPane(SettingsTab tab) {
     create->setFixedWidth(listWidth);
     pane->addArrangedSubview(create);
     return pane;
+}
+
+int FeatureSetSheetContent::featureSetListOffset(QWidget& content) {
+    const auto* list = content.findChild<appkit::ScrollView*>(setListName);
+    return list ? list->verticalScrollBar()->value() : 0;
+}
+
+void FeatureSetSheetContent::revealSelectedFeatureSet(QWidget& content, int offset) const {
+    auto* list = content.findChild<appkit::ScrollView*>(setListName);
+    if (!list) return;
+    list->verticalScrollBar()->setValue(offset);
+    const auto& id = delegate_.selectedFeatureSetID;
+    auto* selected = id && !id->empty() ? list->documentView()->findChild<QWidget*>(QString::fromStdString(*id)) : nullptr;
+    if (selected) list->ensureWidgetVisible(selected, 0, 0);
 }
 
 QWidget* FeatureSetSheetContent::makeFeatureSetDetailPane(SettingsTab tab) {

@@ -21,6 +21,9 @@ public:
     static constexpr int targetListWidth = 678;
     static constexpr int targetRowHeight = 44;
     static constexpr int targetListMinimumHeight = 330;
+    // The list of sets shows up to six whole sets and a glimpse of a seventh; longer lists scroll.
+    static constexpr int setListMaximumHeight = 428;
+    static constexpr const char* setListName = "featureSetList";
 
     explicit FeatureSetSheetContent(AppDelegate& delegate) : delegate_(delegate) {}
 
@@ -31,6 +34,13 @@ public:
     QWidget* makeFeatureSetAppsPane(SettingsTab tab, const std::string& id);
     QWidget* makeFeatureSetSummaryTable(SettingsTab tab, const std::string& id);
     QWidget* makeFeatureSetAppTargetRow(const SettingsSetAppTarget& target);
+
+    // How far the list of sets in `content` is scrolled; 0 without a list.
+    static int featureSetListOffset(QWidget& content);
+    // Scrolls the list of sets in laid-out `content` to `offset`, then as little further as shows the
+    // selected set whole: a rebuild keeps the list where it was, and a set selected out of view
+    // (made, renamed, or opened from the registry) comes into view.
+    void revealSelectedFeatureSet(QWidget& content, int offset) const;
 
 private:
     AppDelegate& delegate_;
