@@ -89,8 +89,6 @@ void Window::placeOnScreen() {
     const QWidget* onScreen = sheetParent_ ? static_cast<QWidget*>(sheetParent_) : this;
     const QScreen* screen = onScreen->screen() ? onScreen->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
-    // A platform that draws the frame itself knows it as soon as the window exists.
-    winId();
     placeIn(screen->availableGeometry(), frameMargins());
     awaitsFrame_ = !isVisible();
 }
@@ -104,12 +102,13 @@ void Window::placeIn(const QRect& availableArea, const QMargins& frameMargins) {
     } else {
         placement = WindowPlacement::centred(size(), minimumContentSize_, availableArea, frameMargins);
     }
+    // Settled before moving, so the move does not place the window again.
+    placedFrameMargins_ = frameMargins;
+    awaitsFrame_ = false;
     setMinimumSize(placement.minimumContentSize);
     resize(placement.contentSize);
     // A window's position is its frame's.
     move(placement.frameOrigin);
-    placedFrameMargins_ = frameMargins;
-    awaitsFrame_ = false;
 }
 
 QMargins Window::frameMargins() const {

@@ -22,7 +22,7 @@ public:
     static constexpr int targetRowHeight = 44;
     static constexpr int targetListMinimumHeight = 330;
     // The list of sets shows up to six whole sets and a glimpse of a seventh; longer lists scroll.
-    static constexpr int setListMaximumHeight = 428;
+    static constexpr int setListMaximumHeight = 424;
     static constexpr const char* setListName = "featureSetList";
 
     explicit FeatureSetSheetContent(AppDelegate& delegate) : delegate_(delegate) {}

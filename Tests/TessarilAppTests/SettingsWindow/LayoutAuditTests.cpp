@@ -185,6 +185,20 @@ protected:
         }
     }
 
+    // A sheet at its full size shows all of its content: its scroll view around the content has
+    // nowhere to scroll.
+    void expectSheetNeedsNoScrolling(QWidget& sheet, const std::string& where) {
+        auto* window = qobject_cast<appkit::Window*>(&sheet);
+        ASSERT_NE(window, nullptr);
+        QWidget* content = window->contentView();
+        ASSERT_NE(content, nullptr);
+        auto* scroll = content->findChild<appkit::ScrollView*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(scroll, nullptr);
+        EXPECT_EQ(sheet.size(), QSize(FeatureSetSheet::panelWidth, FeatureSetSheet::panelHeight)) << where;
+        EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0) << where;
+        EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << where;
+    }
+
     // How far the shown page scrolls sideways.
     int sidewaysRange() {
         auto* page = qobject_cast<SettingsWindow*>(&window())->pageView();
@@ -211,6 +225,7 @@ protected:
                         expectFits(*sheet, document + ", sheet of " + std::string(rawValue(tab)) + ", set " + set +
                                                ", tab " + std::to_string(item));
                     }
+                    expectSheetNeedsNoScrolling(*sheet, document + ", sheet of " + std::string(rawValue(tab)));
                     FeatureSetSheet(delegate()).closeFeatureSetModal();
                     harness->finishStep();
                 }
@@ -241,6 +256,7 @@ TEST_F(LayoutAudit, TheSheetHoldsOneTenOrThirtySetsAtFullSizeAndEveryOneCanBeCli
                         tabs->selectTabViewItem(item);
                         expectFits(*sheet, where + ", tab " + std::to_string(item));
                     }
+                    expectSheetNeedsNoScrolling(*sheet, where);
                     for (const auto& address : {Address{.action = "selectFeatureSetFromModal:", .identifier = numberedSetID(selected)},
                                                 Address{.action = "createFeatureSetFromModal"}}) {
                         auto* control = harness->driver().find(address);
