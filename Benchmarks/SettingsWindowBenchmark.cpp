@@ -18,6 +18,7 @@
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistryConflictStatus.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistryFilter.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
+#include "WindowDoubles/OffscreenDesktopScreen.hpp"
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
 namespace tessaril {
