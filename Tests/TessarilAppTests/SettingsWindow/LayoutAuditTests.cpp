@@ -207,25 +207,30 @@ protected:
         return scroll ? scroll->horizontalScrollBar()->maximum() : 0;
     }
 
+    // The sheet of `tab` opened on `set` and audited on both of its tabs and at its full size; left
+    // open.
+    void openAndAuditSheet(SettingsTab tab, const std::string& set, const std::string& where) {
+        delegate().selectedSettingsTab = tab;
+        delegate().selectedFeatureSetID = set;
+        FeatureSetSheet(delegate()).showFeatureSetModal(tab);
+        harness->finishStep();
+        QWidget* sheet = delegate().featureSetModalWindow.data();
+        ASSERT_NE(sheet, nullptr);
+        auto* tabs = sheet->findChild<appkit::TabView*>();
+        ASSERT_NE(tabs, nullptr);
+        for (int item = 0; item < tabs->numberOfTabViewItems(); ++item) {
+            tabs->selectTabViewItem(item);
+            expectFits(*sheet, where + ", tab " + std::to_string(item));
+        }
+        expectSheetNeedsNoScrolling(*sheet, where);
+    }
+
     // The sheet of each feature on each set, both of its tabs.
     void auditEverySheet(const std::string& document) {
         for (const SettingsTab tab : pages()) {
             withFeatureSetFamily(tab, [&](auto) {
                 for (const std::string& set : {smallSetID, largeSetID}) {
-                    delegate().selectedSettingsTab = tab;
-                    delegate().selectedFeatureSetID = set;
-                    FeatureSetSheet(delegate()).showFeatureSetModal(tab);
-                    harness->finishStep();
-                    QWidget* sheet = delegate().featureSetModalWindow.data();
-                    ASSERT_NE(sheet, nullptr);
-                    auto* tabs = sheet->findChild<appkit::TabView*>();
-                    ASSERT_NE(tabs, nullptr);
-                    for (int item = 0; item < tabs->numberOfTabViewItems(); ++item) {
-                        tabs->selectTabViewItem(item);
-                        expectFits(*sheet, document + ", sheet of " + std::string(rawValue(tab)) + ", set " + set +
-                                               ", tab " + std::to_string(item));
-                    }
-                    expectSheetNeedsNoScrolling(*sheet, document + ", sheet of " + std::string(rawValue(tab)));
+                    openAndAuditSheet(tab, set, document + ", sheet of " + std::string(rawValue(tab)) + ", set " + set);
                     FeatureSetSheet(delegate()).closeFeatureSetModal();
                     harness->finishStep();
                 }
@@ -243,20 +248,8 @@ TEST_F(LayoutAudit, TheSheetHoldsOneTenOrThirtySetsAtFullSizeAndEveryOneCanBeCli
             withFeatureSetFamily(tab, [&](auto) {
                 const std::string feature = std::to_string(count) + " sets, sheet of " + std::string(rawValue(tab));
                 for (const int selected : {1, count}) {
-                    delegate().selectedSettingsTab = tab;
-                    delegate().selectedFeatureSetID = numberedSetID(selected);
-                    FeatureSetSheet(delegate()).showFeatureSetModal(tab);
-                    harness->finishStep();
-                    QWidget* sheet = delegate().featureSetModalWindow.data();
-                    ASSERT_NE(sheet, nullptr);
-                    auto* tabs = sheet->findChild<appkit::TabView*>();
-                    ASSERT_NE(tabs, nullptr);
                     const std::string where = feature + ", set " + std::to_string(selected) + " selected";
-                    for (int item = 0; item < tabs->numberOfTabViewItems(); ++item) {
-                        tabs->selectTabViewItem(item);
-                        expectFits(*sheet, where + ", tab " + std::to_string(item));
-                    }
-                    expectSheetNeedsNoScrolling(*sheet, where);
+                    openAndAuditSheet(tab, numberedSetID(selected), where);
                     for (const auto& address : {Address{.action = "selectFeatureSetFromModal:", .identifier = numberedSetID(selected)},
                                                 Address{.action = "createFeatureSetFromModal"}}) {
                         auto* control = harness->driver().find(address);
