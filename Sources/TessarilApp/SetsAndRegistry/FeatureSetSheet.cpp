@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "TessarilApp/AppKit/Control.hpp"
-#include "TessarilApp/AppKit/ViewRendering.hpp"
 #include "TessarilApp/SetsAndRegistry/ApplicationChooser.hpp"
 #include "TessarilApp/SetsAndRegistry/FeatureSetFamily.hpp"
 #include "TessarilApp/SetsAndRegistry/FeatureSetOperations.hpp"
@@ -42,8 +41,7 @@ void FeatureSetSheet::showFeatureSetModal(SettingsTab tab) {
     }
     auto* panel = new FeatureSetPanel(delegate_, tab);
     panel->center();
-    FeatureSetSheetContent content(delegate_);
-    panel->setContentView(content.makeFeatureSetModalContent(tab));
+    panel->setContentView(FeatureSetSheetContent(delegate_).makeFeatureSetModalContent(tab));
     delegate_.featureSetModalWindow = panel;
     auto* settingsWindow = SettingsWindowController(delegate_).window();
     if (settingsWindow && settingsWindow->isVisible()) {
@@ -51,8 +49,6 @@ void FeatureSetSheet::showFeatureSetModal(SettingsTab tab) {
     } else {
         panel->makeKeyAndOrderFront();
     }
-    appkit::layoutSubtree(*panel);
-    content.revealSelectedFeatureSet(*panel->contentView(), 0);
 }
 
 void FeatureSetSheet::closeFeatureSetModal() { closeSheet(true); }
@@ -81,9 +77,8 @@ void FeatureSetSheet::rebuildFeatureSetModal() {
     if (!delegate_.featureSetModalTab || !panel) return;
     const int listOffset = panel->contentView() ? FeatureSetSheetContent::featureSetListOffset(*panel->contentView()) : 0;
     FeatureSetSheetContent content(delegate_);
+    content.keepFeatureSetListOffset(listOffset);
     panel->setContentView(content.makeFeatureSetModalContent(*delegate_.featureSetModalTab));
-    appkit::layoutSubtree(*panel);
-    content.revealSelectedFeatureSet(*panel->contentView(), listOffset);
 }
 
 bool FeatureSetSheet::hasOpenSheet() const { return delegate_.featureSetModalTab.has_value(); }

@@ -1,6 +1,9 @@
 #include "TessarilApp/SetsAndRegistry/FeatureSetSheetContent.hpp"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
+#include <utility>
 
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -31,6 +34,18 @@ using appkit::StackView;
 namespace {
 
 constexpr int lowPriority = 250;
+
+// The scroll view goes to `offset` as soon as its content is laid out and it scrolls that far; the
+// sheet is not laid out in advance for it.
+void scrollOnceLaidOut(appkit::ScrollView& scroll, int offset) {
+    if (offset <= 0) return;
+    QScrollBar* bar = scroll.verticalScrollBar();
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = QObject::connect(bar, &QScrollBar::rangeChanged, bar, [bar, offset, connection](int, int maximum) {
+        bar->setValue(std::min(offset, maximum));
+        if (maximum >= offset) QObject::disconnect(*connection);
+    });
+}
 
 template <class Method> appkit::Action sheetAction(AppDelegate& delegate, const char* selector, Method method) {
     return delegateAction<FeatureSetSheet>(delegate, selector, method);
@@ -101,25 +116,11 @@ QWidget* FeatureSetSheetContent::makeFeatureSetListPane(SettingsTab tab) {
     pane->addArrangedSubview(makeSectionTitle("セット"));
     const auto sets = queries.featureSets(tab);
     if (sets.empty()) pane->addArrangedSubview(makeSubtleLabel("まだセットがありません。", 13));
-    // The sets scroll in a list of their own, so any number keeps its full size and "新規セット"
-    // stays in view below them. The list's scroller takes the pane's right margin.
-    auto* list = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, 12);
-    for (const auto& set : sets) {
-        const auto targets = queries.featureSetAppTargets(tab, set.id);
-        auto* button = makeListButton(set.name, std::to_string(targets.size()) + "アプリ", set.id == delegate_.selectedFeatureSetID,
-                                      sheetAction(delegate_, "selectFeatureSetFromModal:", &FeatureSetSheet::selectFeatureSetFromModal),
-                                      listWidth);
-        button->setIdentifier(set.id);
-        list->addArrangedSubview(button);
-    }
     if (!sets.empty()) {
-        pane->setEdgeInsets({22, 18, 22, 1});
-        auto* scroll = new appkit::ScrollView;
-        scroll->setObjectName(setListName);
-        scroll->setDocumentView(new TessarilDocumentView, list);
-        scroll->documentView()->setAutoFillBackground(false);
-        scroll->setFixedSize(listWidth + 17, std::min(list->sizeHint().height(), setListMaximumHeight));
-        pane->addArrangedSubview(scroll);
+        // The sets scroll in a list of their own, so any number keeps its full size and "新規セット"
+        // stays in view below them.
+        pane->setEdgeInsets({22, 18, 22, 18 - setListScrollerWidth});
+        pane->addArrangedSubview(makeFeatureSetList(tab, sets));
     }
     pane->addArrangedSubview(makeSpacer(12));
     auto* create = makeSmallButton("新規セット", sheetAction(delegate_, "createFeatureSetFromModal", &FeatureSetSheet::createFeatureSetFromModal),
@@ -129,18 +130,38 @@ QWidget* FeatureSetSheetContent::makeFeatureSetListPane(SettingsTab tab) {
     return pane;
 }
 
+QWidget* FeatureSetSheetContent::makeFeatureSetList(SettingsTab tab, const std::vector<FeatureSetListItem>& sets) {
+    const FeatureSetQueries queries(delegate_);
+    constexpr int spacing = 12;
+    auto* list = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, spacing);
+    // Where the selected set lies in the list: its top and bottom.
+    int nextTop = 0;
+    std::pair<int, int> selected(0, 0);
+    for (const auto& set : sets) {
+        const auto targets = queries.featureSetAppTargets(tab, set.id);
+        auto* button = makeListButton(set.name, std::to_string(targets.size()) + "アプリ", set.id == delegate_.selectedFeatureSetID,
+                                      sheetAction(delegate_, "selectFeatureSetFromModal:", &FeatureSetSheet::selectFeatureSetFromModal),
+                                      listWidth);
+        button->setIdentifier(set.id);
+        if (set.id == delegate_.selectedFeatureSetID) selected = {nextTop, nextTop + button->height()};
+        nextTop += button->height() + spacing;
+        list->addArrangedSubview(button);
+    }
+    auto* scroll = new appkit::ScrollView;
+    scroll->setObjectName(setListName);
+    scroll->setDocumentView(new TessarilDocumentView, list);
+    scroll->documentView()->setAutoFillBackground(false);
+    // The scroller takes the pane's right margin, so the sets keep their full width.
+    scroll->setFixedSize(listWidth + setListScrollerWidth, std::min(list->sizeHint().height(), setListMaximumHeight));
+    // Where the list was, moved as little as shows the selected set whole.
+    const int height = scroll->height();
+    scrollOnceLaidOut(*scroll, std::clamp(keptListOffset_, selected.second - height, std::max(selected.first, selected.second - height)));
+    return scroll;
+}
+
 int FeatureSetSheetContent::featureSetListOffset(QWidget& content) {
     const auto* list = content.findChild<appkit::ScrollView*>(setListName);
     return list ? list->verticalScrollBar()->value() : 0;
-}
-
-void FeatureSetSheetContent::revealSelectedFeatureSet(QWidget& content, int offset) const {
-    auto* list = content.findChild<appkit::ScrollView*>(setListName);
-    if (!list) return;
-    list->verticalScrollBar()->setValue(offset);
-    const auto& id = delegate_.selectedFeatureSetID;
-    auto* selected = id && !id->empty() ? list->documentView()->findChild<QWidget*>(QString::fromStdString(*id)) : nullptr;
-    if (selected) list->ensureWidgetVisible(selected, 0, 0);
 }
 
 QWidget* FeatureSetSheetContent::makeFeatureSetDetailPane(SettingsTab tab) {
