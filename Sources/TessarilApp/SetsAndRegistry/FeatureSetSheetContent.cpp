@@ -100,7 +100,7 @@ QWidget* FeatureSetSheetContent::makeFeatureSetModalContent(SettingsTab tab) {
 
     // A sheet made smaller than its content (on a small screen) scrolls it, cutting nothing.
     auto* scroll = new appkit::ScrollView;
-    scroll->setScrollsHorizontally(true);
+    scroll->setScrollsOnlyWhenSmallerThan(QSize(FeatureSetSheet::panelWidth, FeatureSetSheet::panelHeight));
     scroll->setDocumentView(new TessarilDocumentView, stack);
     scroll->documentView()->setAutoFillBackground(false);
     auto* box = new QVBoxLayout(content);
@@ -151,8 +151,11 @@ QWidget* FeatureSetSheetContent::makeFeatureSetList(SettingsTab tab, const std::
     scroll->setObjectName(setListName);
     scroll->setDocumentView(new TessarilDocumentView, list);
     scroll->documentView()->setAutoFillBackground(false);
-    // The scroller takes the pane's right margin, so the sets keep their full width.
-    scroll->setFixedSize(listWidth + setListScrollerWidth, std::min(list->sizeHint().height(), setListMaximumHeight));
+    // The scroller takes the pane's right margin, so the sets keep their full width. Whether it
+    // shows is known now, which spares the layout finding out.
+    const int listHeight = list->sizeHint().height();
+    scroll->setVerticalScrollBarPolicy(listHeight > setListMaximumHeight ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    scroll->setFixedSize(listWidth + setListScrollerWidth, std::min(listHeight, setListMaximumHeight));
     // Where the list was, moved as little as shows the selected set whole.
     const int height = scroll->height();
     scrollOnceLaidOut(*scroll, std::clamp(keptListOffset_, selected.second - height, std::max(selected.first, selected.second - height)));

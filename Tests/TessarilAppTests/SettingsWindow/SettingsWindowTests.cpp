@@ -8,8 +8,10 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollBar>
 
 #include "TessarilApp/AppKit/EventMonitors.hpp"
+#include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/Window.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
 #include "TessarilApp/SettingsWindow/TessarilButton.hpp"
@@ -120,8 +122,14 @@ TEST_F(SettingsWindowTests, TheWindowAndItsSheetKeepTheirFramesInsideTheScreensA
         EXPECT_EQ(sheet->minimumSize(), each.sheetMinimum);
         EXPECT_TRUE(each.area.contains(QRect(sheet->pos(), sheet->size().grownBy(frame)))) << sheet->pos().x() << "," << sheet->pos().y();
     }
-    // Filling the small screen, the sheet starts at its corner.
+    // Filling the small screen, the sheet starts at its corner, and its content scrolls both ways
+    // rather than being cut.
     EXPECT_EQ(sheet->pos(), QPoint(0, 24));
+    harness->finishStep();
+    auto* scroll = sheet->contentView()->findChild<appkit::ScrollView*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_TRUE(scroll->verticalScrollBar()->isVisibleTo(scroll));
+    EXPECT_TRUE(scroll->horizontalScrollBar()->isVisibleTo(scroll));
 }
 
 TEST_F(SettingsWindowTests, OpeningStartsAStoppedBackendOnlyWhenTrustedAndNeverPrompts) {
