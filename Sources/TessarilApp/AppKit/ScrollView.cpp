@@ -21,20 +21,6 @@ void ScrollView::setScrollsHorizontally(bool scrolls) {
     setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
-void ScrollView::setScrollsOnlyWhenSmallerThan(const QSize& size) {
-    scrollsBelow_ = size;
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-}
-
-void ScrollView::resizeEvent(QResizeEvent* event) {
-    if (scrollsBelow_) {
-        setVerticalScrollBarPolicy(height() < scrollsBelow_->height() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-        setHorizontalScrollBarPolicy(width() < scrollsBelow_->width() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    }
-    QScrollArea::resizeEvent(event);
-}
-
 void ScrollView::setDocumentView(QWidget* document, QWidget* content) {
     auto* box = new QVBoxLayout(document);
     box->setContentsMargins(0, 0, 0, 0);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <optional>
-
 #include <QColor>
 #include <QScrollArea>
 
@@ -20,16 +18,6 @@ public:
     QWidget* documentView() const { return widget(); }
     // With it, a document wider than the view scrolls sideways too, where it would be cut.
     void setScrollsHorizontally(bool scrolls);
-    // For a document of a known size: it scrolls, either way, only while the view is smaller than
-    // `size`; at that size or larger there are no scrollers to work out, which spares every layout
-    // of the document the cost of finding out.
-    void setScrollsOnlyWhenSmallerThan(const QSize& size);
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    std::optional<QSize> scrollsBelow_;
 };
 
 } // namespace tessaril::appkit

@@ -41,8 +41,9 @@ void FeatureSetSheet::showFeatureSetModal(SettingsTab tab) {
     }
     auto* panel = new FeatureSetPanel(delegate_, tab);
     panel->center();
-    panel->setContentView(FeatureSetSheetContent(delegate_).makeFeatureSetModalContent(tab));
+    // Stored first: the content is made for the panel's size.
     delegate_.featureSetModalWindow = panel;
+    panel->setContentView(FeatureSetSheetContent(delegate_).makeFeatureSetModalContent(tab));
     auto* settingsWindow = SettingsWindowController(delegate_).window();
     if (settingsWindow && settingsWindow->isVisible()) {
         settingsWindow->beginSheet(*panel);

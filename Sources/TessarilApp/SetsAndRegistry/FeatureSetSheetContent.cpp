@@ -98,15 +98,21 @@ QWidget* FeatureSetSheetContent::makeFeatureSetModalContent(SettingsTab tab) {
     // The header spans the content's width, so "閉じる" sits at its right edge.
     header->setFixedWidth(FeatureSetSheet::panelWidth - 2 * 20);
 
-    // A sheet made smaller than its content (on a small screen) scrolls it, cutting nothing.
-    auto* scroll = new appkit::ScrollView;
-    scroll->setScrollsOnlyWhenSmallerThan(QSize(FeatureSetSheet::panelWidth, FeatureSetSheet::panelHeight));
-    scroll->setDocumentView(new TessarilDocumentView, stack);
-    scroll->documentView()->setAutoFillBackground(false);
     auto* box = new QVBoxLayout(content);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);
-    box->addWidget(scroll);
+    const QWidget* panel = delegate_.featureSetModalWindow.data();
+    if (panel && (panel->width() < FeatureSetSheet::panelWidth || panel->height() < FeatureSetSheet::panelHeight)) {
+        // A sheet made smaller than its content (on a small screen) scrolls it, cutting nothing.
+        auto* scroll = new appkit::ScrollView;
+        scroll->setScrollsHorizontally(true);
+        scroll->setDocumentView(new TessarilDocumentView, stack);
+        scroll->documentView()->setAutoFillBackground(false);
+        box->addWidget(scroll);
+    } else {
+        box->addWidget(stack);
+        box->addStretch(1);
+    }
     return content;
 }
 

@@ -185,18 +185,15 @@ protected:
         }
     }
 
-    // A sheet at its full size shows all of its content: its scroll view around the content has
-    // nowhere to scroll.
+    // A sheet at its full size shows all of its content without scrolling it (so the audit finds
+    // whatever does not fit).
     void expectSheetNeedsNoScrolling(QWidget& sheet, const std::string& where) {
         auto* window = qobject_cast<appkit::Window*>(&sheet);
         ASSERT_NE(window, nullptr);
         QWidget* content = window->contentView();
         ASSERT_NE(content, nullptr);
-        auto* scroll = content->findChild<appkit::ScrollView*>(QString(), Qt::FindDirectChildrenOnly);
-        ASSERT_NE(scroll, nullptr);
         EXPECT_EQ(sheet.size(), QSize(FeatureSetSheet::panelWidth, FeatureSetSheet::panelHeight)) << where;
-        EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0) << where;
-        EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << where;
+        EXPECT_EQ(content->findChild<appkit::ScrollView*>(QString(), Qt::FindDirectChildrenOnly), nullptr) << where;
     }
 
     // How far the shown page scrolls sideways.
