@@ -18,6 +18,7 @@
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistryConflictStatus.hpp"
 #include "TessarilApp/SetsAndRegistry/ShortcutRegistryFilter.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
+#include "WindowDoubles/OffscreenDesktopScreen.hpp"
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
 namespace tessaril {
@@ -153,7 +154,8 @@ void registerAll() {
 } // namespace tessaril
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const tessaril::replay::OffscreenDesktopScreen screen;
+    qputenv("QT_QPA_PLATFORM", screen.platform());
     // The headless platform's notes ("does not support raise()") would bury the results.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QApplication application(argc, argv);

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 
-// The application's tests drive real widgets: one QApplication for the whole run, off-screen unless
-// the environment names another platform.
+#include "WindowDoubles/OffscreenDesktopScreen.hpp"
+
+// The application's tests drive real widgets: one QApplication for the whole run, off-screen on a
+// desktop-sized screen unless the environment names another platform.
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const tessaril::replay::OffscreenDesktopScreen screen;
+    if (const QByteArray platform = qgetenv("QT_QPA_PLATFORM"); platform.isEmpty() || platform == "offscreen") {
+        qputenv("QT_QPA_PLATFORM", screen.platform());
     }
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -17,6 +17,10 @@ ScrollView::ScrollView(QWidget* parent) : QScrollArea(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
+void ScrollView::setScrollsHorizontally(bool scrolls) {
+    setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
 void ScrollView::setDocumentView(QWidget* document, QWidget* content) {
     auto* box = new QVBoxLayout(document);
     box->setContentsMargins(0, 0, 0, 0);

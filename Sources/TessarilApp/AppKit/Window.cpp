@@ -1,6 +1,8 @@
 #include "TessarilApp/AppKit/Window.hpp"
 
 #include <QCloseEvent>
+#include <QHideEvent>
+#include <QMoveEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -9,6 +11,7 @@
 #include "TessarilApp/AppKit/ApplicationAppearance.hpp"
 #include "TessarilApp/AppKit/WindowDelegate.hpp"
 #include "TessarilApp/AppKit/WindowFrameView.hpp"
+#include "TessarilApp/AppKit/WindowPlacement.hpp"
 
 namespace tessaril::appkit {
 
@@ -27,7 +30,8 @@ Window::Window(const Configuration& configuration, WindowDelegate* delegate)
       titleVisible_(configuration.titleVisible),
       titlebarTransparent_(configuration.titlebarAppearsTransparent),
       backgroundColor_(configuration.backgroundColor),
-      delegate_(delegate) {
+      delegate_(delegate),
+      minimumContentSize_(configuration.minimumContentSize) {
     installApplicationAppearance();
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(QString::fromStdString(configuration.title));
@@ -77,10 +81,41 @@ void Window::setAppearance(Appearance appearance) {
 }
 
 void Window::center() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    placement_ = Placement::centred;
+    placeOnScreen();
+}
+
+void Window::placeOnScreen() {
+    const QWidget* onScreen = sheetParent_ ? static_cast<QWidget*>(sheetParent_) : this;
+    const QScreen* screen = onScreen->screen() ? onScreen->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+    placeIn(screen->availableGeometry(), frameMargins());
+    awaitsFrame_ = !isVisible();
+}
+
+void Window::placeIn(const QRect& availableArea, const QMargins& frameMargins) {
+    WindowPlacement placement;
+    if (placement_ == Placement::sheet && sheetParent_) {
+        const QRect parent = sheetParent_->geometry();
+        placement = WindowPlacement::hanging(size(), minimumContentSize_, availableArea, frameMargins,
+                                             parent.left() + parent.width() / 2, parent.top());
+    } else {
+        placement = WindowPlacement::centred(size(), minimumContentSize_, availableArea, frameMargins);
+    }
+    // Settled before moving, so the move does not place the window again.
+    placedFrameMargins_ = frameMargins;
+    awaitsFrame_ = false;
+    setMinimumSize(placement.minimumContentSize);
+    resize(placement.contentSize);
+    // A window's position is its frame's.
+    move(placement.frameOrigin);
+}
+
+QMargins Window::frameMargins() const {
+    const QRect frame = frameGeometry();
+    const QRect content = geometry();
+    return {content.left() - frame.left(), content.top() - frame.top(), frame.right() - content.right(),
+            frame.bottom() - content.bottom()};
 }
 
 void Window::makeKeyAndOrderFront() {
@@ -99,9 +134,9 @@ void Window::beginSheet(Window& sheet) {
     sheet.sheetParent_ = this;
     sheet.setParent(this, Qt::Dialog);
     sheet.setWindowModality(Qt::WindowModal);
-    // A sheet hangs from the top of its window, centred across it.
-    const QRect frame = geometry();
-    sheet.move(frame.left() + (frame.width() - sheet.width()) / 2, frame.top());
+    // A sheet hangs from the top of its window's content, centred across it.
+    sheet.placement_ = Placement::sheet;
+    sheet.placeOnScreen();
     sheet.makeKeyAndOrderFront();
 }
 
@@ -124,6 +159,19 @@ void Window::closeEvent(QCloseEvent* event) {
 void Window::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) orderFrontSequence_ = nextOrderFrontSequence();
     QWidget::showEvent(event);
+}
+
+void Window::hideEvent(QHideEvent* event) {
+    awaitsFrame_ = false;
+    QWidget::hideEvent(event);
+}
+
+void Window::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (awaitsFrame_ && isVisible() && frameMargins() != placedFrameMargins_) {
+        awaitsFrame_ = false;
+        placeOnScreen();
+    }
 }
 
 void Window::paintTitleBar(QPainter& painter, int width) const {

@@ -4,7 +4,9 @@
 #include <string>
 
 #include <QColor>
+#include <QMargins>
 #include <QPointer>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 
@@ -48,8 +50,15 @@ public:
     Appearance appearance() const { return appearance_; }
     void setAppearance(Appearance appearance);
 
-    // Horizontally and vertically centred on the primary screen's available area.
+    // Horizontally and vertically centred on its screen's available area, frame included. A screen
+    // too small for the window or its minimum size lowers both to what the area holds.
     void center();
+    // Placed in `availableArea` as the window's role asks (centred, or a sheet hanging from its
+    // window), its frame drawn `frameMargins` around the content; no larger than the area holds.
+    void placeIn(const QRect& availableArea, const QMargins& frameMargins);
+    // The window manager's title bar and borders around the content, as far as they are known: none
+    // before the window was first framed.
+    QMargins frameMargins() const;
     void makeKeyAndOrderFront();
     void orderOut();
     // What the close button does: the delegate hears of it, then the window hides. A window whose
@@ -76,8 +85,14 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
+    enum class Placement { none, centred, sheet };
+    // Placed on the available area of the screen it is on (a sheet: its window's).
+    void placeOnScreen();
+
     std::string title_;
     bool titleVisible_;
     bool titlebarTransparent_;
@@ -89,6 +104,13 @@ private:
     quint64 orderFrontSequence_ = 0;
     QPointer<Window> attachedSheet_;
     QPointer<Window> sheetParent_;
+    // The minimum content size asked for; a small screen lowers the window's own below it.
+    QSize minimumContentSize_;
+    Placement placement_ = Placement::none;
+    // The frame the last placement counted with. A window manager frames a window only once it shows,
+    // so a window placed before then is placed again when its frame turns out otherwise.
+    QMargins placedFrameMargins_;
+    bool awaitsFrame_ = false;
 };
 
 } // namespace tessaril::appkit

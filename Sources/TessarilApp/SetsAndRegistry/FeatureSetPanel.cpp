@@ -22,6 +22,14 @@ FeatureSetPanel::FeatureSetPanel(AppDelegate& delegate, SettingsTab tab)
     setDelegate(this);
 }
 
+void FeatureSetPanel::resizeEvent(QResizeEvent* event) {
+    appkit::Window::resizeEvent(event);
+    const bool isSmaller = width() < FeatureSetSheet::panelWidth || height() < FeatureSetSheet::panelHeight;
+    if (isSmaller == isSmallerThanContent_) return;
+    isSmallerThanContent_ = isSmaller;
+    if (delegate_.featureSetModalWindow == this) FeatureSetSheet(delegate_).rebuildFeatureSetModal();
+}
+
 bool FeatureSetPanel::windowShouldClose(appkit::Window& window) {
     if (delegate_.featureSetModalWindow != &window) return true;
     FeatureSetSheet(delegate_).closeFeatureSetModal();

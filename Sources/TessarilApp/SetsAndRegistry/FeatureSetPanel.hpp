@@ -15,11 +15,17 @@ class FeatureSetPanel final : public appkit::Window, private appkit::WindowDeleg
 public:
     FeatureSetPanel(AppDelegate& delegate, SettingsTab tab);
 
+protected:
+    // The content is made again when the panel becomes smaller than it (a small screen) or large
+    // enough again: only a panel too small for it scrolls it.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     bool windowShouldClose(appkit::Window& window) override;
     void windowWillClose(appkit::Window&) override {}
 
     AppDelegate& delegate_;
+    bool isSmallerThanContent_ = false;
 };
 
 } // namespace tessaril

@@ -41,8 +41,9 @@ void FeatureSetSheet::showFeatureSetModal(SettingsTab tab) {
     }
     auto* panel = new FeatureSetPanel(delegate_, tab);
     panel->center();
-    panel->setContentView(FeatureSetSheetContent(delegate_).makeFeatureSetModalContent(tab));
+    // Stored first: the content is made for the panel's size.
     delegate_.featureSetModalWindow = panel;
+    panel->setContentView(FeatureSetSheetContent(delegate_).makeFeatureSetModalContent(tab));
     auto* settingsWindow = SettingsWindowController(delegate_).window();
     if (settingsWindow && settingsWindow->isVisible()) {
         settingsWindow->beginSheet(*panel);
@@ -75,7 +76,10 @@ void FeatureSetSheet::closeSheet(bool asksAboutUnsavedPhrases) {
 void FeatureSetSheet::rebuildFeatureSetModal() {
     auto* panel = qobject_cast<appkit::Window*>(delegate_.featureSetModalWindow.data());
     if (!delegate_.featureSetModalTab || !panel) return;
-    panel->setContentView(FeatureSetSheetContent(delegate_).makeFeatureSetModalContent(*delegate_.featureSetModalTab));
+    const int listOffset = panel->contentView() ? FeatureSetSheetContent::featureSetListOffset(*panel->contentView()) : 0;
+    FeatureSetSheetContent content(delegate_);
+    content.keepFeatureSetListOffset(listOffset);
+    panel->setContentView(content.makeFeatureSetModalContent(*delegate_.featureSetModalTab));
 }
 
 bool FeatureSetSheet::hasOpenSheet() const { return delegate_.featureSetModalTab.has_value(); }

@@ -1,7 +1,11 @@
 #include "TessarilApp/SetsAndRegistry/FeatureSetSheetContent.hpp"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
+#include <utility>
 
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "TessarilApp/AppKit/Button.hpp"
@@ -30,6 +34,18 @@ using appkit::StackView;
 namespace {
 
 constexpr int lowPriority = 250;
+
+// The scroll view goes to `offset` as soon as its content is laid out and it scrolls that far; the
+// sheet is not laid out in advance for it.
+void scrollOnceLaidOut(appkit::ScrollView& scroll, int offset) {
+    if (offset <= 0) return;
+    QScrollBar* bar = scroll.verticalScrollBar();
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = QObject::connect(bar, &QScrollBar::rangeChanged, bar, [bar, offset, connection](int, int maximum) {
+        bar->setValue(std::min(offset, maximum));
+        if (maximum >= offset) QObject::disconnect(*connection);
+    });
+}
 
 template <class Method> appkit::Action sheetAction(AppDelegate& delegate, const char* selector, Method method) {
     return delegateAction<FeatureSetSheet>(delegate, selector, method);
@@ -85,8 +101,18 @@ QWidget* FeatureSetSheetContent::makeFeatureSetModalContent(SettingsTab tab) {
     auto* box = new QVBoxLayout(content);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);
-    box->addWidget(stack);
-    box->addStretch(1);
+    const QWidget* panel = delegate_.featureSetModalWindow.data();
+    if (panel && (panel->width() < FeatureSetSheet::panelWidth || panel->height() < FeatureSetSheet::panelHeight)) {
+        // A sheet made smaller than its content (on a small screen) scrolls it, cutting nothing.
+        auto* scroll = new appkit::ScrollView;
+        scroll->setScrollsHorizontally(true);
+        scroll->setDocumentView(new TessarilDocumentView, stack);
+        scroll->documentView()->setAutoFillBackground(false);
+        box->addWidget(scroll);
+    } else {
+        box->addWidget(stack);
+        box->addStretch(1);
+    }
     return content;
 }
 
@@ -96,13 +122,11 @@ QWidget* FeatureSetSheetContent::makeFeatureSetListPane(SettingsTab tab) {
     pane->addArrangedSubview(makeSectionTitle("セット"));
     const auto sets = queries.featureSets(tab);
     if (sets.empty()) pane->addArrangedSubview(makeSubtleLabel("まだセットがありません。", 13));
-    for (const auto& set : sets) {
-        const auto targets = queries.featureSetAppTargets(tab, set.id);
-        auto* button = makeListButton(set.name, std::to_string(targets.size()) + "アプリ", set.id == delegate_.selectedFeatureSetID,
-                                      sheetAction(delegate_, "selectFeatureSetFromModal:", &FeatureSetSheet::selectFeatureSetFromModal),
-                                      listWidth);
-        button->setIdentifier(set.id);
-        pane->addArrangedSubview(button);
+    if (!sets.empty()) {
+        // The sets scroll in a list of their own, so any number keeps its full size and "新規セット"
+        // stays in view below them.
+        pane->setEdgeInsets({22, 18, 22, 18 - setListScrollerWidth});
+        pane->addArrangedSubview(makeFeatureSetList(tab, sets));
     }
     pane->addArrangedSubview(makeSpacer(12));
     auto* create = makeSmallButton("新規セット", sheetAction(delegate_, "createFeatureSetFromModal", &FeatureSetSheet::createFeatureSetFromModal),
@@ -110,6 +134,43 @@ QWidget* FeatureSetSheetContent::makeFeatureSetListPane(SettingsTab tab) {
     create->setFixedWidth(listWidth);
     pane->addArrangedSubview(create);
     return pane;
+}
+
+QWidget* FeatureSetSheetContent::makeFeatureSetList(SettingsTab tab, const std::vector<FeatureSetListItem>& sets) {
+    const FeatureSetQueries queries(delegate_);
+    constexpr int spacing = 12;
+    auto* list = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, spacing);
+    // Where the selected set lies in the list: its top and bottom.
+    int nextTop = 0;
+    std::pair<int, int> selected(0, 0);
+    for (const auto& set : sets) {
+        const auto targets = queries.featureSetAppTargets(tab, set.id);
+        auto* button = makeListButton(set.name, std::to_string(targets.size()) + "アプリ", set.id == delegate_.selectedFeatureSetID,
+                                      sheetAction(delegate_, "selectFeatureSetFromModal:", &FeatureSetSheet::selectFeatureSetFromModal),
+                                      listWidth);
+        button->setIdentifier(set.id);
+        if (set.id == delegate_.selectedFeatureSetID) selected = {nextTop, nextTop + button->height()};
+        nextTop += button->height() + spacing;
+        list->addArrangedSubview(button);
+    }
+    auto* scroll = new appkit::ScrollView;
+    scroll->setObjectName(setListName);
+    scroll->setDocumentView(new TessarilDocumentView, list);
+    scroll->documentView()->setAutoFillBackground(false);
+    // The scroller takes the pane's right margin, so the sets keep their full width. Whether it
+    // shows is known now, which spares the layout finding out.
+    const int listHeight = list->sizeHint().height();
+    scroll->setVerticalScrollBarPolicy(listHeight > setListMaximumHeight ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    scroll->setFixedSize(listWidth + setListScrollerWidth, std::min(listHeight, setListMaximumHeight));
+    // Where the list was, moved as little as shows the selected set whole.
+    const int height = scroll->height();
+    scrollOnceLaidOut(*scroll, std::clamp(keptListOffset_, selected.second - height, std::max(selected.first, selected.second - height)));
+    return scroll;
+}
+
+int FeatureSetSheetContent::featureSetListOffset(QWidget& content) {
+    const auto* list = content.findChild<appkit::ScrollView*>(setListName);
+    return list ? list->verticalScrollBar()->value() : 0;
 }
 
 QWidget* FeatureSetSheetContent::makeFeatureSetDetailPane(SettingsTab tab) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "TessarilApp/SetsAndRegistry/FeatureSetQueries.hpp"
 
 #include "TessarilApp/Shell/SettingsTab.hpp"
 #include "TessarilCore/Settings/SettingsSetAppTarget.hpp"
@@ -21,6 +24,11 @@ public:
     static constexpr int targetListWidth = 678;
     static constexpr int targetRowHeight = 44;
     static constexpr int targetListMinimumHeight = 330;
+    // The list of sets shows up to six whole sets and a glimpse of a seventh; longer lists scroll.
+    static constexpr int setListMaximumHeight = 424;
+    // Room for the list's scroller beside the sets, taken from the pane's right margin.
+    static constexpr int setListScrollerWidth = 17;
+    static constexpr const char* setListName = "featureSetList";
 
     explicit FeatureSetSheetContent(AppDelegate& delegate) : delegate_(delegate) {}
 
@@ -32,8 +40,19 @@ public:
     QWidget* makeFeatureSetSummaryTable(SettingsTab tab, const std::string& id);
     QWidget* makeFeatureSetAppTargetRow(const SettingsSetAppTarget& target);
 
+    // How far the list of sets in `content` is scrolled; 0 without a list.
+    static int featureSetListOffset(QWidget& content);
+    // The list of sets made next starts scrolled to `offset` (where the list it replaces was), then
+    // as little further as shows the selected set whole, so a set selected out of view (made,
+    // renamed, or opened from the registry) comes into view.
+    void keepFeatureSetListOffset(int offset) { keptListOffset_ = offset; }
+
 private:
+    // The sets as list buttons in a scroll view of their own.
+    QWidget* makeFeatureSetList(SettingsTab tab, const std::vector<FeatureSetListItem>& sets);
+
     AppDelegate& delegate_;
+    int keptListOffset_ = 0;
 };
 
 } // namespace tessaril

@@ -94,9 +94,10 @@ void QASettingsPreviewExporter::writeAll(const QASettingsPreviewRequest& request
     window.setAppearance(request.appearanceName == QASettingsPreviewRequest::lightAppearanceName
                              ? appkit::Appearance::aqua
                              : appkit::Appearance::darkAqua);
-    // Far away and hidden: nothing reaches the screen.
+    // Shown, so its scroll views fit their pages as on screen, but far away and never drawn there.
     window.move(-100000, -100000);
-    window.orderOut();
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.show();
 
     QASettingsPreviewManifest manifest{1, request.appearanceName, {}};
     std::size_t position = 0;

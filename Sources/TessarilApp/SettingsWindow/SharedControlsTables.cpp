@@ -117,6 +117,8 @@ appkit::ScrollView* wrapInScrollView(QWidget* view, std::optional<int> width, st
     auto* document = new TessarilDocumentView;
     document->setBackgroundColor(palette::windowBackground());
     scroll->setDocumentView(document, view);
+    // A window made smaller than its pages (on a small screen) scrolls them sideways, cutting nothing.
+    scroll->setScrollsHorizontally(true);
     if (width) scroll->setFixedWidth(*width);
     if (height) scroll->setFixedHeight(*height);
     return scroll;

@@ -6,8 +6,12 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractScrollArea>
+#include <QScrollBar>
 #include <QSize>
 
+#include "TessarilApp/AppKit/Control.hpp"
+#include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/TabView.hpp"
 #include "TessarilApp/AppKit/ViewRendering.hpp"
 #include "TessarilApp/SetsAndRegistry/FeatureSetFamily.hpp"
@@ -39,9 +43,20 @@ const std::vector<Target> targets = {{"the default", std::nullopt},
                                      {"an application following the default", followingApp},
                                      {"a set member", memberApp}};
 
-const std::vector<std::pair<const char*, QSize>> windowSizes = {
-    {"default size", {SettingsWindow::contentWidth, SettingsWindow::contentHeight}},
-    {"minimum size", {SettingsWindow::minimumContentWidth, SettingsWindow::minimumContentHeight}}};
+// A title bar of 20 and borders, as openbox draws them.
+const QMargins openboxFrame(1, 20, 1, 5);
+const QRect desktopScreen(0, 0, 1920, 1080);
+
+// The window as it opens on a screen, or made as small as it goes there.
+struct WindowSize {
+    const char* name;
+    QRect screen;
+    bool isMinimum;
+};
+const std::vector<WindowSize> windowSizes = {{"default size", desktopScreen, false},
+                                             {"minimum size", desktopScreen, true},
+                                             {"on a 1280 × 800 screen", {0, 0, 1280, 800}, false},
+                                             {"on a 1024 × 600 screen", {0, 0, 1024, 600}, false}};
 
 // Every page: the sidebar's and the presets page.
 std::vector<SettingsTab> pages() {
@@ -70,6 +85,45 @@ void addTargets(TessarilSettings& settings) {
     }
 }
 
+std::string numberedSetID(int number) {
+    std::string digits = std::to_string(number);
+    return "00000000-0000-4000-8000-" + std::string(12 - digits.size(), '0') + digits;
+}
+
+// `count` sets in every feature, "セット 1" and on (so "セット 10" sorts after "セット 9"), the n-th
+// with n % 4 applications.
+TessarilSettings documentWithSets(int count) {
+    TessarilSettings settings;
+    for (const SettingsTab tab : pages()) {
+        withFeatureSetFamily(tab, [&settings, count](auto family) {
+            using Family = typename decltype(family)::type;
+            const auto value = Family::resolvedValue(settings, std::nullopt);
+            for (int number = 1; number <= count; ++number) {
+                std::vector<SettingsSetAppTarget> apps;
+                for (int app = 0; app < number % 4; ++app) {
+                    apps.emplace_back("org.example.app" + std::to_string(app), "アプリ " + std::to_string(app));
+                }
+                (settings.*Family::sets).emplace_back(numberedSetID(number), "セット " + std::to_string(number), value, apps);
+            }
+        });
+    }
+    return settings;
+}
+
+// Whether all of `widget` shows in its window: inside the visible part of every scroll view around it.
+bool showsWhole(const QWidget& widget) {
+    const QWidget* window = widget.window();
+    const QRect frame(widget.mapTo(window, QPoint(0, 0)), widget.size());
+    QRect visible = window->rect();
+    for (const QWidget* parent = widget.parentWidget(); parent && parent != window; parent = parent->parentWidget()) {
+        // A scroll view's child around the widget is its viewport.
+        if (qobject_cast<const QAbstractScrollArea*>(parent->parentWidget())) {
+            visible &= QRect(parent->mapTo(window, QPoint(0, 0)), parent->size());
+        }
+    }
+    return visible.contains(frame);
+}
+
 std::string faultLines(const std::vector<std::string>& faults) {
     std::string text;
     for (const auto& fault : faults) text += "\n  " + fault;
@@ -78,18 +132,24 @@ std::string faultLines(const std::vector<std::string>& faults) {
 
 class LayoutAudit : public SettingsPageTest {
 protected:
-    // The window on `document` (the default one when none) with the targets added.
-    void openWith(const std::optional<std::filesystem::path>& document, TessarilSettings settings = {}) {
+    // The window on `document` (the default one when none) with the targets added unless told not to.
+    void openWith(const std::optional<std::filesystem::path>& document, TessarilSettings settings = {}, bool addsTargets = true) {
         start({.frontmost = replay::SettingsWindowHarness::runningApplication("com.example.editor", "エディター"),
                .inputSources = {{"com.apple.inputmethod.Kotoeri.Roman", "com.apple.inputmethod.Roman", "英字"},
                                 {"com.apple.inputmethod.Kotoeri", "com.apple.inputmethod.Japanese.Katakana", "カタカナ"}}});
         if (document) settings = delegate().settingsStore().previewImport(*document);
-        addTargets(settings);
+        if (addsTargets) addTargets(settings);
         delegate().settings = std::move(settings);
         rebuild();
     }
 
-    QWidget& window() { return *delegate().settingsWindow.data(); }
+    appkit::Window& window() { return *qobject_cast<appkit::Window*>(delegate().settingsWindow.data()); }
+
+    void sizeWindow(const WindowSize& size) {
+        window().resize(SettingsWindow::contentWidth, SettingsWindow::contentHeight);
+        window().placeIn(size.screen, openboxFrame);
+        if (size.isMinimum) window().resize(window().minimumSize());
+    }
 
     void expectFits(QWidget& root, const std::string& where) {
         appkit::layoutSubtree(root);
@@ -106,17 +166,60 @@ protected:
     }
 
     // Every page for every target it edits, at both window sizes.
+    // Every page for every target it edits, at every window size; a page scrolls sideways only in a
+    // window narrower than the one asked for.
     void auditEveryPage(const std::string& document) {
-        for (const auto& [sizeName, size] : windowSizes) {
-            window().resize(size);
+        for (const WindowSize& size : windowSizes) {
+            sizeWindow(size);
             for (const SettingsTab tab : pages()) {
                 const bool hasTargets = withFeatureSetFamily(tab, false, [](auto) { return true; });
                 for (const Target& target : hasTargets ? targets : std::vector<Target>{targets.front()}) {
                     showPage(tab, target.bundleIdentifier);
-                    expectFits(window(), document + ", " + sizeName + ", page " + std::string(rawValue(tab)) + ", " + target.name);
+                    const std::string where = document + ", " + size.name + ", page " + std::string(rawValue(tab)) + ", " + target.name;
+                    expectFits(window(), where);
+                    if (size.screen == desktopScreen) {
+                        EXPECT_EQ(sidewaysRange(), 0) << where;
+                    }
                 }
             }
         }
+    }
+
+    // A sheet at its full size shows all of its content without scrolling it (so the audit finds
+    // whatever does not fit).
+    void expectSheetNeedsNoScrolling(QWidget& sheet, const std::string& where) {
+        auto* window = qobject_cast<appkit::Window*>(&sheet);
+        ASSERT_NE(window, nullptr);
+        QWidget* content = window->contentView();
+        ASSERT_NE(content, nullptr);
+        EXPECT_EQ(sheet.size(), QSize(FeatureSetSheet::panelWidth, FeatureSetSheet::panelHeight)) << where;
+        EXPECT_EQ(content->findChild<appkit::ScrollView*>(QString(), Qt::FindDirectChildrenOnly), nullptr) << where;
+    }
+
+    // How far the shown page scrolls sideways.
+    int sidewaysRange() {
+        auto* page = qobject_cast<SettingsWindow*>(&window())->pageView();
+        auto* scroll = qobject_cast<appkit::ScrollView*>(page);
+        if (!scroll && page) scroll = page->findChild<appkit::ScrollView*>();
+        return scroll ? scroll->horizontalScrollBar()->maximum() : 0;
+    }
+
+    // The sheet of `tab` opened on `set` and audited on both of its tabs and at its full size; left
+    // open.
+    void openAndAuditSheet(SettingsTab tab, const std::string& set, const std::string& where) {
+        delegate().selectedSettingsTab = tab;
+        delegate().selectedFeatureSetID = set;
+        FeatureSetSheet(delegate()).showFeatureSetModal(tab);
+        harness->finishStep();
+        QWidget* sheet = delegate().featureSetModalWindow.data();
+        ASSERT_NE(sheet, nullptr);
+        auto* tabs = sheet->findChild<appkit::TabView*>();
+        ASSERT_NE(tabs, nullptr);
+        for (int item = 0; item < tabs->numberOfTabViewItems(); ++item) {
+            tabs->selectTabViewItem(item);
+            expectFits(*sheet, where + ", tab " + std::to_string(item));
+        }
+        expectSheetNeedsNoScrolling(*sheet, where);
     }
 
     // The sheet of each feature on each set, both of its tabs.
@@ -124,19 +227,7 @@ protected:
         for (const SettingsTab tab : pages()) {
             withFeatureSetFamily(tab, [&](auto) {
                 for (const std::string& set : {smallSetID, largeSetID}) {
-                    delegate().selectedSettingsTab = tab;
-                    delegate().selectedFeatureSetID = set;
-                    FeatureSetSheet(delegate()).showFeatureSetModal(tab);
-                    harness->finishStep();
-                    QWidget* sheet = delegate().featureSetModalWindow.data();
-                    ASSERT_NE(sheet, nullptr);
-                    auto* tabs = sheet->findChild<appkit::TabView*>();
-                    ASSERT_NE(tabs, nullptr);
-                    for (int item = 0; item < tabs->numberOfTabViewItems(); ++item) {
-                        tabs->selectTabViewItem(item);
-                        expectFits(*sheet, document + ", sheet of " + std::string(rawValue(tab)) + ", set " + set +
-                                               ", tab " + std::to_string(item));
-                    }
+                    openAndAuditSheet(tab, set, document + ", sheet of " + std::string(rawValue(tab)) + ", set " + set);
                     FeatureSetSheet(delegate()).closeFeatureSetModal();
                     harness->finishStep();
                 }
@@ -144,6 +235,39 @@ protected:
         }
     }
 };
+
+// However many sets a feature has, its list shows them at full size and scrolls, "新規セット" stays in
+// view below it, the selected set is scrolled into view, and every set can be reached and clicked.
+TEST_F(LayoutAudit, TheSheetHoldsOneTenOrThirtySetsAtFullSizeAndEveryOneCanBeClicked) {
+    for (const int count : {1, 10, 30}) {
+        openWith(std::nullopt, documentWithSets(count), false);
+        for (const SettingsTab tab : pages()) {
+            withFeatureSetFamily(tab, [&](auto) {
+                const std::string feature = std::to_string(count) + " sets, sheet of " + std::string(rawValue(tab));
+                for (const int selected : {1, count}) {
+                    const std::string where = feature + ", set " + std::to_string(selected) + " selected";
+                    openAndAuditSheet(tab, numberedSetID(selected), where);
+                    for (const auto& address : {Address{.action = "selectFeatureSetFromModal:", .identifier = numberedSetID(selected)},
+                                                Address{.action = "createFeatureSetFromModal"}}) {
+                        auto* control = harness->driver().find(address);
+                        ASSERT_NE(control, nullptr) << where;
+                        EXPECT_TRUE(showsWhole(control->widget())) << where << ", " << control->title() << control->identifier();
+                    }
+                }
+                for (int number = count; number >= 1; --number) {
+                    const Address address{.action = "selectFeatureSetFromModal:", .identifier = numberedSetID(number)};
+                    click(address);
+                    EXPECT_EQ(delegate().selectedFeatureSetID, numberedSetID(number)) << feature;
+                    auto* control = harness->driver().find(address);
+                    ASSERT_NE(control, nullptr) << feature;
+                    EXPECT_TRUE(showsWhole(control->widget())) << feature << ", set " << number << " clicked";
+                }
+                FeatureSetSheet(delegate()).closeFeatureSetModal();
+                harness->finishStep();
+            });
+        }
+    }
+}
 
 TEST_F(LayoutAudit, EveryPageAndSheetFitsWithTheDefaultDocument) {
     openWith(std::nullopt);
@@ -159,12 +283,12 @@ TEST_F(LayoutAudit, EveryPageAndSheetFitsWithTheQASample) {
 
 TEST_F(LayoutAudit, TheRegistryUnderEveryFilterAndEveryConflictPanelFit) {
     openWith(std::nullopt, testing::documentWithEveryGroup());
-    for (const auto& [sizeName, size] : windowSizes) {
-        window().resize(size);
+    for (const WindowSize& size : windowSizes) {
+        sizeWindow(size);
         for (const ShortcutRegistryFilter filter : allCases<ShortcutRegistryFilter>()) {
             delegate().shortcutRegistryFilter = filter;
             showPage(SettingsTab::shortcutRegistry, std::nullopt);
-            expectFits(window(), std::string(sizeName) + ", registry filter " + std::string(rawValue(filter)));
+            expectFits(window(), std::string(size.name) + ", registry filter " + std::string(rawValue(filter)));
         }
     }
     delegate().shortcutRegistryFilter = ShortcutRegistryFilter::conflicts;

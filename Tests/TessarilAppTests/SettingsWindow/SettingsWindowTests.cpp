@@ -8,8 +8,10 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollBar>
 
 #include "TessarilApp/AppKit/EventMonitors.hpp"
+#include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/Window.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
 #include "TessarilApp/SettingsWindow/TessarilButton.hpp"
@@ -71,9 +73,63 @@ TEST_F(SettingsWindowTests, OpeningTwiceShowsOneCentredWindowWithFreshContent) {
     EXPECT_EQ(window()->size(), QSize(1320, 760));
     EXPECT_EQ(window()->minimumSize(), QSize(1300, 700));
     EXPECT_EQ(window()->title(), "Tessaril 詳細設定");
+    // Centred with its frame: a window's position is its frame's.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(window()->pos(), QPoint(screen.left() + (screen.width() - 1320) / 2, screen.top() + (screen.height() - 760) / 2));
+    const QSize frame = window()->frameGeometry().size();
+    EXPECT_EQ(window()->pos(), QPoint(screen.left() + (screen.width() - frame.width()) / 2, screen.top() + (screen.height() - frame.height()) / 2));
     EXPECT_EQ(harness->application().activations(), 2);
+}
+
+// Where a screen's available area holds the window with its frame (a title bar of 20 and borders, as
+// openbox draws them), the window keeps its sizes; where it does not, the whole frame stays in the
+// area and the window and its minimum size shrink to what it holds, and so does the set sheet, which
+// hangs from the window.
+TEST_F(SettingsWindowTests, TheWindowAndItsSheetKeepTheirFramesInsideTheScreensAvailableArea) {
+    const QMargins frame(1, 20, 1, 5);
+    struct Case {
+        const char* screen;
+        QRect area;
+        QPoint windowFrameOrigin;
+        QSize windowSize;
+        QSize windowMinimum;
+        QSize sheetSize;
+        QSize sheetMinimum;
+    };
+    const std::vector<Case> cases = {
+        {"1920 × 1080", {0, 0, 1920, 1080}, {299, 147}, {1320, 760}, {1300, 700}, {1080, 686}, {1080, 686}},
+        {"1280 × 800", {0, 0, 1280, 800}, {0, 7}, {1278, 760}, {1278, 700}, {1080, 686}, {1080, 686}},
+        {"1366 × 768", {0, 0, 1366, 768}, {22, 0}, {1320, 743}, {1300, 700}, {1080, 686}, {1080, 686}},
+        {"1024 × 600 below a panel", {0, 24, 1024, 576}, {0, 24}, {1022, 551}, {1022, 551}, {1022, 551}, {1022, 551}},
+    };
+    TessarilSettings settings;
+    settings.shortcutGuardSets = {SettingsSet<DoublePressGuardSettings>("a", "A", settings.globalShortcutGuard, {})};
+    start({.settings = settings, .tab = SettingsTab::shortcutGuard});
+    harness->open();
+    delegate().showFeatureSetModal(SettingsTab::shortcutGuard);
+    harness->finishStep();
+    auto* sheet = qobject_cast<appkit::Window*>(delegate().featureSetModalWindow.data());
+    ASSERT_NE(sheet, nullptr);
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.screen);
+        window()->resize(1320, 760);
+        window()->placeIn(each.area, frame);
+        EXPECT_EQ(window()->pos(), each.windowFrameOrigin);
+        EXPECT_EQ(window()->size(), each.windowSize);
+        EXPECT_EQ(window()->minimumSize(), each.windowMinimum);
+        sheet->resize(1080, 686);
+        sheet->placeIn(each.area, frame);
+        EXPECT_EQ(sheet->size(), each.sheetSize);
+        EXPECT_EQ(sheet->minimumSize(), each.sheetMinimum);
+        EXPECT_TRUE(each.area.contains(QRect(sheet->pos(), sheet->size().grownBy(frame)))) << sheet->pos().x() << "," << sheet->pos().y();
+    }
+    // Filling the small screen, the sheet starts at its corner, and its content scrolls both ways
+    // rather than being cut.
+    EXPECT_EQ(sheet->pos(), QPoint(0, 24));
+    harness->finishStep();
+    auto* scroll = sheet->contentView()->findChild<appkit::ScrollView*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_TRUE(scroll->verticalScrollBar()->isVisibleTo(scroll));
+    EXPECT_TRUE(scroll->horizontalScrollBar()->isVisibleTo(scroll));
 }
 
 TEST_F(SettingsWindowTests, OpeningStartsAStoppedBackendOnlyWhenTrustedAndNeverPrompts) {

@@ -7,8 +7,8 @@ namespace tessaril::replay {
 namespace {
 
 // Runs before the application is made, so the platform is chosen before it starts.
-char* preparedName(const char* name) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+char* preparedName(const char* name, const QByteArray& platform) {
+    qputenv("QT_QPA_PLATFORM", platform);
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
         if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     });
@@ -18,6 +18,6 @@ char* preparedName(const char* name) {
 } // namespace
 
 OffscreenApplication::OffscreenApplication(const char* name)
-    : argv_{preparedName(name), nullptr}, application_(argc_, argv_.data()) {}
+    : argv_{preparedName(name, screen_.platform()), nullptr}, application_(argc_, argv_.data()) {}
 
 } // namespace tessaril::replay

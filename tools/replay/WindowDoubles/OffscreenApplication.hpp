@@ -4,16 +4,19 @@
 
 #include <QApplication>
 
+#include "WindowDoubles/OffscreenDesktopScreen.hpp"
+
 namespace tessaril::replay {
 
-// The toolkit's application for the window tools: off screen whatever display there is, so they need
-// none and every run draws alike. The toolkit's notes about the headless platform ("does not support
+// The toolkit's application for the window tools: off screen on a desktop-sized screen whatever
+// display there is, so they need none and every run draws alike. The toolkit's notes about the headless platform ("does not support
 // raise()") are not the tools' output; standard error keeps only critical messages. Main thread.
 class OffscreenApplication {
 public:
     explicit OffscreenApplication(const char* name);
 
 private:
+    OffscreenDesktopScreen screen_;
     int argc_ = 1;
     std::array<char*, 2> argv_;
     QApplication application_;
