@@ -140,7 +140,8 @@ TEST_F(FixedPhraseTargetChangeTests, EveryTargetChangeShowsTheNewTargetAndSavesI
              page.click({.action = "applyFeatureSetToCurrentTargetFromModal"});
              page.click({.action = "closeFeatureSetModalFromButton"});
          },
-         "Member", {"第二"}, "set:set-2"},
+         // Joining a set by the sheet names an application without an entry by its identifier.
+         "com.example.member", {"第二"}, "set:set-2"},
         {"deleting the member's set", "com.example.member", false, true, {},
          [](Page& page) {
              page.click({.action = "showFixedPhraseSetModal"});
@@ -148,7 +149,8 @@ TEST_F(FixedPhraseTargetChangeTests, EveryTargetChangeShowsTheNewTargetAndSavesI
              page.click({.action = "deleteFeatureSetFromModal"});
              page.click({.action = "closeFeatureSetModalFromButton"});
          },
-         "Member", {"既定"}, std::nullopt},
+         // With neither set nor entry the application has no item of its own.
+         "デフォルト", {"既定"}, std::nullopt},
         {"import", std::nullopt, false, true, {"設定ファイルを読み込みますか？"},
          [](Page& page) {
              page.delegate().importSettings();
