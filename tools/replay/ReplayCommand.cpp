@@ -49,19 +49,31 @@ bool matches(const Subcommand& subcommand, const std::vector<std::string>& argum
 
 } // namespace
 
+std::optional<std::string> Invocation::inputFile() const {
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        if (arguments[index] != "--input") continue;
+        if (index + 1 >= arguments.size()) throw UnreadableRequest("--input needs a file name");
+        return arguments[index + 1];
+    }
+    return std::nullopt;
+}
+
 nlohmann::json Invocation::readRequest() const {
     std::string text;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        if (arguments[index] == "--input") {
-            if (index + 1 >= arguments.size()) throw UnreadableRequest("--input needs a file name");
-            std::ifstream file(arguments[index + 1], std::ios::binary);
-            if (!file) throw UnreadableRequest("cannot open input file " + arguments[index + 1]);
-            text.assign(std::istreambuf_iterator<char>(file), {});
-            return parse(text);
-        }
+    if (const auto name = inputFile()) {
+        std::ifstream file(*name, std::ios::binary);
+        if (!file) throw UnreadableRequest("cannot open input file " + *name);
+        text.assign(std::istreambuf_iterator<char>(file), {});
+    } else {
+        text.assign(std::istreambuf_iterator<char>(input), {});
     }
-    text.assign(std::istreambuf_iterator<char>(input), {});
     return parse(text);
+}
+
+std::filesystem::path Invocation::resolvedFromRequest(const std::filesystem::path& path) const {
+    const auto name = inputFile();
+    if (!path.empty() && path.is_relative() && name) return std::filesystem::path(*name).parent_path() / path;
+    return path;
 }
 
 nlohmann::json Invocation::parse(const std::string& text) {

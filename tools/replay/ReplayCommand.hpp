@@ -1,7 +1,9 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,10 +25,18 @@ struct Invocation {
 
     // The request document: the file of --input, else standard input. Throws UnreadableRequest.
     nlohmann::json readRequest() const;
+    // A path the request names: a relative one is taken from the folder of the --input file, so that a
+    // request and the files beside it work from wherever the tool runs; from standard input, from the
+    // current directory.
+    std::filesystem::path resolvedFromRequest(const std::filesystem::path& path) const;
     // Writes one compact JSON value as a line.
     void emit(const nlohmann::json& value) const;
 
     static nlohmann::json parse(const std::string& text);
+
+private:
+    // The file named by --input, if any. Throws UnreadableRequest when the option has no file.
+    std::optional<std::string> inputFile() const;
 };
 
 using Handler = std::function<int(const Invocation&)>;

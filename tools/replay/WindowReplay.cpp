@@ -159,13 +159,13 @@ Step readStep(const Json& step, const std::string& where) {
     unreadable(where, "is no step this subcommand knows");
 }
 
-std::vector<appkit::FilePanelResult> readFiles(const Json& value) {
+std::vector<appkit::FilePanelResult> readFiles(const Json& value, const Invocation& invocation) {
     if (!value.is_array()) unreadable("files", "must be an array");
     std::vector<appkit::FilePanelResult> files;
     for (std::size_t index = 0; index < value.size(); ++index) {
         const std::string where = "files[" + std::to_string(index) + "]";
         if (value[index].is_string()) {
-            files.push_back({value[index].get<std::string>(), std::nullopt});
+            files.push_back({invocation.resolvedFromRequest(value[index].get<std::string>()), std::nullopt});
             continue;
         }
         const auto application = readApplication(value[index], where);
@@ -211,7 +211,7 @@ std::vector<std::optional<std::string>> readLinks(const Json& value) {
     return links;
 }
 
-Request readRequest(const Json& document) {
+Request readRequest(const Json& document, const Invocation& invocation) {
     expectObject(document, "the request");
     expectOnlyKeys(document, {"settings", "defaults", "tab", "frontmost", "accessibilityTrusted", "kanaModeKeyboardReady",
                               "installed", "loginItemStatus", "inputSources", "answers", "files", "colors", "links", "steps"},
@@ -249,7 +249,7 @@ Request readRequest(const Json& document) {
             configuration.answers.push_back(text((*answers)[index], "answers[" + std::to_string(index) + "]"));
         }
     }
-    if (const Json* files = member(document, "files")) configuration.files = readFiles(*files);
+    if (const Json* files = member(document, "files")) configuration.files = readFiles(*files, invocation);
     if (const Json* colors = member(document, "colors")) configuration.colors = readColors(*colors);
     if (const Json* links = member(document, "links")) configuration.links = readLinks(*links);
     const Json* steps = member(document, "steps");
@@ -304,7 +304,7 @@ void runStep(SettingsWindowHarness& harness, const Step& step, const Invocation&
 } // namespace
 
 int runWindowReplay(const Invocation& invocation) {
-    Request request = readRequest(invocation.readRequest());
+    Request request = readRequest(invocation.readRequest(), invocation);
     const OffscreenApplication application("tessaril-replay");
 
     const Json defaults = request.defaults;

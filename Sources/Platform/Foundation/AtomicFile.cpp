@@ -1,7 +1,10 @@
 #include "Platform/Foundation/AtomicFile.hpp"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <fcntl.h>
@@ -29,16 +32,41 @@ void writeAll(int descriptor, std::string_view text, const std::filesystem::path
     }
 }
 
+constexpr std::string_view temporarySuffix = ".XXXXXX";
+
+// The longest file name the directory takes; the usual limit when it cannot be asked (the directory
+// is missing, which creating the temporary file then reports).
+std::size_t nameLimit(const std::filesystem::path& directory) {
+    const long limit = ::pathconf(directory.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<std::size_t>(limit) : NAME_MAX;
+}
+
+// The mkostemp pattern beside the file: its own name, cut where a name of the longest legal length
+// would take the temporary past the limit, and never inside a UTF-8 sequence.
+std::string temporaryPattern(const std::filesystem::path& directory, const std::string& name, std::size_t limit) {
+    std::size_t kept = std::min(name.size(), limit > temporarySuffix.size() ? limit - temporarySuffix.size() : 0);
+    while (kept > 0 && kept < name.size() && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) --kept;
+    return (directory / (name.substr(0, kept) + std::string(temporarySuffix))).string();
+}
+
 } // namespace
 
 struct stat AtomicFile::write(const std::filesystem::path& path, std::string_view contents, mode_t mode,
                               DirectorySync directorySync) {
     const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::string pattern = path.string() + ".XXXXXX";
+    const std::string name = path.filename().string();
+    const std::size_t limit = nameLimit(directory);
+    // Refused by its own name before anything is made; a temporary beside it could not be renamed to it.
+    if (name.size() > limit) fail("write", path, ENAMETOOLONG);
+    std::string pattern = temporaryPattern(directory, name, limit);
     std::vector<char> temporaryName(pattern.begin(), pattern.end());
     temporaryName.push_back('\0');
     FileDescriptor descriptor(::mkostemp(temporaryName.data(), O_CLOEXEC));
-    if (!descriptor.isOpen()) fail("create a temporary file in", directory, errno);
+    if (!descriptor.isOpen()) {
+        // The temporary's name is within the limit, so a name too long is the path's, which is the file's.
+        if (errno == ENAMETOOLONG) fail("write", path, ENAMETOOLONG);
+        fail("create a temporary file in", directory, errno);
+    }
     const std::filesystem::path temporaryPath(temporaryName.data());
     struct stat status {};
     try {

@@ -9,8 +9,9 @@
 namespace tessaril::platform {
 
 // Replaces a file's contents so that a crash or a failure leaves either the old or the new file, never a
-// mix: a temporary file "<path>.XXXXXX" beside it is written, synced and renamed over it, then the
-// directory is synced. Stateless; any thread.
+// mix: a temporary file "<name>.XXXXXX" beside it is written, synced and renamed over it, then the
+// directory is synced. The temporary's name is the file's own, cut as far as needed to stay within
+// the directory's limit on names, so every legal name can be written. Stateless; any thread.
 class AtomicFile {
 public:
     // Whether a failure to sync the directory after the rename fails the write. The defaults directory

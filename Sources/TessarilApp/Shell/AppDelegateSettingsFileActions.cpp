@@ -1,10 +1,13 @@
 // The whole-document actions (export, import, factory reset), the diagnostics report, the web site,
 // the versions the support page shows, and the login item's panel and switch.
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "TessarilApp/AppKit/Alert.hpp"
 #include "TessarilApp/AppKit/FilePanel.hpp"
+#include "TessarilApp/AppKit/SavePanelLocation.hpp"
 #include "TessarilApp/PhraseEditor/FixedPhraseEditorState.hpp"
 #include "TessarilApp/SettingsWindow/LoginItemPanel.hpp"
 #include "TessarilApp/SettingsWindow/SettingsAlerts.hpp"
@@ -33,6 +36,17 @@ std::size_t runAlert(AppDelegate& delegate, appkit::Alert alert) {
 
 void showNotice(AppDelegate& delegate, const std::string& message, const std::string& informative) {
     runAlert(delegate, appkit::Alert{appkit::Alert::Style::warning, message, informative, {"OK"}});
+}
+
+// The save panel asked about replacing the name as typed; a name it completed is another file, so
+// replacing that one is asked here. True when nothing is there or the user agrees.
+bool confirmReplacingCompletedFile(AppDelegate& delegate, const std::filesystem::path& location) {
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(location, error))) return true;
+    return confirmInAlert(delegate, "「" + location.filename().string() + "」はすでに存在します。置き換えますか？",
+                          "同じ名前のファイルがフォルダ「" + std::filesystem::absolute(location, error).parent_path().filename().string() +
+                              "」にすでに存在します。置き換えると、その内容は上書きされます。",
+                          "置き換える");
 }
 
 } // namespace
@@ -92,11 +106,13 @@ bool AppDelegate::confirmSettingsExport() {
 void AppDelegate::exportSettings() {
     services_.application.activate(true);
     if (!confirmSettingsExport()) return;
-    const auto location = services_.userInterface.filePanels->runSavePanel(
-        appkit::FilePanel{appkit::FilePanel::ContentType::json, "Tessaril設定を書き出す", "", "TessarilSettings.json"});
-    if (!location || location->url.empty()) return;
+    const appkit::FilePanel panel{appkit::FilePanel::ContentType::json, "Tessaril設定を書き出す", "", "TessarilSettings.json"};
+    const auto answer = services_.userInterface.filePanels->runSavePanel(panel);
+    if (!answer || answer->url.empty()) return;
+    const std::filesystem::path location = appkit::savePanelLocation(panel, answer->url);
+    if (location != answer->url && !confirmReplacingCompletedFile(*this, location)) return;
     try {
-        settingsStore().exportSettings(settings, location->url);
+        settingsStore().exportSettings(settings, location);
     } catch (const Error& error) {
         showNotice(*this, "書き出せません", error.description());
     }

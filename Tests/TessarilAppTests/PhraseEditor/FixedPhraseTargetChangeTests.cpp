@@ -35,13 +35,15 @@ FixedPhraseAssistSettings phrases(const std::string& title, FixedPhrasePreviewMo
 }
 
 // Every layer holds one rule under the same id, as a set made from the default does, each since
-// given a preview mode of its own: the default, a set whose member has no entry of its own, an
-// application with its own rules and one that follows the default.
+// given a preview mode of its own: the default, a set whose member has no entry of its own, a second
+// set without members, an application with its own rules and one that follows the default.
 TessarilSettings sharedIDDocument(const std::string& defaultTitle = "既定") {
     TessarilSettings settings;
     settings.fixedPhraseAssist = phrases(defaultTitle);
     settings.fixedPhraseAssistSets.emplace_back("set-1", "仕事", phrases("セット", FixedPhrasePreviewMode::markdown),
                                                 std::vector<SettingsSetAppTarget>{{"com.example.member", "Member"}});
+    settings.fixedPhraseAssistSets.emplace_back("set-2", "仕事2", phrases("第二", FixedPhrasePreviewMode::html),
+                                                std::vector<SettingsSetAppTarget>{});
     settings.appFixedPhraseAssistSettings["com.example.own"] = {"Own", false, phrases("個別", FixedPhrasePreviewMode::html)};
     settings.appFixedPhraseAssistSettings["com.example.follows"] = {"Follows", true, phrases("控え")};
     return settings;
@@ -130,6 +132,25 @@ TEST_F(FixedPhraseTargetChangeTests, EveryTargetChangeShowsTheNewTargetAndSavesI
              page.click({.action = "editFeatureSetInMainSettingsFromModal"});
          },
          "Member", {"セット"}, "set:set-1"},
+        // The sheet saves each change at once; the page behind it then shows the member's new rules.
+        {"moving the member to another set", "com.example.member", false, true, {},
+         [](Page& page) {
+             page.click({.action = "showFixedPhraseSetModal"});
+             page.click({.action = "selectFeatureSetFromModal:", .identifier = "set-2"});
+             page.click({.action = "applyFeatureSetToCurrentTargetFromModal"});
+             page.click({.action = "closeFeatureSetModalFromButton"});
+         },
+         // Joining a set by the sheet names an application without an entry by its identifier.
+         "com.example.member", {"第二"}, "set:set-2"},
+        {"deleting the member's set", "com.example.member", false, true, {},
+         [](Page& page) {
+             page.click({.action = "showFixedPhraseSetModal"});
+             page.click({.action = "selectFeatureSetFromModal:", .identifier = "set-1"});
+             page.click({.action = "deleteFeatureSetFromModal"});
+             page.click({.action = "closeFeatureSetModalFromButton"});
+         },
+         // With neither set nor entry the application has no item of its own.
+         "デフォルト", {"既定"}, std::nullopt},
         {"import", std::nullopt, false, true, {"設定ファイルを読み込みますか？"},
          [](Page& page) {
              page.delegate().importSettings();

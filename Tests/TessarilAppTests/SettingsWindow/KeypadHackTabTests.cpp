@@ -1,6 +1,8 @@
 // The keypad-hack page and the application target bar, driven through the real window in each state
 // of the selected target: the default, an entry following the default, an own entry, a set member and
 // an application with neither.
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -161,6 +163,8 @@ TEST_F(KeypadHackTabTests, OutputsAreSavedCleanedAndAnEmptyOneIsRefused) {
     }
 }
 
+const std::string notADesktopEntry = "アプリのデスクトップエントリ（「[Desktop Entry]」を含む .desktop ファイル）を選んでください。";
+
 class ApplicationTargetBarTests : public KeypadHackTabTests {
 protected:
     std::filesystem::path writeDesktopEntry(const std::string& fileName, const std::string& text) {
@@ -182,7 +186,7 @@ TEST_F(ApplicationTargetBarTests, AddingAChosenDesktopEntryGivesItAnOwnCopyOfThe
                                          {editor, std::nullopt},
                                          {"/x/own.desktop", appkit::ChosenApplication{"com.example.own", "Renamed"}}}});
     click({.action = "addApplicationKeypadHackTarget"});
-    EXPECT_TRUE(takeLines().empty());
+    EXPECT_EQ(takeLines(), std::vector<json>{alert("追加できません", notADesktopEntry, {"OK"}, "OK")});
     click({.action = "addApplicationKeypadHackTarget"});
     EXPECT_EQ(delegate().selectedKeypadHackAppBundleIdentifier, "org.example.Editor");
     const auto& entry = delegate().settings.appKeypadShortcutHackSettings.at("org.example.Editor");
@@ -196,6 +200,46 @@ TEST_F(ApplicationTargetBarTests, AddingAChosenDesktopEntryGivesItAnOwnCopyOfThe
               appsDocument().appKeypadShortcutHackSettings.at("com.example.own"));
     click({.action = "addApplicationKeypadHackTarget"}); // cancelled: nothing
     EXPECT_EQ(delegate().selectedKeypadHackAppBundleIdentifier, "com.example.own");
+}
+
+// What the chooser is given may be anything a file system holds. Each is refused at once, in the
+// page's bar and in the set sheet alike, and nothing changes; a pipe is never waited on.
+TEST_F(ApplicationTargetBarTests, AChosenFileThatIsNoDesktopEntryIsRefusedAtOnceInAnAlert) {
+    const auto directory = std::filesystem::path(::testing::TempDir()) / "chooser-refusals";
+    std::filesystem::remove_all(directory);
+    std::filesystem::create_directories(directory);
+    const auto pipe = directory / "pipe.desktop";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const auto oversized = writeDesktopEntry("chooser-refusals/big.desktop",
+                                             "[Desktop Entry]\nName=Big\n#" + std::string(1024 * 1024, 'x') + "\n");
+    const auto missing = directory / "missing.desktop";
+    struct Case {
+        const char* name;
+        std::filesystem::path file;
+        std::string informative;
+    };
+    const Case cases[] = {
+        {"named pipe", pipe, notADesktopEntry},
+        {"directory", directory, notADesktopEntry},
+        {"larger than any entry", oversized, notADesktopEntry},
+        {"without an entry group", writeDesktopEntry("chooser-refusals/notes.desktop", "Name=Notes\n"), notADesktopEntry},
+        {"missing", missing, missing.string() + ": No such file or directory\n" + notADesktopEntry},
+    };
+    for (const auto& test : cases) {
+        for (const bool inSheet : {false, true}) {
+            SCOPED_TRACE(std::string(test.name) + (inSheet ? " in the set sheet" : " in the page"));
+            startKeypad(std::nullopt, {.settings = appsDocument(), .files = {{test.file, std::nullopt}}});
+            if (inSheet) {
+                click({.action = "showKeypadHackSetModal"});
+                click({.identifier = "apps"});
+            }
+            takeLines();
+            click({.action = inSheet ? "addApplicationToFeatureSetFromModal" : "addApplicationKeypadHackTarget"});
+            EXPECT_EQ(takeLines(), std::vector<json>{alert("追加できません", test.informative, {"OK"}, "OK")});
+            EXPECT_EQ(delegate().settings, appsDocument());
+            EXPECT_EQ(delegate().selectedKeypadHackAppBundleIdentifier, std::nullopt);
+        }
+    }
 }
 
 TEST_F(ApplicationTargetBarTests, AnApplicationWithNeitherEntryNorSetIsReadOnlyUntilAddingItGivesItAnEntry) {

@@ -1,11 +1,15 @@
 // A rebuild of the page being looked at keeps what the user sees: how far it is scrolled, text typed
 // but not yet committed, and the keyboard focus. Another tab or target starts afresh.
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QScrollBar>
 
+#include "TessarilApp/AppKit/LazyRowsView.hpp"
 #include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/TextField.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
@@ -62,6 +66,38 @@ TEST_F(PageViewStateTests, APageKeepsItsScrollOffsetAcrossARebuildAndAnotherTabO
         selectTab("support");
         EXPECT_EQ(scroller().value(), 0);
     }
+}
+
+// A save deep in a long phrase list rebuilds the page at the same offset; the list starts well below
+// the page's top, under the title and the target bar, and every part of it in view shows its panels:
+// from the top edge of the view to the bottom, no stretch taller than the gap between two panels is
+// left blank.
+TEST_F(PageViewStateTests, ARebuildDeepInALongPhraseListShowsEveryPanelInView) {
+    start({.settings = withPhrases(60), .tab = SettingsTab::fixedPhrases});
+    click({.action = "toggleFixedPhraseRuleEnabled:", .identifier = "p40"});
+    ASSERT_EQ(takeSaved().size(), 1u);
+    const int offset = scroller().value();
+    ASSERT_GT(offset, 2000) << "the list is scrolled deep";
+
+    auto* list = content()->findChild<appkit::LazyRowsView*>();
+    ASSERT_NE(list, nullptr);
+    QWidget* viewport = content()->findChild<appkit::ScrollView*>()->viewport();
+    const int listTop = list->mapTo(viewport, QPoint(0, 0)).y();
+    ASSERT_LT(listTop, 0);
+    ASSERT_GT(listTop + offset, 100) << "the list starts below the page's top";
+    std::vector<std::pair<int, int>> panels; // made panels' top and bottom, in the view's coordinates
+    for (auto* panel : list->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (panel->isVisible()) panels.emplace_back(listTop + panel->y(), listTop + panel->geometry().bottom() + 1);
+    }
+    std::sort(panels.begin(), panels.end());
+    constexpr int mostGap = 24;
+    int covered = 0; // the view is filled down to here
+    for (const auto& [top, bottom] : panels) {
+        if (bottom <= covered) continue;
+        EXPECT_LE(top, covered + mostGap) << "blank from " << covered << " to " << top;
+        covered = std::max(covered, bottom);
+    }
+    EXPECT_GE(covered + mostGap, std::min(viewport->height(), listTop + list->height()));
 }
 
 TEST_F(PageViewStateTests, TypedTextWaitsAcrossRebuildsByOtherControlsUntilCommittedOrLeft) {

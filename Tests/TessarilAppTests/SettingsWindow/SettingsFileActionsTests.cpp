@@ -2,6 +2,8 @@
 // confirmation and save panel, import with its checks and confirmation, and the factory reset.
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -119,6 +121,72 @@ TEST_F(SettingsFileActionsTests, ADeclinedOrCancelledExportWritesNothingAndAFail
     EXPECT_NE(seen[1]["alert"]["informative"].get<std::string>().find(unreachable.parent_path().string()), std::string::npos);
     EXPECT_EQ(seen[1]["alert"]["buttons"], json::array({"OK"}));
     EXPECT_FALSE(std::filesystem::exists(unreachable.parent_path()));
+}
+
+// The file written is the save panel's answer as the platform completes it: a name typed without an
+// extension gets ".json", so that the import's panel, which lists only JSON files, shows it, and a file
+// already there under the completed name is replaced only when the user agrees (the panel asked about
+// the name as typed). Every name the file system takes is written, up to its longest; a longer one is
+// refused for what it is. Nothing but the export is ever left in the folder.
+TEST_F(SettingsFileActionsTests, TheExportWritesTheCompletedNameAndEveryLegalLengthOfIt) {
+    std::string kanji;
+    for (int count = 0; count < 82; ++count) kanji += "設";
+    const auto replaceQuestion = [](const std::string& folder, const std::string& answer) {
+        return alert("「my-backup.json」はすでに存在します。置き換えますか？",
+                     "同じ名前のファイルがフォルダ「" + folder + "」にすでに存在します。置き換えると、その内容は上書きされます。",
+                     {"置き換える", "キャンセル"}, answer);
+    };
+    struct Case {
+        const char* name;
+        std::string typed;
+        std::vector<std::string> answers; // after the export's confirmation
+        // The file the export is in; none when nothing is written.
+        std::optional<std::string> written;
+        bool completedNameTaken = false;
+    };
+    const Case cases[] = {
+        {"no extension", "my-backup", {}, "my-backup.json"},
+        {"an extension of its own", "my-backup.v2", {}, "my-backup.v2"},
+        {"completed name taken, replaced", "my-backup", {"置き換える"}, "my-backup.json", true},
+        {"completed name taken, kept", "my-backup", {"キャンセル"}, std::nullopt, true},
+        {"82 kanji completed to 251 bytes", kanji, {}, kanji + ".json"},
+        {"255 bytes", std::string(250, 'a') + ".json", {}, std::string(250, 'a') + ".json"},
+        {"completed to 256 bytes", std::string(251, 'a'), {}, std::nullopt},
+    };
+    int number = 0;
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        const std::string folderName = "case" + std::to_string(++number);
+        const auto folder = directory.path() / folderName;
+        std::filesystem::create_directory(folder);
+        if (test.completedNameTaken) writeFile(folder / "my-backup.json", "old");
+        std::vector<std::string> answers{"書き出す"};
+        answers.insert(answers.end(), test.answers.begin(), test.answers.end());
+        startAdvanced({.settings = importedDocument(), .answers = answers, .files = {{folder / test.typed, std::nullopt}}});
+        click({.action = "exportSettings"});
+
+        std::vector<json> expectedAlerts{alert(exportMessage, exportInformative, exportButtons, "書き出す")};
+        if (test.completedNameTaken) expectedAlerts.push_back(replaceQuestion(folderName, test.answers.at(0)));
+        if (test.typed.size() == 251) {
+            expectedAlerts.push_back(alert("書き出せません",
+                                           "cannot write " + (folder / test.typed).string() + ".json: File name too long",
+                                           {"OK"}, "OK"));
+        }
+        EXPECT_EQ(takeLines(), expectedAlerts);
+        std::set<std::string> expectedFiles;
+        if (test.written) expectedFiles.insert(*test.written);
+        if (test.completedNameTaken) expectedFiles.insert("my-backup.json");
+        std::set<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) files.insert(entry.path().filename().string());
+        EXPECT_EQ(files, expectedFiles);
+        if (test.written) {
+            const json written = json::parse(fileText(folder / *test.written), nullptr, false);
+            EXPECT_TRUE(written.is_object() && written.contains("settings") &&
+                        coding::decode<TessarilSettings>(written["settings"]) == importedDocument());
+        } else if (test.completedNameTaken) {
+            EXPECT_EQ(fileText(folder / "my-backup.json"), "old");
+        }
+    }
 }
 
 TEST_F(SettingsFileActionsTests, AFileTheStoreRefusesShowsItsReasonAndChangesNothing) {

@@ -68,6 +68,17 @@ std::string bareCustomPresets(int count) {
     }
     return document + "]}";
 }
+// A bare document of `count` per-application entries under `key`, each holding only the display name
+// it requires; decoding fills every one out with its feature's whole default value.
+std::string bareApplicationEntries(std::string_view key, std::size_t count) {
+    std::string document = "{\"" + std::string(key) + "\":{";
+    for (std::size_t index = 0; index < count; ++index) {
+        if (index > 0) document += ',';
+        const std::string digits = std::to_string(index);
+        document += "\"a" + std::string(6 - digits.size(), '0') + digits + "\":{\"displayName\":\"\"}";
+    }
+    return document + "}}";
+}
 // The issue's trailing-junk document: complete JSON, a NUL byte, then bytes the reader never saw.
 const std::string documentThenNULAndJunk = std::string(R"({"activePreset":"compactUS"})") + '\0' + "\xff{{";
 
@@ -465,6 +476,7 @@ TEST_F(TessarilSettingsStoreTest, ExportsOfLargeDocumentsImportAgainUnchanged) {
 // what the file would grow into (a hundred-fold and more).
 TEST_F(TessarilSettingsStoreTest, AmplifyingFilesAreRefusedWithTheirMemoryBounded) {
     const std::size_t mostBareEntries = Store::maximumImportValueCount - 8;
+    const std::size_t mostApplicationEntries = (Store::maximumImportFileSizeBytes - 64) / 29;
     // The parsed file, which the value limit keeps below about 60 MB even of empty objects, and the
     // document decoded up to the limit. Past it an allocation fails.
     const std::size_t peakBound = 24 * Store::maximumImportedDocumentBytes;
@@ -478,6 +490,10 @@ TEST_F(TessarilSettingsStoreTest, AmplifyingFilesAreRefusedWithTheirMemoryBounde
          R"({"fixedPhraseAssist":{"rules":[)" + repeated("{}", mostBareEntries) + "]}}"},
         {"bare phrases inside a set", R"({"fixedPhraseAssistSets":[{"value":{"rules":[)" + repeated("{}", 300000) + "]}}]}"},
         {"bare custom presets", bareCustomPresets(20000)},
+        // As many as a file may hold. (A phrase entry must name its rules, so it builds no more than it says.)
+        {"bare guard entries", bareApplicationEntries("appShortcutGuardSettings", mostApplicationEntries)},
+        {"bare writing-assist entries", bareApplicationEntries("appWritingAssistSettings", mostApplicationEntries)},
+        {"bare keypad entries", bareApplicationEntries("appKeypadShortcutHackSettings", mostApplicationEntries)},
         {"empty objects the document has no place for",
          R"({"textTools":{},"padding":[)" + repeated("{}", (Store::maximumImportFileSizeBytes - 64) / 3) + "]}"},
     };
