@@ -52,26 +52,25 @@ TEST(WindowFrame, AWindowIsPlacedAgainByItsRealFrameAndNeverByOneNotThereYet) {
     // Shown again after a close: placed with the frame it had, then reported unframed until the window
     // manager frames it again.
     window.center();
-    const QPoint placed(299, 207);
-    ASSERT_EQ(window.pos(), placed);
+    // The frame centred, at (299, 207), with the content inside it.
+    const QRect placed(300, 227, 1320, 760);
+    ASSERT_EQ(window.geometry(), placed);
     window.unframed = true;
     window.show();
     window.reportMove();
-    EXPECT_EQ(window.pos(), placed);
-    EXPECT_EQ(window.size(), QSize(1320, 760));
+    EXPECT_EQ(window.geometry(), placed);
     EXPECT_EQ(window.minimumSize(), QSize(1300, 700));
     // Opened again meanwhile: placed with the frame it had last, still waiting for the real one.
     window.center();
-    EXPECT_EQ(window.pos(), placed);
+    EXPECT_EQ(window.geometry(), placed);
     // Framed as before: nothing to do.
     window.unframed = false;
     window.reportMove();
-    EXPECT_EQ(window.pos(), placed);
-    // Framed otherwise: placed again, the frame centred.
+    EXPECT_EQ(window.geometry(), placed);
+    // Framed otherwise: placed again, the frame centred at (298, 202).
     window.frame = thicker;
     window.reportMove();
-    EXPECT_EQ(window.pos(), QPoint(298, 202));
-    EXPECT_EQ(window.size(), QSize(1320, 760));
+    EXPECT_EQ(window.geometry(), QRect(300, 232, 1320, 760));
 }
 
 // A platform that frames a window as it shows it, without moving it, gets it placed again then: the
