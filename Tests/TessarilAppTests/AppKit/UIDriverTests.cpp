@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollBar>
+
+#include <functional>
 
 #include <memory>
 #include <string>
@@ -15,6 +19,7 @@
 #include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/StackView.hpp"
 #include "TessarilApp/AppKit/TextField.hpp"
+#include "TessarilApp/AppKit/View.hpp"
 #include "TessarilApp/AppKit/Window.hpp"
 
 namespace tessaril::appkit {
@@ -77,6 +82,39 @@ protected:
         return page;
     }
 
+    // A scroll view whose document is a plain view of `size`; controls are placed on it by position.
+    struct Scroller {
+        ScrollView* scroll;
+        View* document;
+    };
+    static Scroller makeScroller(QSize size, bool scrollsHorizontally) {
+        auto* scroll = new ScrollView;
+        scroll->setScrollsHorizontally(scrollsHorizontally);
+        auto* document = new View;
+        document->setFixedSize(size);
+        scroll->setDocumentView(new View, document);
+        return {scroll, document};
+    }
+
+    Button* placeButton(QWidget& parent, const std::string& title, const QRect& frame) {
+        auto* button = new Button;
+        button->setParent(&parent);
+        button->setTitle(title);
+        button->setFixedSize(frame.size());
+        button->move(frame.topLeft());
+        button->setAction(record(title));
+        return button;
+    }
+
+    // The window, shown at a known place on the screen.
+    static void showAt(Window& window, QPoint origin) {
+        window.move(origin);
+        window.show();
+        UIDriver::runPendingWork();
+    }
+
+    static json frameOf(const json& line) { return line["control"].value("frame", json(nullptr)); }
+
     EventMonitors monitors;
     UIDriver driver{monitors};
     std::vector<std::string> actions;
@@ -86,23 +124,24 @@ protected:
 TEST_F(UIDriverTests, QueriesDescribeControlsInReadingOrderWithTheirFullTitles) {
     auto window = makeWindow("設定");
     window->setContentView(makeRows());
-    window->show();
-    UIDriver::runPendingWork();
+    showAt(*window, {40, 30});
 
     std::vector<std::string> kinds;
     for (const auto& line : driver.queryAll({})) kinds.push_back(line["control"]["kind"]);
     EXPECT_EQ(kinds, (std::vector<std::string>{"label", "switch", "popup", "field", "button"}));
 
     EXPECT_EQ(driver.query({.title = "状態ラベルはとても長いので画面では省略されます"}),
-              json::parse(R"({"control":{"kind":"label","title":"状態ラベルはとても長いので画面では省略されます","enabled":true}})"));
+              json::parse(R"({"control":{"kind":"label","title":"状態ラベルはとても長いので画面では省略されます","enabled":true,
+                  "frame":[40,35,60,19]}})"));
     EXPECT_EQ(driver.query({.identifier = "plainPaste"}),
               json::parse(R"({"control":{"kind":"switch","action":"toggleTextToolEnabled:","identifier":"plainPaste",
-                  "enabled":true,"state":"off","value":"OFF","tooltip":"ONにします","label":"状態"}})"));
+                  "enabled":true,"state":"off","value":"OFF","tooltip":"ONにします","label":"状態","frame":[108,30,34,30]}})"));
     EXPECT_EQ(driver.query({.action = "selectKeypadHackTargetFromPopup:"}),
               json::parse(R"({"control":{"kind":"popup","action":"selectKeypadHackTargetFromPopup:","enabled":true,
-                  "items":["デフォルト","-","Safari"],"selected":"Safari"}})"));
+                  "items":["デフォルト","-","Safari"],"selected":"Safari","frame":[150,31,97,27]}})"));
     EXPECT_EQ(driver.query({.placeholder = "0.00"}),
-              json::parse(R"({"control":{"kind":"field","action":"updateLeftCommandSeconds","enabled":true,"value":"0.12"}})"));
+              json::parse(R"({"control":{"kind":"field","action":"updateLeftCommandSeconds","enabled":true,"value":"0.12",
+                  "frame":[40,72,118,25]}})"));
     EXPECT_EQ(driver.query({.action = "toggleTextToolEnabled:", .index = 1}), json::parse(R"({"control":null})"));
 }
 
@@ -204,6 +243,211 @@ TEST_F(UIDriverTests, ChoosingTypingAndReturnGoThroughTheControlsOwnPaths) {
     EXPECT_EQ(driver.pressReturn({.placeholder = "0.00"}), UIDriver::Outcome::performed);
     EXPECT_EQ(actions, (std::vector<std::string>{"selectKeypadHackTargetFromPopup:", "updateLeftCommandSeconds"}));
     EXPECT_EQ(mousePresses, 1);
+}
+
+// A 500 × 300 window scrolled both ways over a 1200 × 900 document: buttons below and to the right of
+// the view, and two small scroll views of their own further down, one holding a button near its
+// bottom, one a button taller than itself. Each reveal moves every scroll bar as little as shows the
+// button whole (a taller one from its top), innermost first, and the button then shows at full size.
+TEST_F(UIDriverTests, ARevealScrollsTheShownScrollBarsAsLittleAsShowsTheControlWhole) {
+    auto window = makeWindow("設定");
+    const auto outer = makeScroller({1200, 900}, true);
+    placeButton(*outer.document, "below", {20, 700, 100, 30});
+    placeButton(*outer.document, "right", {1000, 20, 100, 30});
+    placeButton(*outer.document, "corner", {1000, 800, 100, 30});
+    const auto inner = makeScroller({180, 400}, false);
+    inner.scroll->setParent(outer.document);
+    inner.scroll->setGeometry(600, 400, 200, 100);
+    placeButton(*inner.document, "inner", {10, 300, 100, 30});
+    const auto tallHolder = makeScroller({180, 400}, false);
+    tallHolder.scroll->setParent(outer.document);
+    tallHolder.scroll->setGeometry(100, 400, 200, 100);
+    placeButton(*tallHolder.document, "tall", {10, 50, 100, 250});
+    window->setContentView(outer.scroll);
+    showAt(*window, {40, 30});
+    QScrollBar& across = *outer.scroll->horizontalScrollBar();
+    QScrollBar& down = *outer.scroll->verticalScrollBar();
+    const int viewWidth = outer.scroll->viewport()->width();
+    const int viewHeight = outer.scroll->viewport()->height();
+    ASSERT_LT(viewWidth, 500);
+    ASSERT_LT(viewHeight, 300);
+    ASSERT_EQ(inner.scroll->viewport()->height(), 100);
+
+    struct Case {
+        const char* title;
+        int across, down, innerDown, tallDown;
+        json frame;
+    };
+    const Case cases[] = {
+        {"below", 0, 730 - viewHeight, 0, 0, {40 + 20, 30 + viewHeight - 30, 100, 30}},
+        {"right", 1100 - viewWidth, 0, 0, 0, {40 + viewWidth - 100, 30 + 20, 100, 30}},
+        {"corner", 1100 - viewWidth, 830 - viewHeight, 0, 0, {40 + viewWidth - 100, 30 + viewHeight - 30, 100, 30}},
+        // The inner view shows the button at its bottom; the outer one then shows the inner view's bottom.
+        {"inner", 710 - viewWidth, 500 - viewHeight, 230, 0, {40 + viewWidth - 100, 30 + viewHeight - 30, 100, 30}},
+        // Taller than its view: its top at the view's top, and the outer view shows what the inner shows.
+        {"tall", 0, 500 - viewHeight, 0, 50, {40 + 110, 30 + viewHeight - 100, 100, 100}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.title);
+        for (QScrollBar* bar : {&across, &down, inner.scroll->verticalScrollBar(), tallHolder.scroll->verticalScrollBar()}) {
+            bar->setValue(0);
+        }
+        EXPECT_EQ(driver.reveal({.title = test.title}), UIDriver::Outcome::performed);
+        EXPECT_EQ(across.value(), test.across);
+        EXPECT_EQ(down.value(), test.down);
+        EXPECT_EQ(inner.scroll->verticalScrollBar()->value(), test.innerDown);
+        EXPECT_EQ(tallHolder.scroll->verticalScrollBar()->value(), test.tallDown);
+        EXPECT_EQ(frameOf(driver.query({.title = test.title})), test.frame);
+        // Already in view, a second reveal moves nothing.
+        EXPECT_EQ(driver.reveal({.title = test.title}), UIDriver::Outcome::performed);
+        EXPECT_EQ(down.value(), test.down);
+    }
+    EXPECT_EQ(driver.reveal({.title = "none"}), UIDriver::Outcome::missing);
+    EXPECT_TRUE(actions.empty());
+}
+
+// A click, a choice, typing and Return each bring their control into view before acting on it. Where
+// the view has no horizontal scroll bar, the controls off to the right are out of reach: nothing is
+// scrolled and nothing acts.
+TEST_F(UIDriverTests, EveryActionScrollsItsControlIntoViewFirstOrDoesNothingWhereItCannot) {
+    for (const bool scrollsHorizontally : {true, false}) {
+        SCOPED_TRACE(scrollsHorizontally ? "with a horizontal scroll bar" : "without one");
+        actions.clear();
+        auto window = makeWindow("設定");
+        const auto outer = makeScroller({1200, 900}, scrollsHorizontally);
+        placeButton(*outer.document, "right", {1000, 20, 100, 30});
+        auto* popup = new PopUpButton;
+        popup->setParent(outer.document);
+        popup->addItem("一");
+        popup->addItem("二");
+        popup->setAction(record("choose"));
+        popup->setFixedSize(120, 26);
+        popup->move(20, 800);
+        auto* field = new TextField;
+        field->setParent(outer.document);
+        field->setPlaceholder("秒");
+        field->setAction(record("commit"));
+        field->setFixedSize(100, 24);
+        field->move(1000, 600);
+        window->setContentView(outer.scroll);
+        showAt(*window, {0, 0});
+        QScrollBar& across = *outer.scroll->horizontalScrollBar();
+        QScrollBar& down = *outer.scroll->verticalScrollBar();
+        ASSERT_EQ(across.isVisible(), scrollsHorizontally);
+        const int viewWidth = outer.scroll->viewport()->width();
+        const int viewHeight = outer.scroll->viewport()->height();
+        const auto reachable = scrollsHorizontally ? UIDriver::Outcome::performed : UIDriver::Outcome::unreachable;
+
+        struct Case {
+            const char* name;
+            std::function<UIDriver::Outcome()> act;
+            UIDriver::Outcome outcome;
+            int across, down;
+            std::vector<std::string> actions;
+        };
+        const std::vector<Case> cases = {
+            {"click", [&] { return driver.click({.title = "right"}); }, reachable, 1100 - viewWidth, 0, {"right"}},
+            {"choose", [&] { return driver.choose({.action = "choose"}, "二"); }, UIDriver::Outcome::performed, 0, 826 - viewHeight,
+             {"choose"}},
+            {"type", [&] { return driver.type({.placeholder = "秒"}, "12"); }, reachable, 1100 - viewWidth, 624 - viewHeight, {}},
+            {"return", [&] { return driver.pressReturn({.placeholder = "秒"}); }, reachable, 1100 - viewWidth, 624 - viewHeight,
+             {"commit"}},
+        };
+        for (const auto& test : cases) {
+            SCOPED_TRACE(test.name);
+            across.setValue(0);
+            down.setValue(0);
+            actions.clear();
+            EXPECT_EQ(test.act(), test.outcome);
+            const bool acted = test.outcome == UIDriver::Outcome::performed;
+            EXPECT_EQ(across.value(), acted ? test.across : 0);
+            EXPECT_EQ(down.value(), acted ? test.down : 0);
+            EXPECT_EQ(actions, acted ? test.actions : std::vector<std::string>{});
+        }
+        EXPECT_EQ(field->stringValue(), scrollsHorizontally ? "12" : "");
+        EXPECT_EQ(popup->selectedItemTitle(), "二");
+    }
+}
+
+// Out of reach: cut by a view that does not scroll, or by a scroll view whose bar on that axis is
+// hidden, or behind a modal sheet where it would need scrolling. A control wider than the area it
+// shows in is in reach where it fills that area from its left edge.
+TEST_F(UIDriverTests, AControlThatCannotBeShownWholeIsOutOfReach) {
+    auto window = makeWindow("設定");
+    auto* content = new View;
+    auto* box = new View(content);
+    box->setGeometry(0, 0, 200, 100);
+    placeButton(*box, "cut", {150, 10, 100, 30});
+    placeButton(*box, "hidden", {300, 10, 100, 30});
+    placeButton(*box, "fills", {0, 50, 300, 20});
+    placeButton(*box, "overhangs", {20, 75, 300, 20});
+    const auto scroller = makeScroller({900, 600}, false);
+    scroller.scroll->setParent(content);
+    scroller.scroll->setGeometry(0, 120, 300, 150);
+    placeButton(*scroller.document, "sideways", {250, 10, 100, 30});
+    placeButton(*scroller.document, "down", {10, 500, 100, 30});
+    placeButton(*scroller.document, "shown", {10, 10, 100, 30});
+    window->setContentView(content);
+    showAt(*window, {0, 0});
+    QScrollBar& down = *scroller.scroll->verticalScrollBar();
+
+    for (const char* title : {"cut", "hidden", "overhangs", "sideways"}) {
+        EXPECT_EQ(driver.reveal({.title = title}), UIDriver::Outcome::unreachable) << title;
+        EXPECT_EQ(driver.click({.title = title}), UIDriver::Outcome::unreachable) << title;
+    }
+    EXPECT_EQ(scroller.scroll->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(driver.reveal({.title = "fills"}), UIDriver::Outcome::performed);
+    EXPECT_EQ(frameOf(driver.query({.title = "fills"})), json({0, 50, 200, 20}));
+
+    // Behind a sheet nothing scrolls, and what shows is all there is.
+    auto sheet = makeWindow("シート");
+    sheet->setContentView(new View);
+    window->beginSheet(*sheet);
+    UIDriver::runPendingWork();
+    EXPECT_EQ(driver.reveal({.title = "down"}), UIDriver::Outcome::unreachable);
+    EXPECT_EQ(down.value(), 0);
+    EXPECT_EQ(driver.reveal({.title = "shown"}), UIDriver::Outcome::performed);
+    EXPECT_EQ(driver.click({.title = "shown"}), UIDriver::Outcome::disabled);
+    window->endSheet(*sheet);
+    EXPECT_EQ(driver.reveal({.title = "down"}), UIDriver::Outcome::performed);
+    EXPECT_EQ(down.value(), 530 - scroller.scroll->viewport()->height());
+    EXPECT_TRUE(actions.empty());
+}
+
+// The frame is what shows: cut by the scroll view's edge, by a view that does not scroll and by the
+// edge of the screen; left out where nothing shows.
+TEST_F(UIDriverTests, TheFrameIsThePartOfTheControlThatShowsOnTheScreen) {
+    auto window = makeWindow("設定");
+    auto* content = new View;
+    auto* box = new View(content);
+    box->setGeometry(0, 0, 200, 100);
+    placeButton(*box, "cut", {150, 10, 100, 30});
+    placeButton(*box, "hidden", {300, 10, 100, 30});
+    const auto scroller = makeScroller({300, 600}, false);
+    scroller.scroll->setParent(content);
+    scroller.scroll->setGeometry(0, 120, 300, 150);
+    placeButton(*scroller.document, "half", {10, 135, 100, 30});
+    placeButton(*scroller.document, "below", {10, 300, 100, 30});
+    placeButton(*content, "edge", {460, 10, 40, 30});
+    window->setContentView(content);
+    // The window's right 20 points lie past the screen's right edge.
+    const int left = QGuiApplication::primaryScreen()->geometry().right() + 1 - 480;
+    showAt(*window, {left, 100});
+    ASSERT_EQ(window->screen(), QGuiApplication::primaryScreen());
+
+    struct Case {
+        const char* title;
+        json frame;
+    };
+    const Case cases[] = {
+        {"cut", {left + 150, 110, 50, 30}},
+        {"hidden", nullptr},
+        {"half", {left + 10, 100 + 120 + 135, 100, 15}},
+        {"below", nullptr},
+        {"edge", {left + 460, 110, 20, 30}},
+    };
+    for (const auto& test : cases) EXPECT_EQ(frameOf(driver.query({.title = test.title})), test.frame) << test.title;
+    EXPECT_EQ(driver.reveal({.title = "edge"}), UIDriver::Outcome::unreachable);
 }
 
 } // namespace

@@ -91,7 +91,8 @@ public:
     void bringToFront(const std::optional<platform::RunningApplication>& application);
     // Moves virtual time on by `milliseconds`, running what falls due (retries, timers), then what is ready.
     void advanceBy(std::uint64_t milliseconds);
-    // Reports `{"missing": address}` or `{"disabled": address}` for an outcome other than performed.
+    // Reports `{"missing": address}`, `{"disabled": address}` or `{"unreachable": address}` for an
+    // outcome other than performed.
     void report(appkit::UIDriver::Outcome outcome, const nlohmann::json& address);
     void finishStep();
 
