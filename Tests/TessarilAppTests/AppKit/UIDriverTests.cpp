@@ -185,6 +185,31 @@ TEST_F(UIDriverTests, RowsOfALongListAreMadeAsTheyScrollIntoViewAndTheDriverScro
     EXPECT_EQ(driver.queryAll({}).size(), rowCount);
 }
 
+// Rows that turn out taller than announced grow the list as they are made; the driver reaches the
+// last of them, which lies below where the list first ended, once the page is laid out again.
+TEST_F(UIDriverTests, ARowMadeTallerThanAnnouncedIsReachedWhereItEndsUp) {
+    constexpr std::size_t rowCount = 30;
+    auto window = makeWindow("一覧");
+    auto* scroll = new ScrollView;
+    auto* page = new StackView(StackView::Orientation::vertical);
+    page->setAlignment(StackView::Alignment::leading);
+    auto* list = new LazyRowsView(300, std::vector<int>(rowCount, 40), 0, [this](std::size_t index) {
+        auto* button = new Button;
+        button->setTitle("row " + std::to_string(index));
+        button->setFixedHeight(60);
+        button->setAction(record("row " + std::to_string(index)));
+        return button;
+    });
+    page->addArrangedSubview(list);
+    scroll->setDocumentView(new View, page);
+    window->setContentView(scroll);
+    showAt(*window, {0, 0});
+
+    EXPECT_EQ(driver.click({.title = "row 29"}), UIDriver::Outcome::performed);
+    EXPECT_EQ(actions, std::vector<std::string>{"row 29"});
+    EXPECT_EQ(frameOf(driver.query({.title = "row 29"})), json({0, scroll->viewport()->height() - 60, 300, 60}));
+}
+
 TEST_F(UIDriverTests, TheMostRecentlyShownWindowIsSearchedFirst) {
     auto settings = makeWindow("設定");
     auto* first = new Button;
@@ -246,23 +271,29 @@ TEST_F(UIDriverTests, ChoosingTypingAndReturnGoThroughTheControlsOwnPaths) {
 }
 
 // A 500 × 300 window scrolled both ways over a 1200 × 900 document: buttons below and to the right of
-// the view, and two small scroll views of their own further down, one holding a button near its
-// bottom, one a button taller than itself. Each reveal moves every scroll bar as little as shows the
-// button whole (a taller one from its top), innermost first, and the button then shows at full size.
+// the view, and three small scroll views of their own: one further down holding a button near its
+// bottom, one holding a button taller than itself, and one whose bar lies just past the view's right
+// edge. Each reveal moves the scroll bars as little as shows the button whole (a taller one from its
+// top); a scroll view out of view, or whose bar is, is first brought into view with its bar so that the
+// bar can be used; and the button then shows at full size.
 TEST_F(UIDriverTests, ARevealScrollsTheShownScrollBarsAsLittleAsShowsTheControlWhole) {
     auto window = makeWindow("設定");
     const auto outer = makeScroller({1200, 900}, true);
     placeButton(*outer.document, "below", {20, 700, 100, 30});
     placeButton(*outer.document, "right", {1000, 20, 100, 30});
     placeButton(*outer.document, "corner", {1000, 800, 100, 30});
-    const auto inner = makeScroller({180, 400}, false);
-    inner.scroll->setParent(outer.document);
-    inner.scroll->setGeometry(600, 400, 200, 100);
-    placeButton(*inner.document, "inner", {10, 300, 100, 30});
-    const auto tallHolder = makeScroller({180, 400}, false);
-    tallHolder.scroll->setParent(outer.document);
-    tallHolder.scroll->setGeometry(100, 400, 200, 100);
-    placeButton(*tallHolder.document, "tall", {10, 50, 100, 250});
+    placeButton(*outer.document, "far middle", {1000, 400, 100, 30});
+    std::vector<ScrollView*> inners;
+    const auto addInner = [&](const QRect& frame, const std::string& title, const QRect& button) {
+        const auto inner = makeScroller({180, 400}, false);
+        inner.scroll->setParent(outer.document);
+        inner.scroll->setGeometry(frame);
+        placeButton(*inner.document, title, button);
+        inners.push_back(inner.scroll);
+    };
+    addInner({600, 400, 200, 100}, "inner", {10, 300, 100, 30});
+    addInner({100, 400, 200, 100}, "tall", {10, 50, 100, 250});
+    addInner({400, 100, 200, 100}, "beside", {10, 80, 100, 30});
     window->setContentView(outer.scroll);
     showAt(*window, {40, 30});
     QScrollBar& across = *outer.scroll->horizontalScrollBar();
@@ -271,37 +302,50 @@ TEST_F(UIDriverTests, ARevealScrollsTheShownScrollBarsAsLittleAsShowsTheControlW
     const int viewHeight = outer.scroll->viewport()->height();
     ASSERT_LT(viewWidth, 500);
     ASSERT_LT(viewHeight, 300);
-    ASSERT_EQ(inner.scroll->viewport()->height(), 100);
+    ASSERT_EQ(inners[0]->viewport()->size(), QSize(186, 100));
+    // The third view's bar starts past the outer view's right edge.
+    ASSERT_GT(586, viewWidth);
 
     struct Case {
         const char* title;
-        int across, down, innerDown, tallDown;
+        int across, down;
+        std::vector<int> innerDowns;
         json frame;
     };
     const Case cases[] = {
-        {"below", 0, 730 - viewHeight, 0, 0, {40 + 20, 30 + viewHeight - 30, 100, 30}},
-        {"right", 1100 - viewWidth, 0, 0, 0, {40 + viewWidth - 100, 30 + 20, 100, 30}},
-        {"corner", 1100 - viewWidth, 830 - viewHeight, 0, 0, {40 + viewWidth - 100, 30 + viewHeight - 30, 100, 30}},
-        // The inner view shows the button at its bottom; the outer one then shows the inner view's bottom.
-        {"inner", 710 - viewWidth, 500 - viewHeight, 230, 0, {40 + viewWidth - 100, 30 + viewHeight - 30, 100, 30}},
+        {"below", 0, 730 - viewHeight, {0, 0, 0}, {40 + 20, 30 + viewHeight - 30, 100, 30}},
+        {"right", 1100 - viewWidth, 0, {0, 0, 0}, {40 + viewWidth - 100, 30 + 20, 100, 30}},
+        {"corner", 1100 - viewWidth, 830 - viewHeight, {0, 0, 0}, {40 + viewWidth - 100, 30 + viewHeight - 30, 100, 30}},
+        // Out of view, the inner view is first brought whole into the outer one, its bar included, then
+        // scrolls to show the button at its bottom.
+        {"inner", 800 - viewWidth, 500 - viewHeight, {230, 0, 0}, {40 + viewWidth - 190, 30 + viewHeight - 30, 100, 30}},
         // Taller than its view: its top at the view's top, and the outer view shows what the inner shows.
-        {"tall", 0, 500 - viewHeight, 0, 50, {40 + 110, 30 + viewHeight - 100, 100, 100}},
+        {"tall", 0, 500 - viewHeight, {0, 50, 0}, {40 + 110, 30 + viewHeight - 100, 100, 100}},
+        // Partly in view, but the bar that would show the rest is out of it until the outer view moves.
+        {"beside", 600 - viewWidth, 0, {0, 0, 10}, {40 + viewWidth - 190, 30 + 100 + 70, 100, 30}},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.title);
-        for (QScrollBar* bar : {&across, &down, inner.scroll->verticalScrollBar(), tallHolder.scroll->verticalScrollBar()}) {
-            bar->setValue(0);
-        }
+        across.setValue(0);
+        down.setValue(0);
+        for (ScrollView* inner : inners) inner->verticalScrollBar()->setValue(0);
         EXPECT_EQ(driver.reveal({.title = test.title}), UIDriver::Outcome::performed);
         EXPECT_EQ(across.value(), test.across);
         EXPECT_EQ(down.value(), test.down);
-        EXPECT_EQ(inner.scroll->verticalScrollBar()->value(), test.innerDown);
-        EXPECT_EQ(tallHolder.scroll->verticalScrollBar()->value(), test.tallDown);
+        std::vector<int> innerDowns;
+        for (ScrollView* inner : inners) innerDowns.push_back(inner->verticalScrollBar()->value());
+        EXPECT_EQ(innerDowns, test.innerDowns);
         EXPECT_EQ(frameOf(driver.query({.title = test.title})), test.frame);
         // Already in view, a second reveal moves nothing.
         EXPECT_EQ(driver.reveal({.title = test.title}), UIDriver::Outcome::performed);
         EXPECT_EQ(down.value(), test.down);
     }
+    // Already in view from top to bottom, away from the view's edges, it only moves sideways.
+    across.setValue(0);
+    down.setValue(300);
+    EXPECT_EQ(driver.reveal({.title = "far middle"}), UIDriver::Outcome::performed);
+    EXPECT_EQ(across.value(), 1100 - viewWidth);
+    EXPECT_EQ(down.value(), 300);
     EXPECT_EQ(driver.reveal({.title = "none"}), UIDriver::Outcome::missing);
     EXPECT_TRUE(actions.empty());
 }
@@ -370,7 +414,7 @@ TEST_F(UIDriverTests, EveryActionScrollsItsControlIntoViewFirstOrDoesNothingWher
 }
 
 // Out of reach: cut by a view that does not scroll, or by a scroll view whose bar on that axis is
-// hidden, or behind a modal sheet where it would need scrolling. A control wider than the area it
+// hidden or lies past the window's edge, or behind a modal sheet where it would need scrolling. A control wider than the area it
 // shows in is in reach where it fills that area from its left edge.
 TEST_F(UIDriverTests, AControlThatCannotBeShownWholeIsOutOfReach) {
     auto window = makeWindow("設定");
@@ -387,15 +431,26 @@ TEST_F(UIDriverTests, AControlThatCannotBeShownWholeIsOutOfReach) {
     placeButton(*scroller.document, "sideways", {250, 10, 100, 30});
     placeButton(*scroller.document, "down", {10, 500, 100, 30});
     placeButton(*scroller.document, "shown", {10, 10, 100, 30});
+    placeButton(*scroller.document, "disabled", {10, 400, 100, 30})->setEnabled(false);
+    // A scroll view reaching past the window's bottom edge: its horizontal bar is shown but cannot be seen.
+    const auto pastTheEdge = makeScroller({600, 100}, true);
+    pastTheEdge.scroll->setParent(content);
+    pastTheEdge.scroll->setGeometry(310, 200, 180, 150);
+    placeButton(*pastTheEdge.document, "past the edge", {150, 10, 100, 30});
     window->setContentView(content);
     showAt(*window, {0, 0});
     QScrollBar& down = *scroller.scroll->verticalScrollBar();
+    ASSERT_TRUE(pastTheEdge.scroll->horizontalScrollBar()->isVisible());
 
-    for (const char* title : {"cut", "hidden", "overhangs", "sideways"}) {
+    for (const char* title : {"cut", "hidden", "overhangs", "sideways", "past the edge"}) {
         EXPECT_EQ(driver.reveal({.title = title}), UIDriver::Outcome::unreachable) << title;
         EXPECT_EQ(driver.click({.title = title}), UIDriver::Outcome::unreachable) << title;
     }
     EXPECT_EQ(scroller.scroll->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(pastTheEdge.scroll->horizontalScrollBar()->value(), 0);
+    // A disabled control out of view is not scrolled to.
+    EXPECT_EQ(driver.click({.title = "disabled"}), UIDriver::Outcome::disabled);
+    EXPECT_EQ(down.value(), 0);
     EXPECT_EQ(driver.reveal({.title = "fills"}), UIDriver::Outcome::performed);
     EXPECT_EQ(frameOf(driver.query({.title = "fills"})), json({0, 50, 200, 20}));
 
@@ -405,6 +460,7 @@ TEST_F(UIDriverTests, AControlThatCannotBeShownWholeIsOutOfReach) {
     window->beginSheet(*sheet);
     UIDriver::runPendingWork();
     EXPECT_EQ(driver.reveal({.title = "down"}), UIDriver::Outcome::unreachable);
+    EXPECT_EQ(driver.click({.title = "down"}), UIDriver::Outcome::disabled);
     EXPECT_EQ(down.value(), 0);
     EXPECT_EQ(driver.reveal({.title = "shown"}), UIDriver::Outcome::performed);
     EXPECT_EQ(driver.click({.title = "shown"}), UIDriver::Outcome::disabled);

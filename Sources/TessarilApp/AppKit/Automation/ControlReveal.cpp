@@ -1,11 +1,12 @@
 #include "TessarilApp/AppKit/Automation/ControlReveal.hpp"
 
+#include <algorithm>
+#include <vector>
+
 #include <QAbstractScrollArea>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWidget>
-
-#include <vector>
 
 namespace tessaril::appkit::control_reveal {
 
@@ -41,18 +42,17 @@ struct Moved {
 };
 
 // Moves `bar` as little as brings [start, end) into [viewStart, viewEnd), or the start to the view's
-// start where the span is the longer; a hidden bar is no way to move the view.
-void scrollAlong(QScrollBar& bar, int start, int end, int viewStart, int viewEnd, std::vector<Moved>& moved) {
-    if (!bar.isVisible()) return;
-    int delta = 0;
-    if (end - start > viewEnd - viewStart || start < viewStart) {
-        delta = start - viewStart;
-    } else if (end > viewEnd) {
-        delta = end - viewEnd;
-    }
-    if (delta == 0) return;
+// start where the span is the longer. A bar that is hidden, or lies where none of it shows (past the
+// window's edge, or out of the view around its own), is no way to move the view. Answers whether the
+// view needed moving but could not be.
+bool scrollAlong(QScrollBar& bar, int start, int end, int viewStart, int viewEnd, std::vector<Moved>& moved) {
+    // The end brought in, but never the start pushed out.
+    const int delta = std::min(std::max(end - viewEnd, 0), start - viewStart);
+    if (delta == 0) return false;
+    if (!bar.isVisible() || !shownFrame(bar)) return true;
     moved.push_back({&bar, bar.value()});
     bar.setValue(bar.value() + delta);
+    return false;
 }
 
 // Whole along one axis: all of it shows, or it starts where the area it shows in starts and fills it.
@@ -77,17 +77,41 @@ bool showsWhole(const QWidget& widget) {
            wholeAlong(whole.top(), whole.bottom() + 1, shown.top(), shown.bottom() + 1, area.top(), area.bottom() + 1);
 }
 
-bool reveal(QWidget& widget) {
-    std::vector<Moved> moved;
+namespace {
+
+// One round from the innermost scroll view around `widget` outwards; answers whether any bar moved.
+// A scroll view that could not show the widget because its bar is out of sight, or that the widget
+// lies outside the visible part of, is first brought, bars and all, into the view around it, so that
+// its bars show for the next round, as a person scrolls to a list before scrolling the list.
+bool revealRound(QWidget& widget, std::vector<Moved>& moved) {
+    const std::size_t before = moved.size();
+    const QWidget* innerArea = nullptr;
+    bool innerIsStuck = false;
     for (QWidget* ancestor = widget.parentWidget(); ancestor && !ancestor->isWindow(); ancestor = ancestor->parentWidget()) {
         QAbstractScrollArea* area = scrollAreaOfViewport(*ancestor);
         if (!area) continue;
         // What the views inside this one leave of the widget is what this one must show.
-        const QRect target = globalFrame(widget) & areaAround(widget, ancestor);
+        QRect target = globalFrame(widget) & areaAround(widget, ancestor);
+        if (innerArea && (target.isEmpty() || innerIsStuck)) target = globalFrame(*innerArea) & areaAround(*innerArea, ancestor);
         if (target.isEmpty()) break;
         const QRect view = globalFrame(*ancestor);
-        scrollAlong(*area->horizontalScrollBar(), target.left(), target.right() + 1, view.left(), view.right() + 1, moved);
-        scrollAlong(*area->verticalScrollBar(), target.top(), target.bottom() + 1, view.top(), view.bottom() + 1, moved);
+        const bool stuckAcross =
+            scrollAlong(*area->horizontalScrollBar(), target.left(), target.right() + 1, view.left(), view.right() + 1, moved);
+        const bool stuckDown =
+            scrollAlong(*area->verticalScrollBar(), target.top(), target.bottom() + 1, view.top(), view.bottom() + 1, moved);
+        innerArea = area;
+        innerIsStuck = stuckAcross || stuckDown;
+    }
+    return moved.size() > before;
+}
+
+} // namespace
+
+bool reveal(QWidget& widget) {
+    std::vector<Moved> moved;
+    // Each round may show a bar the next one can move; a few rounds reach any nesting the window has.
+    for (int round = 0; round < 4 && !showsWhole(widget); ++round) {
+        if (!revealRound(widget, moved)) break;
     }
     if (showsWhole(widget)) return true;
     // Out of reach: a person who found no way to it leaves the views as they were.

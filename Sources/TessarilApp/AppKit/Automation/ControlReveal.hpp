@@ -23,7 +23,7 @@ bool showsWhole(const QWidget& widget);
 
 // Scrolls every scroll view around `widget` that has a shown scroll bar, innermost first, as little as
 // shows it whole (or its leading edge first where it is larger than the view). Scroll views whose bar
-// on an axis is hidden are left as they are on that axis. Answers whether it then shows whole; where
+// on an axis is hidden, or lies where none of it shows, are left as they are on that axis. Answers whether it then shows whole; where
 // it does not, every scroll view is put back as it was.
 bool reveal(QWidget& widget);
 
