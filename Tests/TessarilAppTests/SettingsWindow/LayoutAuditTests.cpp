@@ -288,6 +288,9 @@ protected:
                     openAndAuditSheet(tab, set, where);
                     FeatureSetSheet(delegate()).closeFeatureSetModal();
                     harness->finishStep();
+                    // The large set's application list scrolls, the harder case; the small set's rows are
+                    // laid out alike.
+                    if (set != largeSetID) continue;
                     for (const WindowSize& size : smallScreens) auditSheetReach(tab, set, size, where + ", " + size.name);
                 }
             });
