@@ -204,6 +204,59 @@ TEST(OnboardingGuide, TheGuideHangsBelowTheStatusItemAndStaysOnTheScreen) {
                                                                      QGuiApplication::primaryScreen()->availableGeometry()));
 }
 
+// A tray places its icon a moment after it is shown, or when it starts after Tessaril: until then the
+// guide stands at the top right, and it moves to hang from the icon once the icon's place is told.
+TEST(OnboardingGuide, TheGuideStandsAtTheTopRightUntilTheIconsPlaceIsKnownThenHangsFromIt) {
+    struct Step {
+        const char* what;
+        std::optional<QRect> told;
+        QPoint topLeft; // with the guide's height subtracted from y where it hangs above the icon
+        bool aboveIcon;
+    };
+    // The test screen is 1920 × 1200; the guide is 360 wide.
+    const Step steps[] = {
+        {"nothing told yet", std::nullopt, {1560, 0}, false},
+        {"an empty geometry tells nothing", QRect(0, 0, 0, 0), {1560, 0}, false},
+        {"a tray at the bottom left placed the icon", QRect(1, 1175, 22, 24), {0, 1175}, true},
+        {"the tray moved it along", QRect(600, 1175, 22, 24), {430, 1175}, true},
+        {"a tray at the top", QRect(1800, 0, 24, 24), {1560, 24}, false},
+        {"the tray gone", std::nullopt, {1560, 0}, false},
+    };
+    for (const bool fromLaunch : {true, false}) {
+        SCOPED_TRACE(fromLaunch ? "first launch" : "shown again from the support page");
+        AppDelegateHarness harness;
+        if (fromLaunch) {
+            harness.launch();
+        } else {
+            harness.session.defaults().setBool(guideFlag, true);
+            harness.launch();
+            harness.app().showOnboardingGuide();
+        }
+        for (const auto& step : steps) {
+            SCOPED_TRACE(step.what);
+            harness.statusItem().setButtonGeometry(step.told);
+            QWidget* popover = guide(harness);
+            ASSERT_NE(popover, nullptr);
+            EXPECT_EQ(popover->pos(), step.topLeft - QPoint(0, step.aboveIcon ? popover->height() : 0));
+        }
+    }
+
+    // The geometry an icon has before its tray places it, from the start: the top right.
+    AppDelegateHarness harness;
+    harness.launch();
+    harness.statusItem().setButtonGeometry(QRect(0, 0, 0, 0));
+    harness.app().showOnboardingGuide();
+    ASSERT_NE(guide(harness), nullptr);
+    EXPECT_EQ(guide(harness)->pos(), QPoint(1560, 0));
+
+    // A closed guide no longer follows the icon.
+    QPointer<QWidget> closed = guide(harness);
+    button(*closed, "閉じる")->click();
+    harness.statusItem().setButtonGeometry(QRect(600, 1175, 22, 24));
+    EXPECT_EQ(harness.app().onboardingPopover.data(), nullptr);
+    EXPECT_TRUE(closed.isNull() || closed->pos() == QPoint(1560, 0));
+}
+
 TEST(LoginItemDefault, TheInstalledApplicationRegistersOnceUnlessTheUserOrTheSessionAlreadyDecided) {
     struct Case {
         const char* name;
