@@ -148,8 +148,6 @@ void AppDelegate::selectBuiltInPreset(const MenuItem& sender) { PresetActions(*t
 
 void AppDelegate::selectCustomPreset(const MenuItem& sender) { PresetActions(*this).selectCustomPreset(sender.representedObject); }
 
-void AppDelegate::openAccessibilitySettings() { services_.workspace.openURL(std::string(accessibilitySettingsURL)); }
-
 void AppDelegate::quit() { services_.application.terminate(); }
 
 // ---- Settings
