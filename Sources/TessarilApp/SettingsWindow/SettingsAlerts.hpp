@@ -12,9 +12,12 @@ class AppDelegate;
 // Bad input: a short message ("保存できません"), the allowed input as informative text, and "OK".
 void showInvalidInputAlert(AppDelegate& delegate, const std::string& message, const std::string& informative);
 
+// Which button of a confirmation Return presses.
+enum class ConfirmationDefault { confirm, cancel };
+
 // A warning whose first button (`confirmTitle`) goes ahead and whose second is "キャンセル"; true
 // exactly when the first was pressed.
 bool confirmInAlert(AppDelegate& delegate, const std::string& message, const std::string& informative,
-                    const std::string& confirmTitle);
+                    const std::string& confirmTitle, ConfirmationDefault defaultButton = ConfirmationDefault::confirm);
 
 } // namespace tessaril

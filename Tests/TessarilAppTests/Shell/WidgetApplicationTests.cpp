@@ -26,13 +26,13 @@ struct QuittingDelegate final : ApplicationDelegate {
     explicit QuittingDelegate(WidgetApplication& owner) : application(owner) {}
     void applicationDidFinishLaunching() override {
         launched = true;
-        application.terminate();
+        application.terminate(TerminationRequest::user);
     }
     bool applicationShouldHandleReopen(bool hasVisibleWindows) override {
         reopenedWithVisibleWindows.push_back(hasVisibleWindows);
         return true;
     }
-    TerminateReply applicationShouldTerminate() override {
+    TerminateReply applicationShouldTerminate(TerminationRequest) override {
         asked = true;
         return TerminateReply::terminateNow;
     }
@@ -113,7 +113,7 @@ namespace {
 struct TerminateCounter final : ApplicationDelegate {
     void applicationDidFinishLaunching() override {}
     bool applicationShouldHandleReopen(bool) override { return true; }
-    TerminateReply applicationShouldTerminate() override {
+    TerminateReply applicationShouldTerminate(TerminationRequest) override {
         ++asked;
         return TerminateReply::terminateCancel;
     }
