@@ -71,7 +71,6 @@ void WidgetApplication::exit(int status) {
 }
 
 int WidgetApplication::run() {
-    isEnding_ = false;
     QTimer::singleShot(0, &application_, [this] {
         if (delegate_) delegate_->applicationDidFinishLaunching();
     });

@@ -106,13 +106,22 @@ TEST_F(QuitConfirmationTests, CancellingBringsTheWindowForwardWithTheTextStillUn
             harness->close();
             ASSERT_FALSE(delegate().settingsWindow->isVisible());
         }
+        // An open window is only brought forward: where the person put it, with the very field typed in.
+        delegate().settingsWindow->move(12, 34);
+        const QPoint position = delegate().settingsWindow->pos();
+        const QLineEdit* typedIn = delegate().fixedPhraseTitleFields.at("a");
         const int activations = harness->application().activations();
         lines.clear();
         statusMenuQuit(*harness);
         EXPECT_EQ(takeLines(), std::vector<json>{question("キャンセル")});
         EXPECT_FALSE(harness->hasTerminated());
         EXPECT_TRUE(delegate().settingsWindow->isVisible());
-        EXPECT_GT(harness->application().activations(), activations);
+        // Once for the question, once to bring the window forward.
+        EXPECT_EQ(harness->application().activations(), activations + 2);
+        if (!closesFirst) {
+            EXPECT_EQ(delegate().settingsWindow->pos(), position);
+            EXPECT_EQ(delegate().fixedPhraseTitleFields.at("a"), typedIn);
+        }
         EXPECT_EQ(delegate().selectedSettingsTab, SettingsTab::fixedPhrases);
         EXPECT_EQ(control(title)["value"], "書きかけ");
         EXPECT_TRUE(delegate().hasUnsavedFixedPhraseEdits());

@@ -95,6 +95,13 @@ TEST(WidgetApplication, OnlyAPersonsQuitCanBeDeclinedAndEveryOtherEndStillTellsT
     };
     const Case cases[] = {
         {"a person's quit, agreed", TerminateReply::terminateNow, [](WidgetApplication& app) { app.terminate(user); }, 0, {user}},
+        // A second quit before the loop has ended asks nothing more.
+        {"two quits", TerminateReply::terminateNow,
+         [](WidgetApplication& app) {
+             app.terminate(user);
+             app.terminate(session);
+         },
+         0, {user}},
         // Declined: the loop runs on until something else ends it.
         {"a person's quit, declined", TerminateReply::terminateCancel,
          [](WidgetApplication& app) {
