@@ -133,11 +133,9 @@ UIDriver::Outcome UIDriver::pressReturn(const ControlAddress& address) {
 bool UIDriver::key(const Event& event) {
     const auto passed = monitors_.dispatch(event);
     if (!passed) return false;
-    // What the monitors let through reaches the front window's focused view, as a typed key would,
-    // or the window itself when no view in it has the focus.
+    // What the monitors let through reaches the front window's focused view, as a typed key would.
     const auto windows = visibleWindows();
     QWidget* focus = windows.empty() ? nullptr : windows.front()->focusWidget();
-    if (!focus && !windows.empty()) focus = windows.front();
     if (auto press = keyPressFor(*passed); press && focus && !isBlockedByModalWindow(*focus)) {
         QCoreApplication::sendEvent(focus, press.get());
     }
