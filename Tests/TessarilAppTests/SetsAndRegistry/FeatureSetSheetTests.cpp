@@ -543,10 +543,7 @@ TEST_F(FixedPhraseSetSheetTests, TheSheetDoesNotOpenOverTypedTextUntilItIsSaved)
     // The page behind can be used: the text is still there and saves.
     EXPECT_EQ(control(title)["value"], "書きかけ");
     EXPECT_TRUE(delegate().hasUnsavedFixedPhraseEdits());
-    click({.action = "saveFixedPhraseRule:", .identifier = "a"});
-    const auto saved = takeSaved();
-    ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(saved.front().fixedPhraseAssist.rules.front().title, "書きかけ");
+    EXPECT_EQ(saveFixedPhraseTitle("a"), "書きかけ");
 
     click({.action = "showFixedPhraseSetModal"});
     EXPECT_TRUE(takeLines().empty());

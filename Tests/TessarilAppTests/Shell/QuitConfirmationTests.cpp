@@ -126,10 +126,7 @@ TEST_F(QuitConfirmationTests, CancellingBringsTheWindowForwardWithTheTextStillUn
         EXPECT_EQ(control(title)["value"], "書きかけ");
         EXPECT_TRUE(delegate().hasUnsavedFixedPhraseEdits());
 
-        click({.action = "saveFixedPhraseRule:", .identifier = "a"});
-        const auto saved = takeSaved();
-        ASSERT_EQ(saved.size(), 1u);
-        EXPECT_EQ(saved.front().fixedPhraseAssist.rules.front().title, "書きかけ");
+        EXPECT_EQ(saveFixedPhraseTitle("a"), "書きかけ");
         statusMenuQuit(*harness);
         EXPECT_TRUE(takeLines().empty());
         EXPECT_TRUE(harness->hasTerminated());
