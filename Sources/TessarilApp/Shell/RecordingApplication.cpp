@@ -3,7 +3,6 @@
 namespace tessaril {
 
 void RecordingApplication::terminate(TerminationRequest request) {
-    if (hasTerminated_) return;
     if (terminationGoesAhead(delegate_, request)) hasTerminated_ = true;
 }
 
