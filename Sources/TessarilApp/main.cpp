@@ -166,7 +166,8 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "Tessaril: a later launch cannot reach this one: %s\n",
                          instance.errorString().toLocal8Bit().constData());
         }
-        TerminationSignals terminationSignals([&delegate](int) { delegate.quit(); });
+        // The session's request: it ends the application without asking anyone.
+        TerminationSignals terminationSignals([&application](int) { application.terminate(TerminationRequest::session); });
         status = application.run();
         application.setDelegate(nullptr);
     }

@@ -22,8 +22,10 @@ void showInformationAlert(AppDelegate& delegate, const std::string& message, con
 }
 
 bool confirmInAlert(AppDelegate& delegate, const std::string& message, const std::string& informative,
-                    const std::string& confirmTitle) {
-    return runModal(delegate, appkit::Alert{appkit::Alert::Style::warning, message, informative, {confirmTitle, "キャンセル"}}) == 0;
+                    const std::string& confirmTitle, ConfirmationDefault defaultButton) {
+    const std::size_t defaultIndex = defaultButton == ConfirmationDefault::cancel ? 1 : 0;
+    return runModal(delegate, appkit::Alert{appkit::Alert::Style::warning, message, informative, {confirmTitle, "キャンセル"},
+                                            defaultIndex}) == 0;
 }
 
 } // namespace tessaril

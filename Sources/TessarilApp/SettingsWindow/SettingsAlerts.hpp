@@ -15,9 +15,12 @@ void showInvalidInputAlert(AppDelegate& delegate, const std::string& message, co
 // A notice that asks nothing and warns of nothing: the message, the informative text and "OK".
 void showInformationAlert(AppDelegate& delegate, const std::string& message, const std::string& informative);
 
+// Which button of a confirmation Return presses.
+enum class ConfirmationDefault { confirm, cancel };
+
 // A warning whose first button (`confirmTitle`) goes ahead and whose second is "キャンセル"; true
 // exactly when the first was pressed.
 bool confirmInAlert(AppDelegate& delegate, const std::string& message, const std::string& informative,
-                    const std::string& confirmTitle);
+                    const std::string& confirmTitle, ConfirmationDefault defaultButton = ConfirmationDefault::confirm);
 
 } // namespace tessaril

@@ -175,8 +175,9 @@ public:
     void applicationDidFinishLaunching() override;
     // Opens the settings window when no window shows; always true.
     bool applicationShouldHandleReopen(bool hasVisibleWindows) override;
-    // Stops the input and answers `terminateNow`; saves nothing.
-    TerminateReply applicationShouldTerminate() override;
+    // Stops the input and answers `terminateNow`; saves nothing. A person's quit while the phrase page
+    // holds unsaved text asks first; declined, it answers `terminateCancel` and shows that text.
+    TerminateReply applicationShouldTerminate(TerminationRequest request) override;
     void openSettingsWindowForPreviewIfNeeded();
 
     // ---- Keyboard pipeline wiring and system observers ----
