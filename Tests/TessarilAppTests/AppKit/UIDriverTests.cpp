@@ -106,6 +106,24 @@ protected:
         return button;
     }
 
+    // A 200 × 100 view that does not scroll at the top left of `content`, holding a button its right
+    // edge cuts and one wholly past that edge; below it a 300 × 150 scroll view without a horizontal bar
+    // over a document of `documentSize`.
+    struct ClippingViews {
+        View* box;
+        Scroller scroller;
+    };
+    ClippingViews placeClippingViews(View& content, QSize documentSize) {
+        auto* box = new View(&content);
+        box->setGeometry(0, 0, 200, 100);
+        placeButton(*box, "cut", {150, 10, 100, 30});
+        placeButton(*box, "hidden", {300, 10, 100, 30});
+        const auto scroller = makeScroller(documentSize, false);
+        scroller.scroll->setParent(&content);
+        scroller.scroll->setGeometry(0, 120, 300, 150);
+        return {box, scroller};
+    }
+
     // The window, shown at a known place on the screen.
     static void showAt(Window& window, QPoint origin) {
         window.move(origin);
@@ -414,20 +432,14 @@ TEST_F(UIDriverTests, EveryActionScrollsItsControlIntoViewFirstOrDoesNothingWher
 }
 
 // Out of reach: cut by a view that does not scroll, or by a scroll view whose bar on that axis is
-// hidden or lies past the window's edge, or behind a modal sheet where it would need scrolling. A control wider than the area it
-// shows in is in reach where it fills that area from its left edge.
+// hidden or lies past the window's edge, or behind a modal sheet where it would need scrolling. A
+// control wider than the area it shows in is in reach where it fills that area from its left edge.
 TEST_F(UIDriverTests, AControlThatCannotBeShownWholeIsOutOfReach) {
     auto window = makeWindow("設定");
     auto* content = new View;
-    auto* box = new View(content);
-    box->setGeometry(0, 0, 200, 100);
-    placeButton(*box, "cut", {150, 10, 100, 30});
-    placeButton(*box, "hidden", {300, 10, 100, 30});
+    const auto [box, scroller] = placeClippingViews(*content, {900, 600});
     placeButton(*box, "fills", {0, 50, 300, 20});
     placeButton(*box, "overhangs", {20, 75, 300, 20});
-    const auto scroller = makeScroller({900, 600}, false);
-    scroller.scroll->setParent(content);
-    scroller.scroll->setGeometry(0, 120, 300, 150);
     placeButton(*scroller.document, "sideways", {250, 10, 100, 30});
     placeButton(*scroller.document, "down", {10, 500, 100, 30});
     placeButton(*scroller.document, "shown", {10, 10, 100, 30});
@@ -475,13 +487,7 @@ TEST_F(UIDriverTests, AControlThatCannotBeShownWholeIsOutOfReach) {
 TEST_F(UIDriverTests, TheFrameIsThePartOfTheControlThatShowsOnTheScreen) {
     auto window = makeWindow("設定");
     auto* content = new View;
-    auto* box = new View(content);
-    box->setGeometry(0, 0, 200, 100);
-    placeButton(*box, "cut", {150, 10, 100, 30});
-    placeButton(*box, "hidden", {300, 10, 100, 30});
-    const auto scroller = makeScroller({300, 600}, false);
-    scroller.scroll->setParent(content);
-    scroller.scroll->setGeometry(0, 120, 300, 150);
+    const auto scroller = placeClippingViews(*content, {300, 600}).scroller;
     placeButton(*scroller.document, "half", {10, 135, 100, 30});
     placeButton(*scroller.document, "below", {10, 300, 100, 30});
     placeButton(*content, "edge", {460, 10, 40, 30});
