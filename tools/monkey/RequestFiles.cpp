@@ -67,7 +67,8 @@ void writeRequestFiles(const Json& request, const std::filesystem::path& directo
         const auto name = answer.get<std::string>();
         const auto kind = kindOf(name);
         if (!kind) continue;
-        if (const auto contents = startingContents(*kind)) std::ofstream(directory / name, std::ios::binary) << *contents;
+        const auto contents = startingContents(*kind);
+        if (contents) std::ofstream(directory / name, std::ios::binary) << *contents;
     }
 }
 

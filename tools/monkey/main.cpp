@@ -14,8 +14,8 @@
 #include <string>
 #include <thread>
 
-#include "WindowDoubles/OffscreenApplication.hpp"
 #include "RequestFiles.hpp"
+#include "WindowDoubles/OffscreenApplication.hpp"
 #include "WindowMonkey.hpp"
 
 using namespace tessaril;
