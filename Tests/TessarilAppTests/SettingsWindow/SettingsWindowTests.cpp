@@ -36,6 +36,16 @@ protected:
     appkit::Window* window() { return qobject_cast<appkit::Window*>(delegate().settingsWindow.data()); }
     void clickSidebar(const std::string& tab) { harness->report(harness->driver().click({.identifier = tab}), {}); }
     std::vector<json> takeLines() { return std::exchange(lines, {}); }
+    // The window open on the shortcut guard page with one set, and that page's set sheet on it.
+    appkit::Window* openShortcutGuardSheetWithASet() {
+        TessarilSettings settings;
+        settings.shortcutGuardSets = {SettingsSet<DoublePressGuardSettings>("a", "A", settings.globalShortcutGuard, {})};
+        start({.settings = settings, .tab = SettingsTab::shortcutGuard});
+        harness->open();
+        delegate().showFeatureSetModal(SettingsTab::shortcutGuard);
+        harness->finishStep();
+        return qobject_cast<appkit::Window*>(delegate().featureSetModalWindow.data());
+    }
 
     static json alert(const std::string& message, const std::string& informative, std::vector<std::string> buttons,
                       const std::string& answer) {
@@ -149,13 +159,7 @@ TEST_F(SettingsWindowTests, TheSheetHangsFromTheTopOfTheWindowsContentCentredAcr
         {"moved to the left", QPoint(40, 60), {161, 62}},
         {"moved to the right", QPoint(560, 200), {681, 202}},
     };
-    TessarilSettings settings;
-    settings.shortcutGuardSets = {SettingsSet<DoublePressGuardSettings>("a", "A", settings.globalShortcutGuard, {})};
-    start({.settings = settings, .tab = SettingsTab::shortcutGuard});
-    harness->open();
-    delegate().showFeatureSetModal(SettingsTab::shortcutGuard);
-    harness->finishStep();
-    auto* sheet = qobject_cast<appkit::Window*>(delegate().featureSetModalWindow.data());
+    auto* sheet = openShortcutGuardSheetWithASet();
     ASSERT_NE(sheet, nullptr);
     for (const Case& each : cases) {
         SCOPED_TRACE(each.window);
@@ -192,13 +196,7 @@ TEST_F(SettingsWindowTests, ASheetMadeShorterOrNarrowerScrollsItsContentAndAtFul
         {"1024 × 700", {0, 0, 1024, 700}, {1022, 675}, true, false},
         {"1366 × 768", {0, 0, 1366, 768}, {1080, 686}, false, true},
     };
-    TessarilSettings settings;
-    settings.shortcutGuardSets = {SettingsSet<DoublePressGuardSettings>("a", "A", settings.globalShortcutGuard, {})};
-    start({.settings = settings, .tab = SettingsTab::shortcutGuard});
-    harness->open();
-    delegate().showFeatureSetModal(SettingsTab::shortcutGuard);
-    harness->finishStep();
-    auto* sheet = qobject_cast<appkit::Window*>(delegate().featureSetModalWindow.data());
+    auto* sheet = openShortcutGuardSheetWithASet();
     ASSERT_NE(sheet, nullptr);
     for (const Case& each : cases) {
         SCOPED_TRACE(each.screen);
