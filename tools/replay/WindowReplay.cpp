@@ -315,7 +315,13 @@ int runWindowReplay(const Invocation& invocation) {
     const UUIDGenerator::ScopedOverride identifiers(UUIDGenerator::sequential());
     SettingsWindowHarness harness(std::move(request.configuration),
                                   [&invocation](const Json& line) { invocation.emit(line); });
-    for (const auto& step : request.steps) runStep(harness, step, invocation);
+    for (const auto& step : request.steps) {
+        runStep(harness, step, invocation);
+        if (harness.hasTerminated()) {
+            invocation.emit(Json{{"terminated", true}});
+            break;
+        }
+    }
     return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,6 +74,18 @@ protected:
             EXPECT_EQ(saved.back(), delegate().settings);
         }
         return saved;
+    }
+
+    // Presses the save button of the phrase rule and answers the title of the rule in the one
+    // document saved, or none when not exactly one was saved.
+    std::optional<std::string> saveFixedPhraseTitle(const std::string& ruleID) {
+        click({.action = "saveFixedPhraseRule:", .identifier = ruleID});
+        const auto saved = takeSaved();
+        if (saved.size() != 1) return std::nullopt;
+        for (const auto& rule : saved.front().fixedPhraseAssist.rules) {
+            if (rule.id == ruleID) return rule.title;
+        }
+        return std::nullopt;
     }
 
     static json alert(const std::string& message, const std::string& informative, std::vector<std::string> buttons,

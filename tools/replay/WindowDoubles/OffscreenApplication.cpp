@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "TessarilApp/Shell/ToolkitTranslation.hpp"
+
 namespace tessaril::replay {
 
 namespace {
@@ -18,6 +20,8 @@ char* preparedName(const char* name, const QByteArray& platform) {
 } // namespace
 
 OffscreenApplication::OffscreenApplication(const char* name)
-    : argv_{preparedName(name, screen_.platform()), nullptr}, application_(argc_, argv_.data()) {}
+    : argv_{preparedName(name, screen_.platform()), nullptr}, application_(argc_, argv_.data()) {
+    installToolkitTranslation();
+}
 
 } // namespace tessaril::replay

@@ -9,7 +9,8 @@
 namespace tessaril::replay {
 
 // The toolkit's application for the window tools: off screen on a desktop-sized screen whatever
-// display there is, so they need none and every run draws alike. The toolkit's notes about the headless platform ("does not support
+// display there is, so they need none and every run draws alike, and Qt's own texts in Japanese as
+// the application has them. The toolkit's notes about the headless platform ("does not support
 // raise()") are not the tools' output; standard error keeps only critical messages. Main thread.
 class OffscreenApplication {
 public:
