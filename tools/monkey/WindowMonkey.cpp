@@ -274,6 +274,11 @@ WindowMonkey::Result WindowMonkey::run() {
         Json step = randomStep(controls, menuItems);
         result.request["steps"].push_back(step);
         runStep(harness, step);
+        // The application would end here; the replay tool says so and runs no further step.
+        if (harness.hasTerminated()) {
+            result.lines.push_back({{"terminated", true}});
+            break;
+        }
     }
     return result;
 }
