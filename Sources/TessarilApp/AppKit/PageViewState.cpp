@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QScrollBar>
 
 #include "TessarilApp/AppKit/Control.hpp"
 #include "TessarilApp/AppKit/LazyRowsView.hpp"
@@ -71,7 +70,7 @@ void setFieldCursor(QLineEdit& field, PageViewState::FieldCursor cursor) {
 
 PageViewState PageViewState::capture(QWidget& page) {
     PageViewState state;
-    if (ScrollView* scroll = pageScrollView(page)) state.scrollOffset = scroll->verticalScrollBar()->value();
+    if (ScrollView* scroll = pageScrollView(page)) state.scrollOffset = scroll->scrollOffset();
     const QWidget* focus = QApplication::focusWidget();
     for (const auto& [name, widget] : namedWidgets(page)) {
         if (widget == focus) {
@@ -85,7 +84,7 @@ PageViewState PageViewState::capture(QWidget& page) {
 }
 
 void PageViewState::restore(QWidget& page) const {
-    if (ScrollView* scroll = pageScrollView(page)) scroll->verticalScrollBar()->setValue(scrollOffset);
+    if (ScrollView* scroll = pageScrollView(page)) scroll->setScrollOffset(scrollOffset);
     LazyRowsView::makeVisibleRowsIn(page);
     for (const auto& entry : namedWidgets(page)) {
         // Named, not bound: clang 14 cannot capture a structured binding.

@@ -4,17 +4,19 @@
 #include <string>
 #include <vector>
 
+#include <QPoint>
 #include <QString>
 
 class QWidget;
 
 namespace tessaril::appkit {
 
-// What a person sees of a page that rebuilding it from the model would lose: how far it is scrolled,
-// text typed into fields that wait for Return or their save button, which control has the keyboard
-// focus and, in a focused field, where the cursor and selection are. Taken from the page before a
-// rebuild and given to the page that replaces it, each control matched by what it is (kind, action,
-// identifier, placeholder, restoration key) and its place among its equals. Main thread only.
+// What a person sees of a page that rebuilding it from the model would lose: how far it is scrolled
+// (down, and sideways in a window narrower than the page), text typed into fields that wait for Return
+// or their save button, which control has the keyboard focus and, in a focused field, where the
+// cursor and selection are. Taken from the page before a rebuild and given to the page that replaces
+// it, each control matched by what it is (kind, action, identifier, placeholder, restoration key) and
+// its place among its equals. Main thread only.
 struct PageViewState {
     struct TypedText {
         std::string control;
@@ -27,7 +29,7 @@ struct PageViewState {
         int position = 0;
     };
 
-    int scrollOffset = 0;
+    QPoint scrollOffset;
     std::vector<TypedText> typedTexts;
     std::optional<std::string> focusedControl;
     std::optional<FieldCursor> focusedFieldCursor;

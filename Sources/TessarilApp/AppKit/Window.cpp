@@ -89,8 +89,9 @@ void Window::placeOnScreen() {
     const QWidget* onScreen = sheetParent_ ? static_cast<QWidget*>(sheetParent_) : this;
     const QScreen* screen = onScreen->screen() ? onScreen->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
-    placeIn(screen->availableGeometry(), frameMargins());
-    awaitsFrame_ = !isVisible();
+    const std::optional<QMargins> frame = frameMargins();
+    placeIn(screen->availableGeometry(), frame.value_or(placedFrameMargins_));
+    awaitsFrame_ = !isVisible() || !frame;
 }
 
 void Window::placeIn(const QRect& availableArea, const QMargins& frameMargins) {
@@ -111,11 +112,12 @@ void Window::placeIn(const QRect& availableArea, const QMargins& frameMargins) {
     move(placement.frameOrigin);
 }
 
-QMargins Window::frameMargins() const {
-    const QRect frame = frameGeometry();
+std::optional<QMargins> Window::frameMargins() const {
+    const QRect frame = reportedFrameGeometry();
     const QRect content = geometry();
-    return {content.left() - frame.left(), content.top() - frame.top(), frame.right() - content.right(),
-            frame.bottom() - content.bottom()};
+    if (!frame.contains(content)) return std::nullopt;
+    return QMargins(content.left() - frame.left(), content.top() - frame.top(), frame.right() - content.right(),
+                    frame.bottom() - content.bottom());
 }
 
 void Window::makeKeyAndOrderFront() {
@@ -159,6 +161,8 @@ void Window::closeEvent(QCloseEvent* event) {
 void Window::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) orderFrontSequence_ = nextOrderFrontSequence();
     QWidget::showEvent(event);
+    // A platform that frames a window as it shows it moves nothing.
+    placeAgainIfFramedOtherwise();
 }
 
 void Window::hideEvent(QHideEvent* event) {
@@ -168,10 +172,15 @@ void Window::hideEvent(QHideEvent* event) {
 
 void Window::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    if (awaitsFrame_ && isVisible() && frameMargins() != placedFrameMargins_) {
-        awaitsFrame_ = false;
-        placeOnScreen();
-    }
+    placeAgainIfFramedOtherwise();
+}
+
+void Window::placeAgainIfFramedOtherwise() {
+    if (!awaitsFrame_ || !isVisible()) return;
+    const std::optional<QMargins> frame = frameMargins();
+    if (!frame || *frame == placedFrameMargins_) return;
+    awaitsFrame_ = false;
+    placeOnScreen();
 }
 
 void Window::paintTitleBar(QPainter& painter, int width) const {

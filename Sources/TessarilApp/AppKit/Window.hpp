@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QColor>
@@ -57,8 +58,9 @@ public:
     // window), its frame drawn `frameMargins` around the content; no larger than the area holds.
     void placeIn(const QRect& availableArea, const QMargins& frameMargins);
     // The window manager's title bar and borders around the content, as far as they are known: none
-    // before the window was first framed.
-    QMargins frameMargins() const;
+    // before the window was first framed, and nothing at all while a window just shown waits for its
+    // frame (the toolkit then reports a frame smaller than the content).
+    std::optional<QMargins> frameMargins() const;
     void makeKeyAndOrderFront();
     void orderOut();
     // What the close button does: the delegate hears of it, then the window hides. A window whose
@@ -87,11 +89,16 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    // The frame's geometry as the toolkit reports it.
+    virtual QRect reportedFrameGeometry() const { return frameGeometry(); }
 
 private:
     enum class Placement { none, centred, sheet };
     // Placed on the available area of the screen it is on (a sheet: its window's).
     void placeOnScreen();
+    // Placed again where the frame the window shows with is known now and not the one it was placed
+    // with.
+    void placeAgainIfFramedOtherwise();
 
     std::string title_;
     bool titleVisible_;
@@ -107,8 +114,10 @@ private:
     // The minimum content size asked for; a small screen lowers the window's own below it.
     QSize minimumContentSize_;
     Placement placement_ = Placement::none;
-    // The frame the last placement counted with. A window manager frames a window only once it shows,
-    // so a window placed before then is placed again when its frame turns out otherwise.
+    // The frame the last placement counted with. A window manager frames a window only after it
+    // shows, so a window placed before then is placed again when its frame turns out otherwise. Until
+    // the frame is known, moves tell nothing about it: placing by them would count with a frame that
+    // is not there.
     QMargins placedFrameMargins_;
     bool awaitsFrame_ = false;
 };

@@ -80,9 +80,11 @@ void FeatureSetSheet::closeSheet(bool asksAboutUnsavedPhrases) {
 void FeatureSetSheet::rebuildFeatureSetModal() {
     auto* panel = qobject_cast<appkit::Window*>(delegate_.featureSetModalWindow.data());
     if (!delegate_.featureSetModalTab || !panel) return;
-    const int listOffset = panel->contentView() ? FeatureSetSheetContent::featureSetListOffset(*panel->contentView()) : 0;
     FeatureSetSheetContent content(delegate_);
-    content.keepFeatureSetListOffset(listOffset);
+    if (QWidget* shown = panel->contentView()) {
+        content.keepFeatureSetListOffset(FeatureSetSheetContent::featureSetListOffset(*shown));
+        content.keepFeatureSetModalOffset(FeatureSetSheetContent::featureSetModalOffset(*shown));
+    }
     panel->setContentView(content.makeFeatureSetModalContent(*delegate_.featureSetModalTab));
 }
 

@@ -1,7 +1,6 @@
 #include "TessarilApp/SetsAndRegistry/FeatureSetSheetContent.hpp"
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 #include <utility>
 
@@ -34,18 +33,9 @@ using appkit::StackView;
 namespace {
 
 constexpr int lowPriority = 250;
-
-// The scroll view goes to `offset` as soon as its content is laid out and it scrolls that far; the
-// sheet is not laid out in advance for it.
-void scrollOnceLaidOut(appkit::ScrollView& scroll, int offset) {
-    if (offset <= 0) return;
-    QScrollBar* bar = scroll.verticalScrollBar();
-    auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = QObject::connect(bar, &QScrollBar::rangeChanged, bar, [bar, offset, connection](int, int maximum) {
-        bar->setValue(std::min(offset, maximum));
-        if (maximum >= offset) QObject::disconnect(*connection);
-    });
-}
+// Around the sheet's content, and between its header and body.
+constexpr int sheetMargin = 20;
+constexpr int sheetSpacing = 18;
 
 template <class Method> appkit::Action sheetAction(AppDelegate& delegate, const char* selector, Method method) {
     return delegateAction<FeatureSetSheet>(delegate, selector, method);
@@ -76,9 +66,46 @@ StackView* centeredRow(int spacing) {
 QWidget* FeatureSetSheetContent::makeFeatureSetModalContent(SettingsTab tab) {
     auto* content = new TessarilView;
     content->setBackgroundColor(palette::windowBackground());
-    auto* stack = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, 18);
-    stack->setEdgeInsets({20, 20, 20, 20});
+    auto* box = new QVBoxLayout(content);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(0);
+    auto* body = makeStack(StackView::Orientation::horizontal, StackView::Alignment::top, 18);
+    body->addArrangedSubview(makeFeatureSetListPane(tab));
+    body->addArrangedSubview(makeFeatureSetDetailPane(tab));
+    const QWidget* panel = delegate_.featureSetModalWindow.data();
+    if (panel && (panel->width() < FeatureSetSheet::panelWidth || panel->height() < FeatureSetSheet::panelHeight)) {
+        // A sheet made smaller than its content (on a small screen) scrolls the body, cutting nothing.
+        // The header stays above it as wide as the sheet, so "閉じる" is whole at its right edge and
+        // no scroller covers it.
+        auto* header = makeFeatureSetModalHeader(tab);
+        auto* top = new QVBoxLayout;
+        top->setContentsMargins(sheetMargin, sheetMargin, sheetMargin, 0);
+        top->addWidget(header);
+        box->addLayout(top);
+        auto* scrolled = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, 0);
+        scrolled->setEdgeInsets({sheetSpacing, sheetMargin, sheetMargin, sheetMargin});
+        scrolled->addArrangedSubview(body);
+        auto* scroll = new appkit::ScrollView;
+        scroll->setScrollsHorizontally(true);
+        scroll->setDocumentView(new TessarilDocumentView, scrolled);
+        scroll->documentView()->setAutoFillBackground(false);
+        scroll->setScrollOffsetOnceLaidOut(keptSheetOffset_);
+        box->addWidget(scroll);
+        return content;
+    }
+    auto* stack = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, sheetSpacing);
+    stack->setEdgeInsets({sheetMargin, sheetMargin, sheetMargin, sheetMargin});
+    auto* header = makeFeatureSetModalHeader(tab);
+    // The header spans the content's width, so "閉じる" sits at its right edge.
+    header->setFixedWidth(FeatureSetSheet::panelWidth - 2 * sheetMargin);
+    stack->addArrangedSubview(header);
+    stack->addArrangedSubview(body);
+    box->addWidget(stack);
+    box->addStretch(1);
+    return content;
+}
 
+QWidget* FeatureSetSheetContent::makeFeatureSetModalHeader(SettingsTab tab) {
     auto* header = centeredRow(12);
     auto* titles = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, 5);
     const std::string title = std::string(SettingsTabPresentation::of(tab).sidebarTitle) + "のセット";
@@ -89,31 +116,12 @@ QWidget* FeatureSetSheetContent::makeFeatureSetModalContent(SettingsTab tab) {
     header->addArrangedSubview(appkit::View::makeFlexibleSpace());
     header->addArrangedSubview(
         makeSheetButton(delegate_, "閉じる", "closeFeatureSetModalFromButton", &FeatureSetSheet::closeFeatureSetModalFromButton));
-    stack->addArrangedSubview(header);
+    return header;
+}
 
-    auto* body = makeStack(StackView::Orientation::horizontal, StackView::Alignment::top, 18);
-    body->addArrangedSubview(makeFeatureSetListPane(tab));
-    body->addArrangedSubview(makeFeatureSetDetailPane(tab));
-    stack->addArrangedSubview(body);
-    // The header spans the content's width, so "閉じる" sits at its right edge.
-    header->setFixedWidth(FeatureSetSheet::panelWidth - 2 * 20);
-
-    auto* box = new QVBoxLayout(content);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(0);
-    const QWidget* panel = delegate_.featureSetModalWindow.data();
-    if (panel && (panel->width() < FeatureSetSheet::panelWidth || panel->height() < FeatureSetSheet::panelHeight)) {
-        // A sheet made smaller than its content (on a small screen) scrolls it, cutting nothing.
-        auto* scroll = new appkit::ScrollView;
-        scroll->setScrollsHorizontally(true);
-        scroll->setDocumentView(new TessarilDocumentView, stack);
-        scroll->documentView()->setAutoFillBackground(false);
-        box->addWidget(scroll);
-    } else {
-        box->addWidget(stack);
-        box->addStretch(1);
-    }
-    return content;
+QPoint FeatureSetSheetContent::featureSetModalOffset(QWidget& content) {
+    const auto* scroll = content.findChild<appkit::ScrollView*>(QString(), Qt::FindDirectChildrenOnly);
+    return scroll ? scroll->scrollOffset() : QPoint();
 }
 
 QWidget* FeatureSetSheetContent::makeFeatureSetListPane(SettingsTab tab) {
@@ -164,7 +172,9 @@ QWidget* FeatureSetSheetContent::makeFeatureSetList(SettingsTab tab, const std::
     scroll->setFixedSize(listWidth + setListScrollerWidth, std::min(listHeight, setListMaximumHeight));
     // Where the list was, moved as little as shows the selected set whole.
     const int height = scroll->height();
-    scrollOnceLaidOut(*scroll, std::clamp(keptListOffset_, selected.second - height, std::max(selected.first, selected.second - height)));
+    // Not laid out in advance for it: the sheet lays itself out when it shows.
+    scroll->setScrollOffsetOnceLaidOut(
+        {0, std::clamp(keptListOffset_, selected.second - height, std::max(selected.first, selected.second - height))});
     return scroll;
 }
 
@@ -245,21 +255,29 @@ QWidget* FeatureSetSheetContent::makeFeatureSetAppsPane(SettingsTab tab, const s
     pane->addArrangedSubview(buttons);
 
     const auto targets = FeatureSetQueries(delegate_).featureSetAppTargets(tab, id);
+    constexpr int listHeight = 342;
     auto* list = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, 0);
     const int rows = std::max(static_cast<int>(targets.size()), 1);
-    list->setFixedSize(targetListWidth, std::max(targetRowHeight * rows, targetListMinimumHeight));
+    const int rowsHeight = std::max(targetRowHeight * rows, targetListMinimumHeight);
+    // More applications than show: the scroller stands beside the rows, not over their "削除".
+    const int rowWidth = targetListWidth - (rowsHeight > listHeight ? setListScrollerWidth : 0);
+    list->setFixedSize(rowWidth, rowsHeight);
     if (targets.empty()) list->addArrangedSubview(makeSubtleLabel("対象アプリはまだありません。", 13));
-    for (const auto& target : targets) list->addArrangedSubview(makeFeatureSetAppTargetRow(target));
+    for (const auto& target : targets) {
+        auto* row = makeFeatureSetAppTargetRow(target);
+        row->setFixedWidth(rowWidth);
+        list->addArrangedSubview(row);
+    }
 
     auto* scroll = new appkit::ScrollView;
     scroll->setDocumentView(new TessarilDocumentView, list);
     // Nothing of its own drawn, so the frame's fill shows behind the rows.
     scroll->documentView()->setAutoFillBackground(false);
-    scroll->setFixedSize(targetListWidth, 342);
+    scroll->setFixedSize(targetListWidth, listHeight);
     // The scroll view draws nothing itself; its frame is a layer around it.
     auto* frame = new appkit::View;
     frame->setLayerStyle({palette::cardBackground(), palette::cardBorder(), 1});
-    frame->setFixedSize(targetListWidth, 342);
+    frame->setFixedSize(targetListWidth, listHeight);
     auto* box = new QVBoxLayout(frame);
     box->setContentsMargins(0, 0, 0, 0);
     box->addWidget(scroll);

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <QPoint>
+
 #include "TessarilApp/SetsAndRegistry/FeatureSetQueries.hpp"
 
 #include "TessarilApp/Shell/SettingsTab.hpp"
@@ -46,13 +48,20 @@ public:
     // as little further as shows the selected set whole, so a set selected out of view (made,
     // renamed, or opened from the registry) comes into view.
     void keepFeatureSetListOffset(int offset) { keptListOffset_ = offset; }
+    // How far a sheet too small for its content is scrolled, sideways and down; none at full size.
+    static QPoint featureSetModalOffset(QWidget& content);
+    // The content made next, when it scrolls, starts scrolled to `offset`.
+    void keepFeatureSetModalOffset(QPoint offset) { keptSheetOffset_ = offset; }
 
 private:
+    // The title, its subtitle and "閉じる" at the right.
+    QWidget* makeFeatureSetModalHeader(SettingsTab tab);
     // The sets as list buttons in a scroll view of their own.
     QWidget* makeFeatureSetList(SettingsTab tab, const std::vector<FeatureSetListItem>& sets);
 
     AppDelegate& delegate_;
     int keptListOffset_ = 0;
+    QPoint keptSheetOffset_;
 };
 
 } // namespace tessaril

@@ -444,8 +444,10 @@ TEST_F(FeatureSetSheetTests, TheTargetListGrowsWithItsApplicationsAndUsingTheFro
     showApps();
     auto* row = harness->driver().find({.action = "removeApplicationFromFeatureSetFromModal:"});
     ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->widget().parentWidget()->size(), QSize(678, 44));
-    EXPECT_EQ(row->widget().parentWidget()->parentWidget()->size(), QSize(678, 440));
+    // The list scrolls: its scroller stands beside the rows, and each row's "削除" shows whole.
+    EXPECT_EQ(row->widget().parentWidget()->size(), QSize(678 - 17, 44));
+    EXPECT_EQ(row->widget().parentWidget()->parentWidget()->size(), QSize(678 - 17, 440));
+    EXPECT_EQ(control({.action = "removeApplicationFromFeatureSetFromModal:"})["frame"][2], 74);
 
     startGuard(settings);
     showApps();

@@ -46,6 +46,12 @@ protected:
 
     // The description of the addressed control; null when there is none.
     json control(const Address& address) { return harness->driver().query(address)["control"]; }
+    // The same without where it shows on screen, for what a control says rather than where it is.
+    json controlState(const Address& address) {
+        json description = control(address);
+        if (description.is_object()) description.erase("frame");
+        return description;
+    }
     // One member of the description of every match, in reading order.
     std::vector<std::string> each(const Address& address, const std::string& member) {
         std::vector<std::string> values;

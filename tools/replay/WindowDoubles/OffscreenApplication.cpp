@@ -19,8 +19,8 @@ char* preparedName(const char* name, const QByteArray& platform) {
 
 } // namespace
 
-OffscreenApplication::OffscreenApplication(const char* name)
-    : argv_{preparedName(name, screen_.platform()), nullptr}, application_(argc_, argv_.data()) {
+OffscreenApplication::OffscreenApplication(const char* name, QSize screen)
+    : screen_(screen), argv_{preparedName(name, screen_.platform()), nullptr}, application_(argc_, argv_.data()) {
     installToolkitTranslation();
 }
 

@@ -132,6 +132,7 @@ void SettingsWindowHarness::advanceBy(std::uint64_t milliseconds) {
 void SettingsWindowHarness::report(appkit::UIDriver::Outcome outcome, const nlohmann::json& address) {
     if (outcome == appkit::UIDriver::Outcome::missing) reportLine({{"missing", address}});
     if (outcome == appkit::UIDriver::Outcome::disabled) reportLine({{"disabled", address}});
+    if (outcome == appkit::UIDriver::Outcome::unreachable) reportLine({{"unreachable", address}});
     finishStep();
 }
 

@@ -95,7 +95,8 @@ public:
     void advanceBy(std::uint64_t milliseconds);
     // Whether the application agreed to end; the tool then runs no further step.
     bool hasTerminated() const { return application_.hasTerminated(); }
-    // Reports `{"missing": address}` or `{"disabled": address}` for an outcome other than performed.
+    // Reports `{"missing": address}`, `{"disabled": address}` or `{"unreachable": address}` for an
+    // outcome other than performed.
     void report(appkit::UIDriver::Outcome outcome, const nlohmann::json& address);
     void finishStep();
 
