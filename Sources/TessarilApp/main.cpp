@@ -32,6 +32,7 @@
 #include "TessarilApp/Shell/SystemPasteboard.hpp"
 #include "TessarilApp/Shell/SystemTrayStatusItem.hpp"
 #include "TessarilApp/Shell/TerminationSignals.hpp"
+#include "TessarilApp/Shell/ToolkitTranslation.hpp"
 #include "TessarilApp/Shell/WidgetApplication.hpp"
 #include "TessarilMac/Pipeline/TessarilApplicationIdentity.hpp"
 
@@ -91,6 +92,9 @@ int main(int argc, char* argv[]) {
     // The launcher entry the desktop matches the windows with, for their icon and name.
     QGuiApplication::setDesktopFileName("tessaril");
     QApplication::setStyle("Fusion");
+    if (!installToolkitTranslation()) {
+        qInfo("Tessaril: Qt's catalog %s is missing; Qt's own dialogs show in English.", toolkitTranslationCatalog);
+    }
 
     SingleInstance instance(SingleInstance::serverName(processInfo));
     if (!isQAExport) {
@@ -162,7 +166,8 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "Tessaril: a later launch cannot reach this one: %s\n",
                          instance.errorString().toLocal8Bit().constData());
         }
-        TerminationSignals terminationSignals([&delegate](int) { delegate.quit(); });
+        // The session's request: it ends the application without asking anyone.
+        TerminationSignals terminationSignals([&application](int) { application.terminate(TerminationRequest::session); });
         status = application.run();
         application.setDelegate(nullptr);
     }

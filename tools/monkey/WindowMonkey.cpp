@@ -1,12 +1,12 @@
 #include "WindowMonkey.hpp"
 
 #include <array>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <variant>
 
 #include "PersonWaitWatch.hpp"
+#include "RequestFiles.hpp"
 #include "SavedDocumentCheck.hpp"
 #include "TessarilApp/AppKit/Automation/ControlAddress.hpp"
 #include "TessarilApp/AppKit/Event.hpp"
@@ -22,7 +22,8 @@ namespace {
 
 using Json = nlohmann::json;
 
-constexpr std::array<const char*, 4> importFileNames{"sound.json", "repeated-ids.json", "not-json.json", "wrong-shape.json"};
+constexpr std::array<RequestFile, 4> importFiles{RequestFile::sound, RequestFile::repeatedIDs, RequestFile::notJSON,
+                                                 RequestFile::wrongShape};
 constexpr std::array<const char*, 9> tabs{"basic", "keypadHacks", "shortcutGuard", "writingAssist", "fixedPhrases",
                                           "shortcutRegistry", "presets", "advanced", "support"};
 constexpr std::array<const char*, 4> applications{"com.apple.finder", "com.example.editor", "com.google.Chrome",
@@ -44,7 +45,9 @@ void collectMenuItems(const Menu& menu, std::vector<Json>& items) {
     }
 }
 
-replay::SettingsWindowHarness::Configuration configurationFrom(const Json& request) {
+// A relative name in `files` is the request's own file, beside it in `directory`, as the replay tool
+// reads it beside the request.
+replay::SettingsWindowHarness::Configuration configurationFrom(const Json& request, const std::filesystem::path& directory) {
     replay::SettingsWindowHarness::Configuration configuration;
     configuration.settings = coding::decode<TessarilSettings>(request["settings"]);
     configuration.tab = *enumFromRawValue<SettingsTab>(request["tab"].get<std::string>());
@@ -57,7 +60,8 @@ replay::SettingsWindowHarness::Configuration configurationFrom(const Json& reque
     for (const auto& answer : request["answers"]) configuration.answers.push_back(answer.get<std::string>());
     for (const auto& file : request["files"]) {
         if (file.is_string()) {
-            configuration.files.push_back({file.get<std::string>(), std::nullopt});
+            const std::filesystem::path path = file.get<std::string>();
+            configuration.files.push_back({path.is_relative() ? directory / path : path, std::nullopt});
         } else {
             const auto identifier = file["bundleIdentifier"].get<std::string>();
             configuration.files.push_back({std::filesystem::path(), appkit::ChosenApplication{identifier, identifier}});
@@ -121,21 +125,6 @@ void runStep(replay::SettingsWindowHarness& harness, const Json& step) {
     }
 }
 
-// Writes the files a sequence may import: a sound document, one whose lists repeat ids, one that is not
-// JSON and one of the wrong shape.
-void writeImportFiles(const std::filesystem::path& directory) {
-    const Json sound = coding::encode(TessarilSettings{});
-    Json repeated = sound;
-    const Json rule{{"id", "SAME"}, {"title", "一"}, {"plainText", "いち"}};
-    Json other = rule;
-    other["title"] = "二";
-    repeated["fixedPhraseAssist"]["rules"] = Json::array({rule, other});
-    std::ofstream(directory / importFileNames[0]) << sound.dump();
-    std::ofstream(directory / importFileNames[1]) << repeated.dump();
-    std::ofstream(directory / importFileNames[2]) << "{\"fixedPhraseAssist\": [";
-    std::ofstream(directory / importFileNames[3]) << "[1, 2, 3]";
-}
-
 } // namespace
 
 WindowMonkey::WindowMonkey(std::uint64_t seed, std::filesystem::path directory)
@@ -164,12 +153,15 @@ Json WindowMonkey::randomRequestHead() {
     }
     Json files = Json::array();
     // Imports are what can bring in a damaged document, so the first answer is an import file, most
-    // often the one whose lists repeat ids.
-    if (chance(0.7)) files.push_back((directory_ / importFileNames[chance(0.5) ? 1 : below(importFileNames.size())]).string());
+    // often the one whose lists repeat ids. Every answer names a file of its own.
+    if (chance(0.7)) {
+        const RequestFile file = chance(0.5) ? RequestFile::repeatedIDs : importFiles[below(importFiles.size())];
+        files.push_back(requestFileName(files.size() + 1, file));
+    }
     for (std::size_t count = below(4); count > 0; --count) {
         switch (below(3)) {
-        case 0: files.push_back((directory_ / importFileNames[below(importFileNames.size())]).string()); break;
-        case 1: files.push_back((directory_ / "export.json").string()); break;
+        case 0: files.push_back(requestFileName(files.size() + 1, importFiles[below(importFiles.size())])); break;
+        case 1: files.push_back(requestFileName(files.size() + 1, RequestFile::exported)); break;
         default: files.push_back({{"bundleIdentifier", applications[below(applications.size())]}}); break;
         }
     }
@@ -256,13 +248,17 @@ Json WindowMonkey::randomStep(const Json& controls, const std::vector<Json>& men
 }
 
 WindowMonkey::Result WindowMonkey::run() {
-    // A save panel of an earlier sequence may have been answered with an import file's path.
-    writeImportFiles(directory_);
     Result result;
     result.request = randomRequestHead();
+    // The folder holds what the request names and nothing else, as the one saved beside a failing
+    // request does.
+    std::filesystem::remove_all(directory_);
+    std::filesystem::create_directories(directory_);
+    writeRequestFiles(result.request, directory_);
     const std::size_t steps = 20 + below(41);
     const UUIDGenerator::ScopedOverride identifiers(UUIDGenerator::sequential());
-    replay::SettingsWindowHarness harness(configurationFrom(result.request), [&result](const Json& line) {
+    replay::SettingsWindowHarness harness(configurationFrom(result.request, directory_), [&result](const Json& line) {
+        result.lines.push_back(line);
         if (line.contains("alert") && line["alert"]["answer"] == importConfirmation) ++result.imports;
         if (!line.contains("saved")) return;
         ++result.saves;
@@ -278,6 +274,11 @@ WindowMonkey::Result WindowMonkey::run() {
         Json step = randomStep(controls, menuItems);
         result.request["steps"].push_back(step);
         runStep(harness, step);
+        // The application would end here; the replay tool says so and runs no further step.
+        if (harness.hasTerminated()) {
+            result.lines.push_back({{"terminated", true}});
+            break;
+        }
     }
     return result;
 }

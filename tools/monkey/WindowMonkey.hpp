@@ -23,12 +23,17 @@ public:
         std::vector<std::string> problems;
         // The sequence as a `tessaril-replay window` request, to reproduce it.
         nlohmann::json request;
+        // What the sequence reported, line by line, as `tessaril-replay window` prints it for the request.
+        std::vector<nlohmann::json> lines;
         std::size_t saves = 0;
         // Imports the user confirmed.
         std::size_t imports = 0;
     };
 
-    // Files the sequence may import are written to `directory` as it starts; exports go there too.
+    // `directory` is the sequence's own: it is emptied as the sequence starts and given the files its
+    // request names, and exports go there too. Ids are numbered from …0001 in every sequence, as the
+    // replay tool numbers them, so a request reproduces with the ids it met; no sequence sees another's
+    // files, so no id of another sequence can meet it.
     WindowMonkey(std::uint64_t seed, std::filesystem::path directory);
 
     Result run();

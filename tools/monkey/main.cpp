@@ -1,19 +1,20 @@
 // tessaril-window-monkey: random use of the settings window, for CI and by hand.
 //   tessaril-window-monkey [--seconds N | --sequences N] [--seed S] [--out DIRECTORY]
-// Runs random sequences (seed S, S+1, …) until the time or the count is reached. A sequence that finds
-// a problem is written to DIRECTORY as a `tessaril-replay window` request and the run fails (status 1);
+// Runs random sequences (seed S, S+1, …) until the time or the count is reached, each in a folder of
+// its own. A sequence that finds a problem is written to DIRECTORY/seed-N/request.json as a
+// `tessaril-replay window` request, with the files it imports beside it, and the run fails (status 1);
 // a sequence that hangs ends the process (status 2). A crash or a sanitizer report ends it too.
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
 #include <thread>
 
+#include "RequestFiles.hpp"
 #include "WindowDoubles/OffscreenApplication.hpp"
 #include "WindowMonkey.hpp"
 
@@ -93,14 +94,15 @@ int main(int argc, char** argv) {
         if (options.seconds && std::chrono::steady_clock::now() >= deadline) break;
         running = seed;
         startedAt = now();
-        const auto result = monkey::WindowMonkey(seed, files).run();
+        const auto folder = files / ("seed-" + std::to_string(seed));
+        const auto result = monkey::WindowMonkey(seed, folder).run();
+        std::filesystem::remove_all(folder);
         ++ran;
         saves += result.saves;
         imports += result.imports;
         if (result.problems.empty()) continue;
         ++failed;
-        const auto where = options.out / ("seed-" + std::to_string(seed) + ".json");
-        std::ofstream(where) << result.request.dump(2) << "\n";
+        const auto where = monkey::saveRequest(result.request, options.out / ("seed-" + std::to_string(seed)));
         std::fprintf(stderr, "monkey: seed %llu: %s (request: %s)\n", static_cast<unsigned long long>(seed),
                      result.problems.front().c_str(), where.c_str());
         for (std::size_t index = 1; index < result.problems.size(); ++index) {

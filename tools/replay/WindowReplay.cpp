@@ -35,6 +35,9 @@ struct Address {
 
 struct OpenStep {};
 struct CloseStep {};
+struct RevealStep {
+    Address address;
+};
 struct ClickStep {
     Address address;
 };
@@ -66,13 +69,15 @@ struct QueryStep {
     Address address;
     bool all;
 };
-using Step = std::variant<OpenStep, CloseStep, ClickStep, ChooseStep, TypeStep, ReturnStep, KeyStep, MouseDownStep,
+using Step = std::variant<OpenStep, CloseStep, RevealStep, ClickStep, ChooseStep, TypeStep, ReturnStep, KeyStep, MouseDownStep,
                           MenuStep, FrontmostStep, QueryStep>;
 
 // Everything the request asks for, read in full before anything runs, so that an unreadable request
 // prints no partial output.
 struct Request {
     SettingsWindowHarness::Configuration configuration;
+    // The screen the window opens on; made before the application, so it is read with the request.
+    QSize screen{OffscreenDesktopScreen::width, OffscreenDesktopScreen::height};
     Json defaults = Json::object();
     std::vector<Step> steps;
 };
@@ -128,6 +133,7 @@ Step readStep(const Json& step, const std::string& where) {
     if (has("open")) return only({"open"}), Step{OpenStep{}};
     if (has("close")) return only({"close"}), Step{CloseStep{}};
     if (has("mouseDown")) return only({"mouseDown"}), Step{MouseDownStep{}};
+    if (has("reveal")) return only({"reveal"}), Step{RevealStep{readAddress(step["reveal"], where + ".reveal")}};
     if (has("click")) return only({"click"}), Step{ClickStep{readAddress(step["click"], where + ".click")}};
     if (has("return")) return only({"return"}), Step{ReturnStep{readAddress(step["return"], where + ".return")}};
     if (has("query")) return only({"query"}), Step{QueryStep{readAddress(step["query"], where + ".query"), false}};
@@ -211,10 +217,22 @@ std::vector<std::optional<std::string>> readLinks(const Json& value) {
     return links;
 }
 
+// "screen": {"width": W, "height": H}.
+QSize readScreen(const Json& value) {
+    expectObject(value, "screen");
+    expectOnlyKeys(value, {"width", "height"}, "screen");
+    const auto side = [&value](const char* key) {
+        const Json* found = member(value, key);
+        if (found == nullptr) unreadable("screen", std::string("needs a \"") + key + "\"");
+        return static_cast<int>(integer(*found, std::string("screen.") + key, 320, 16384));
+    };
+    return {side("width"), side("height")};
+}
+
 Request readRequest(const Json& document, const Invocation& invocation) {
     expectObject(document, "the request");
     expectOnlyKeys(document, {"settings", "defaults", "tab", "frontmost", "accessibilityTrusted", "kanaModeKeyboardReady",
-                              "installed", "loginItemStatus", "inputSources", "answers", "files", "colors", "links", "steps"},
+                              "installed", "loginItemStatus", "inputSources", "answers", "files", "colors", "links", "screen", "steps"},
                    "the request");
     Request request;
     auto& configuration = request.configuration;
@@ -252,6 +270,7 @@ Request readRequest(const Json& document, const Invocation& invocation) {
     if (const Json* files = member(document, "files")) configuration.files = readFiles(*files, invocation);
     if (const Json* colors = member(document, "colors")) configuration.colors = readColors(*colors);
     if (const Json* links = member(document, "links")) configuration.links = readLinks(*links);
+    if (const Json* screen = member(document, "screen")) request.screen = readScreen(*screen);
     const Json* steps = member(document, "steps");
     if (steps == nullptr || !steps->is_array()) unreadable("steps", "must be an array");
     for (std::size_t index = 0; index < steps->size(); ++index) {
@@ -269,6 +288,8 @@ void runStep(SettingsWindowHarness& harness, const Step& step, const Invocation&
                 harness.open();
             } else if constexpr (std::is_same_v<Kind, CloseStep>) {
                 harness.close();
+            } else if constexpr (std::is_same_v<Kind, RevealStep>) {
+                harness.report(driver.reveal(current.address.control), current.address.given);
             } else if constexpr (std::is_same_v<Kind, ClickStep>) {
                 harness.report(driver.click(current.address.control), current.address.given);
             } else if constexpr (std::is_same_v<Kind, ChooseStep>) {
@@ -305,7 +326,7 @@ void runStep(SettingsWindowHarness& harness, const Step& step, const Invocation&
 
 int runWindowReplay(const Invocation& invocation) {
     Request request = readRequest(invocation.readRequest(), invocation);
-    const OffscreenApplication application("tessaril-replay");
+    const OffscreenApplication application("tessaril-replay", request.screen);
 
     const Json defaults = request.defaults;
     request.configuration.prepareDefaults = [&defaults](platform::UserDefaults& standard) {
@@ -315,7 +336,13 @@ int runWindowReplay(const Invocation& invocation) {
     const UUIDGenerator::ScopedOverride identifiers(UUIDGenerator::sequential());
     SettingsWindowHarness harness(std::move(request.configuration),
                                   [&invocation](const Json& line) { invocation.emit(line); });
-    for (const auto& step : request.steps) runStep(harness, step, invocation);
+    for (const auto& step : request.steps) {
+        runStep(harness, step, invocation);
+        if (harness.hasTerminated()) {
+            invocation.emit(Json{{"terminated", true}});
+            break;
+        }
+    }
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -10,8 +11,9 @@
 
 namespace tessaril::appkit {
 
-// A modal alert as the code asks for it: the first button is the default; the answer is the index
-// of the pressed button in this order, whatever order the toolkit lays them out in.
+// A modal alert as the code asks for it: the answer is the index of the pressed button in this
+// order, whatever order the toolkit lays them out in. Return presses the default button, the first
+// unless a question must not go ahead by a reflex press.
 struct Alert {
     enum class Style { warning, critical, informational };
 
@@ -19,6 +21,8 @@ struct Alert {
     std::string messageText;
     std::string informativeText;
     std::vector<std::string> buttons;
+    // The index of the default button.
+    std::size_t defaultButton = 0;
 
     friend bool operator==(const Alert&, const Alert&) = default;
 };

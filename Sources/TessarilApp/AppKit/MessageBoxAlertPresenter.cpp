@@ -32,7 +32,7 @@ std::size_t MessageBoxAlertPresenter::runModal(const Alert& alert) {
     // found by identity, never by the role or position Qt would give it.
     std::vector<QPushButton*> buttons;
     for (const auto& title : titles) buttons.push_back(box.addButton(QString::fromStdString(title), QMessageBox::ActionRole));
-    box.setDefaultButton(buttons.front());
+    box.setDefaultButton(buttons[alert.defaultButton < buttons.size() ? alert.defaultButton : 0]);
     // Escape presses the cancel button, as the platform's alerts do; a lone button takes it too.
     std::size_t escapeIndex = 0;
     for (std::size_t index = 0; index < titles.size(); ++index) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "TessarilApp/AppKit/Control.hpp"
+#include "TessarilApp/PhraseEditor/FixedPhraseEditorState.hpp"
 #include "TessarilApp/SetsAndRegistry/ApplicationChooser.hpp"
 #include "TessarilApp/SetsAndRegistry/FeatureSetFamily.hpp"
 #include "TessarilApp/SetsAndRegistry/FeatureSetOperations.hpp"
@@ -26,6 +27,9 @@ std::optional<std::string> firstSetID(AppDelegate& delegate, SettingsTab tab) {
 } // namespace
 
 void FeatureSetSheet::showFeatureSetModal(SettingsTab tab) {
+    // Typed phrase text is saved before any sheet opens over it: the sheet's operations rebuild and
+    // move the page, and none of them can ask about that text.
+    if (!FixedPhraseEditorState(delegate_).requireSavedFixedPhraseEdits()) return;
     delegate_.services().application.activate(true);
     delegate_.featureSetModalTab = tab;
     const auto sets = FeatureSetQueries(delegate_).featureSets(tab);

@@ -26,7 +26,8 @@ public:
     explicit FeatureSetSheet(AppDelegate& delegate) : delegate_(delegate) {}
 
     // Opens the sheet for the tab, replacing one already open; keeps the selected set when it belongs
-    // to the tab, else selects the first set by name.
+    // to the tab, else selects the first set by name. Refused with "保存してください" while the
+    // phrase page holds unsaved edits.
     void showFeatureSetModal(SettingsTab tab);
     // The fixed-phrase sheet asks about unsaved phrase edits first and stays open on "no".
     void closeFeatureSetModal();

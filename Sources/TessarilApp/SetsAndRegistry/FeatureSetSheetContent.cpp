@@ -255,21 +255,29 @@ QWidget* FeatureSetSheetContent::makeFeatureSetAppsPane(SettingsTab tab, const s
     pane->addArrangedSubview(buttons);
 
     const auto targets = FeatureSetQueries(delegate_).featureSetAppTargets(tab, id);
+    constexpr int listHeight = 342;
     auto* list = makeStack(StackView::Orientation::vertical, StackView::Alignment::leading, 0);
     const int rows = std::max(static_cast<int>(targets.size()), 1);
-    list->setFixedSize(targetListWidth, std::max(targetRowHeight * rows, targetListMinimumHeight));
+    const int rowsHeight = std::max(targetRowHeight * rows, targetListMinimumHeight);
+    // More applications than show: the scroller stands beside the rows, not over their "削除".
+    const int rowWidth = targetListWidth - (rowsHeight > listHeight ? setListScrollerWidth : 0);
+    list->setFixedSize(rowWidth, rowsHeight);
     if (targets.empty()) list->addArrangedSubview(makeSubtleLabel("対象アプリはまだありません。", 13));
-    for (const auto& target : targets) list->addArrangedSubview(makeFeatureSetAppTargetRow(target));
+    for (const auto& target : targets) {
+        auto* row = makeFeatureSetAppTargetRow(target);
+        row->setFixedWidth(rowWidth);
+        list->addArrangedSubview(row);
+    }
 
     auto* scroll = new appkit::ScrollView;
     scroll->setDocumentView(new TessarilDocumentView, list);
     // Nothing of its own drawn, so the frame's fill shows behind the rows.
     scroll->documentView()->setAutoFillBackground(false);
-    scroll->setFixedSize(targetListWidth, 342);
+    scroll->setFixedSize(targetListWidth, listHeight);
     // The scroll view draws nothing itself; its frame is a layer around it.
     auto* frame = new appkit::View;
     frame->setLayerStyle({palette::cardBackground(), palette::cardBorder(), 1});
-    frame->setFixedSize(targetListWidth, 342);
+    frame->setFixedSize(targetListWidth, listHeight);
     auto* box = new QVBoxLayout(frame);
     box->setContentsMargins(0, 0, 0, 0);
     box->addWidget(scroll);

@@ -17,9 +17,15 @@ void showInvalidInputAlert(AppDelegate& delegate, const std::string& message, co
     runModal(delegate, appkit::Alert{appkit::Alert::Style::warning, message, informative, {"OK"}});
 }
 
+void showInformationAlert(AppDelegate& delegate, const std::string& message, const std::string& informative) {
+    runModal(delegate, appkit::Alert{appkit::Alert::Style::informational, message, informative, {"OK"}});
+}
+
 bool confirmInAlert(AppDelegate& delegate, const std::string& message, const std::string& informative,
-                    const std::string& confirmTitle) {
-    return runModal(delegate, appkit::Alert{appkit::Alert::Style::warning, message, informative, {confirmTitle, "キャンセル"}}) == 0;
+                    const std::string& confirmTitle, ConfirmationDefault defaultButton) {
+    const std::size_t defaultIndex = defaultButton == ConfirmationDefault::cancel ? 1 : 0;
+    return runModal(delegate, appkit::Alert{appkit::Alert::Style::warning, message, informative, {confirmTitle, "キャンセル"},
+                                            defaultIndex}) == 0;
 }
 
 } // namespace tessaril

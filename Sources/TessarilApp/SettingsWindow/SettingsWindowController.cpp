@@ -204,6 +204,24 @@ bool SettingsWindowController::confirmDiscardFixedPhraseEdits() {
     return true;
 }
 
+bool SettingsWindowController::confirmQuitDiscardingFixedPhraseEditsIfNeeded() {
+    if (!delegate_.hasUnsavedFixedPhraseEdits()) return true;
+    // Nothing is saved on the way out, so a reflex Return must not be what loses the text.
+    if (confirmInAlert(delegate_, "保存されていない定型文があります", "保存していない変更は破棄されます。終了しますか？",
+                       "破棄して終了", ConfirmationDefault::cancel)) {
+        return true;
+    }
+    // Unsaved edits mean the phrase page is the selected one. A hidden window is opened again; its
+    // rebuild carries the typed text over as drafts.
+    if (SettingsWindow* settingsWindow = window(); settingsWindow && settingsWindow->isVisible()) {
+        delegate_.services().application.activate(true);
+        settingsWindow->makeKeyAndOrderFront();
+    } else {
+        openSettingsWindow();
+    }
+    return false;
+}
+
 void SettingsWindowController::windowWillClose(appkit::Window& closing) {
     if (&closing != window()) return;
     stopShortcutCapture();

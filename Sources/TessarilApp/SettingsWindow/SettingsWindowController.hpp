@@ -47,6 +47,9 @@ public:
     // The discard question itself, asked when there are unsaved edits; "破棄して移動" drops the
     // editor's drafts, baselines and source views.
     bool confirmDiscardFixedPhraseEdits();
+    // A person's quit with unsaved phrase edits asks "破棄して終了" or "キャンセル" (the default);
+    // true to end. "キャンセル" brings the window to the front on the phrase page, the edits on it.
+    bool confirmQuitDiscardingFixedPhraseEditsIfNeeded();
 
     // The two shortcut captures end (monitors removed, target cleared) and the keyboard controller
     // resumes unless the other capture still runs.

@@ -6,6 +6,7 @@
 #include "Platform/Logging/ProcessLog.hpp"
 #include "TessarilApp/Shell/DelegateTextActions.hpp"
 #include "TessarilApp/SettingsWindow/PresetActions.hpp"
+#include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
 #include "TessarilApp/Shell/DeveloperSwitches.hpp"
 #include "TessarilApp/Shell/InputBackendSupervisor.hpp"
 #include "TessarilApp/Shell/StatusMenu.hpp"
@@ -114,7 +115,11 @@ bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows) {
     return true;
 }
 
-TerminateReply AppDelegate::applicationShouldTerminate() {
+TerminateReply AppDelegate::applicationShouldTerminate(TerminationRequest request) {
+    // A session ending (logout, shutdown, a signal) waits for nobody: only a person is asked.
+    if (request == TerminationRequest::user && !SettingsWindowController(*this).confirmQuitDiscardingFixedPhraseEditsIfNeeded()) {
+        return TerminateReply::terminateCancel;
+    }
     eventTapBackend().stop();
     if (accessibilityTrustMonitor) accessibilityTrustMonitor->invalidate();
     accessibilityTrustMonitor.reset();
@@ -148,9 +153,7 @@ void AppDelegate::selectBuiltInPreset(const MenuItem& sender) { PresetActions(*t
 
 void AppDelegate::selectCustomPreset(const MenuItem& sender) { PresetActions(*this).selectCustomPreset(sender.representedObject); }
 
-void AppDelegate::openAccessibilitySettings() { services_.workspace.openURL(std::string(accessibilitySettingsURL)); }
-
-void AppDelegate::quit() { services_.application.terminate(); }
+void AppDelegate::quit() { services_.application.terminate(TerminationRequest::user); }
 
 // ---- Settings
 

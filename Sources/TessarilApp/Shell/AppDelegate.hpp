@@ -75,8 +75,6 @@ public:
     static constexpr std::string_view waitingForAccessibilityStatus = "アクセシビリティ権限待ち";
     static constexpr std::string_view runningStatus = "動作中";
     static constexpr std::string_view cannotStartStatus = "開始できません";
-    static constexpr std::string_view accessibilitySettingsURL =
-        "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility";
     static constexpr std::string_view websiteURL = "https://tessaril.app/";
     static constexpr std::chrono::milliseconds accessibilityRetryDelay{1000};
     static constexpr std::chrono::milliseconds accessibilityTrustMonitorInterval{2000};
@@ -177,8 +175,9 @@ public:
     void applicationDidFinishLaunching() override;
     // Opens the settings window when no window shows; always true.
     bool applicationShouldHandleReopen(bool hasVisibleWindows) override;
-    // Stops the input and answers `terminateNow`; saves nothing.
-    TerminateReply applicationShouldTerminate() override;
+    // Stops the input and answers `terminateNow`; saves nothing. A person's quit while the phrase page
+    // holds unsaved text asks first; declined, it answers `terminateCancel` and shows that text.
+    TerminateReply applicationShouldTerminate(TerminationRequest request) override;
     void openSettingsWindowForPreviewIfNeeded();
 
     // ---- Keyboard pipeline wiring and system observers ----
@@ -220,6 +219,8 @@ public:
     bool performAction(const MenuItem& sender);
     void selectBuiltInPreset(const MenuItem& sender);
     void selectCustomPreset(const MenuItem& sender);
+    // This platform has no Accessibility settings to open, and the permission counts as granted: an
+    // alert says so.
     void openAccessibilitySettings();
     void quit();
 

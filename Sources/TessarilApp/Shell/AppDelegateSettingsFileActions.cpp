@@ -1,5 +1,6 @@
 // The whole-document actions (export, import, factory reset), the diagnostics report, the web site,
-// the versions the support page shows, and the login item's panel and switch.
+// the Accessibility settings, the versions the support page shows, and the login item's panel and
+// switch.
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -61,7 +62,7 @@ std::string AppDelegate::appBuildText() const {
     return services_.mainBundle.infoDictionaryString("CFBundleVersion").value_or(unknownText);
 }
 
-// ---- Diagnostics and the web site
+// ---- Diagnostics, the web site and the Accessibility settings
 
 std::string AppDelegate::diagnosticsReport() {
     const auto activePreset = settings.activePresetReference().builtInPreset();
@@ -93,6 +94,11 @@ void AppDelegate::copyDiagnostics() {
 }
 
 void AppDelegate::openTessarilWebsite() { services_.workspace.openURL(std::string(websiteURL)); }
+
+void AppDelegate::openAccessibilitySettings() {
+    showInformationAlert(*this, "アクセシビリティの設定はありません",
+                         "この環境ではアクセシビリティ権限は常に許可済みとして扱われます。");
+}
 
 // ---- Export and import
 

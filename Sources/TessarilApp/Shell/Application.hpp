@@ -21,8 +21,9 @@ public:
     // Brings the application's windows to the front.
     virtual void activate(bool ignoringOtherApps) = 0;
     virtual bool hasVisibleWindows() const = 0;
-    // Asks the delegate and, when it answers `terminateNow`, ends the main loop with status 0.
-    virtual void terminate() = 0;
+    // Asks the delegate and, when it answers `terminateNow`, ends the main loop with status 0. A
+    // session's request ends it whatever the answer.
+    virtual void terminate(TerminationRequest request) = 0;
     // Ends the main loop with `status` without asking anyone (the QA export's end). The caller returns
     // at once; nothing else runs afterwards.
     virtual void exit(int status) = 0;

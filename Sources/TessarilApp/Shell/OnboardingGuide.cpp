@@ -64,7 +64,7 @@ appkit::Action guideAction(AppDelegate& delegate, const char* selector, void (On
 }
 
 QRect screenAreaAround(const std::optional<QRect>& anchor) {
-    QScreen* screen = anchor ? QGuiApplication::screenAt(anchor->center()) : nullptr;
+    QScreen* screen = anchor && !anchor->isEmpty() ? QGuiApplication::screenAt(anchor->center()) : nullptr;
     if (screen == nullptr) screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
 }
@@ -95,10 +95,19 @@ void OnboardingGuide::showOnboardingGuide() {
     box->addWidget(content);
     const QSize size = content->size();
     popover->setFixedSize(size);
-    const auto anchor = delegate_.statusItem().buttonGeometry();
-    popover->move(popoverTopLeft(anchor, size, screenAreaAround(anchor)));
     delegate_.onboardingPopover = popover;
+    placeOnboardingGuide();
+    // A tray places its icon a moment after it is shown, and one that starts after Tessaril later still:
+    // the guide then moves to hang from the icon.
+    delegate_.statusItem().setButtonMovedHandler([&delegate = delegate_] { OnboardingGuide(delegate).placeOnboardingGuide(); });
     popover->show();
+}
+
+void OnboardingGuide::placeOnboardingGuide() {
+    QWidget* popover = delegate_.onboardingPopover.data();
+    if (popover == nullptr) return;
+    const auto anchor = delegate_.statusItem().buttonGeometry();
+    popover->move(popoverTopLeft(anchor, popover->size(), screenAreaAround(anchor)));
 }
 
 QWidget* OnboardingGuide::makeOnboardingGuideView(bool isAccessibilityTrusted) {
@@ -170,7 +179,7 @@ void OnboardingGuide::closeOnboardingGuide() {
 
 QPoint OnboardingGuide::popoverTopLeft(const std::optional<QRect>& anchor, QSize size, const QRect& screenArea) {
     QPoint origin;
-    if (anchor) {
+    if (anchor && !anchor->isEmpty()) {
         origin = {anchor->center().x() - size.width() / 2, anchor->bottom() + 1};
         // A panel at the bottom of the screen: the popover hangs above the icon instead.
         if (origin.y() + size.height() > screenArea.bottom() + 1) origin.setY(anchor->top() - size.height());

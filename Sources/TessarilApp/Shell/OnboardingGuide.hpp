@@ -13,8 +13,8 @@ namespace tessaril {
 
 class AppDelegate;
 
-// The first-launch guide, a small popover hanging below the status item's button that says where the
-// icon is and whether the Accessibility permission is granted, and the login item registered by
+// The first-launch guide, a small popover hanging below the status item's button (and following it
+// when the status area places the button late) that says where the icon is and whether the Accessibility permission is granted, and the login item registered by
 // default on the first launch of the installed application. The popover is the delegate's
 // `onboardingPopover`; the two one-shot flags live in the standard defaults. Keeps no state of its
 // own; main thread only.
@@ -34,11 +34,14 @@ public:
     void openAccessibilitySettingsFromOnboarding();
     void openSettingsFromOnboarding();
     void closeOnboardingGuide();
+    // Hangs the guide from the status item's button where its place is known, else at the top right.
+    void placeOnboardingGuide();
 
     void applyDefaultLoginItemRegistrationIfNeeded();
 
     // The top-left corner of a popover of `size` centred below `anchor` (above it when there is no room
-    // below), kept inside `screenArea`; without an anchor, at the top right of the area.
+    // below), kept inside `screenArea`; without an anchor, or with an empty one, which tells nothing, at
+    // the top right of the area.
     static QPoint popoverTopLeft(const std::optional<QRect>& anchor, QSize size, const QRect& screenArea);
 
 private:

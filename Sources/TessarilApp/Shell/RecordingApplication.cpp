@@ -2,9 +2,8 @@
 
 namespace tessaril {
 
-void RecordingApplication::terminate() {
-    if (delegate_ && delegate_->applicationShouldTerminate() != TerminateReply::terminateNow) return;
-    hasTerminated_ = true;
+void RecordingApplication::terminate(TerminationRequest request) {
+    if (terminationGoesAhead(delegate_, request)) hasTerminated_ = true;
 }
 
 void RecordingApplication::reopen() {

@@ -8,7 +8,8 @@ namespace tessaril {
 
 // An application object that keeps what it was asked: the activation policy, the main menu, how often
 // it was brought forward, whether it terminated and the status it exited with. Terminating asks the
-// delegate as the real one does; whether windows show is set by the test. Main thread.
+// delegate as the real one does (a session's request ends it whatever the answer); whether windows
+// show is set by the test. Main thread.
 class RecordingApplication final : public Application {
 public:
     void setDelegate(ApplicationDelegate* delegate) override { delegate_ = delegate; }
@@ -16,7 +17,7 @@ public:
     void setMainMenu(Menu menu) override { mainMenu_ = std::move(menu); }
     void activate(bool) override { ++activations_; }
     bool hasVisibleWindows() const override { return hasVisibleWindows_; }
-    void terminate() override;
+    void terminate(TerminationRequest request) override;
     void exit(int status) override { exitStatus_ = status; }
 
     void setHasVisibleWindows(bool visible) { hasVisibleWindows_ = visible; }

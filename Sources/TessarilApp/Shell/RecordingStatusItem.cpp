@@ -22,6 +22,11 @@ void RecordingStatusItem::setImage(std::optional<QImage> image, bool isTemplate,
     pointSize_ = pointSize;
 }
 
+void RecordingStatusItem::setButtonGeometry(std::optional<QRect> geometry) {
+    buttonGeometry_ = geometry;
+    if (buttonMoved_) buttonMoved_();
+}
+
 void RecordingStatusItem::setMenu(Menu menu, MenuHandler handler) {
     menus_.push_back(std::move(menu));
     handler_ = std::move(handler);

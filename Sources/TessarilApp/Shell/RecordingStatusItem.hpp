@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,7 +31,10 @@ public:
     void setToolTip(const std::string& toolTip) override { toolTips_.push_back(toolTip); }
     void setMenu(Menu menu, MenuHandler handler) override;
     std::optional<QRect> buttonGeometry() const override { return buttonGeometry_; }
-    void setButtonGeometry(std::optional<QRect> geometry) { buttonGeometry_ = geometry; }
+    void setButtonMovedHandler(std::function<void()> handler) override { buttonMoved_ = std::move(handler); }
+    // What the status area tells of the button from now on; the button-moved handler hears of it, as
+    // a tray that places the icon tells.
+    void setButtonGeometry(std::optional<QRect> geometry);
 
     bool isVisible() const { return isVisible_; }
     // None until the item was first shown.
@@ -64,6 +68,7 @@ private:
     std::vector<Menu> menus_;
     MenuHandler handler_;
     std::optional<QRect> buttonGeometry_;
+    std::function<void()> buttonMoved_;
     std::optional<Look> lookWhenShown_;
 };
 

@@ -28,8 +28,12 @@ public:
     virtual void setToolTip(const std::string& toolTip) = 0;
     // Replaces the menu.
     virtual void setMenu(Menu menu, MenuHandler handler) = 0;
-    // Where the button is on screen, in Qt's global coordinates; none when the system does not tell.
+    // Where the button is on screen, in Qt's global coordinates; none when the system does not tell, or
+    // not yet (the status area places the button a moment after it is shown).
     virtual std::optional<QRect> buttonGeometry() const { return std::nullopt; }
+    // Runs `handler` whenever the button may have moved or changed size, as when the status area places
+    // it; an empty handler stops that. Items whose status area never tells run nothing.
+    virtual void setButtonMovedHandler(std::function<void()> handler) { static_cast<void>(handler); }
 };
 
 } // namespace tessaril

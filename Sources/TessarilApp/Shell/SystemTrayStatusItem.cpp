@@ -26,7 +26,11 @@ SystemTrayStatusItem::~SystemTrayStatusItem() {
 
 void SystemTrayStatusItem::setVisible(bool visible) {
     if (visible && tray_.icon().isNull()) refreshIcon();
-    tray_.setVisible(visible);
+    if (visible) {
+        showIcon();
+    } else {
+        tray_.hide();
+    }
     if (visible && !hasButton()) {
         if (!arrival_) arrival_ = std::make_unique<SystemTrayArrival>([this] { lookForTray(); });
     } else {
@@ -38,20 +42,26 @@ void SystemTrayStatusItem::lookForTray() {
     if (!arrival_ || !hasButton()) return;
     // The watch ends here but is deleted after this turn, as this may be its own call.
     QTimer::singleShot(0, &tray_, [ended = std::shared_ptr<SystemTrayArrival>(std::move(arrival_))] {});
-    // Qt's own tray code on X11 may have placed the icon on the same announcement: its place is known
-    // then. Otherwise shown again, the icon is placed in the tray that has just appeared.
-    if (buttonGeometry()) return;
+    // Qt's own tray code on X11 may have made the icon's window on the same announcement, for the tray
+    // to place. Otherwise shown again, the icon is placed in the tray that has just appeared.
+    iconWindow_.watchNewWindow(iconWindowsBeforeShow_);
+    const QRect geometry = tray_.geometry();
+    if (geometry.isValid() && !geometry.isEmpty()) return;
     tray_.hide();
+    showIcon();
+}
+
+void SystemTrayStatusItem::showIcon() {
+    iconWindowsBeforeShow_ = SystemTrayIconWindow::iconWindows();
     tray_.show();
+    iconWindow_.watchNewWindow(iconWindowsBeforeShow_);
 }
 
 bool SystemTrayStatusItem::hasButton() const { return isTrayAvailable_(); }
 
 std::optional<QRect> SystemTrayStatusItem::buttonGeometry() const {
     // Some trays (those reached over D-Bus) never tell where the icon is.
-    const QRect geometry = tray_.geometry();
-    if (!geometry.isValid() || geometry.isEmpty()) return std::nullopt;
-    return geometry;
+    return SystemTrayIconWindow::placedGeometry(tray_.geometry(), [this] { return iconWindow_.isHeldAtOrigin(); });
 }
 
 void SystemTrayStatusItem::setImage(std::optional<QImage> image, bool isTemplate, int pointSize) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QIcon>
 #include <QMenu>
@@ -12,6 +13,7 @@
 
 #include "TessarilApp/Shell/StatusItem.hpp"
 #include "TessarilApp/Shell/SystemTrayArrival.hpp"
+#include "TessarilApp/Shell/SystemTrayIconWindow.hpp"
 
 namespace tessaril {
 
@@ -19,7 +21,8 @@ namespace tessaril {
 // rim, so it shows on light and dark panels alike), or the title drawn as a glyph when there is none,
 // the tooltip, and the menu, which a click of either button opens. Without a system tray the item has
 // no button; a visible item shows itself once a tray announces its arrival (nothing polls, so the
-// process sleeps at rest without a tray). Main thread.
+// process sleeps at rest without a tray). The icon's place is known once the tray has placed it, and
+// told as it moves. Main thread.
 class SystemTrayStatusItem final : public StatusItem {
 public:
     // Without `isTrayAvailable`, the desktop's system tray is looked for.
@@ -33,6 +36,7 @@ public:
     void setToolTip(const std::string& toolTip) override;
     void setMenu(Menu menu, MenuHandler handler) override;
     std::optional<QRect> buttonGeometry() const override;
+    void setButtonMovedHandler(std::function<void()> handler) override { buttonMoved_ = std::move(handler); }
 
     // What a tray's announcement runs: a visible item waiting for a tray shows itself in one that is
     // there now.
@@ -46,6 +50,8 @@ public:
 
 private:
     void refreshIcon();
+    // Shows the icon (or shows it again) and watches the window Qt made for it.
+    void showIcon();
 
     std::function<bool()> isTrayAvailable_;
     QSystemTrayIcon tray_;
@@ -56,6 +62,12 @@ private:
     int pointSize_ = 18;
     std::string title_;
     QPointer<QMenu> menu_;
+    std::function<void()> buttonMoved_;
+    // Qt's icon windows before the icon was last shown: the one made after is the icon's.
+    std::vector<QPointer<QWidget>> iconWindowsBeforeShow_;
+    SystemTrayIconWindow iconWindow_{[this] {
+        if (buttonMoved_) buttonMoved_();
+    }};
 };
 
 } // namespace tessaril

@@ -14,6 +14,16 @@ constexpr const char* applicationWindowProperty = "tessarilApplicationWindow";
 
 } // namespace
 
+WidgetApplication::WidgetApplication(QApplication& application) : application_(application) {
+    aboutToQuit_ = QObject::connect(&application_, &QCoreApplication::aboutToQuit, &application_, [this] {
+        if (isEnding_ || !delegate_) return;
+        isEnding_ = true;
+        delegate_->applicationShouldTerminate(TerminationRequest::session);
+    });
+}
+
+WidgetApplication::~WidgetApplication() { QObject::disconnect(aboutToQuit_); }
+
 void WidgetApplication::setActivationPolicy(ActivationPolicy policy) {
     policy_ = policy;
     // A status-area application lives on without windows.
@@ -22,7 +32,7 @@ void WidgetApplication::setActivationPolicy(ActivationPolicy policy) {
 
 void WidgetApplication::setMainMenu(Menu menu) {
     mainMenu_ = menu;
-    keyEquivalents_ = std::make_unique<MainMenuKeyEquivalents>(std::move(menu), [this] { terminate(); });
+    keyEquivalents_ = std::make_unique<MainMenuKeyEquivalents>(std::move(menu), [this] { terminate(TerminationRequest::user); });
     application_.installEventFilter(keyEquivalents_.get());
 }
 
@@ -48,12 +58,17 @@ bool WidgetApplication::isApplicationWindow(const QWidget& window) {
 
 void WidgetApplication::markAsApplicationWindow(QWidget& window) { window.setProperty(applicationWindowProperty, true); }
 
-void WidgetApplication::terminate() {
-    if (delegate_ && delegate_->applicationShouldTerminate() != TerminateReply::terminateNow) return;
+void WidgetApplication::terminate(TerminationRequest request) {
+    if (isEnding_) return;
+    if (!terminationGoesAhead(delegate_, request)) return;
+    isEnding_ = true;
     QCoreApplication::exit(0);
 }
 
-void WidgetApplication::exit(int status) { QCoreApplication::exit(status); }
+void WidgetApplication::exit(int status) {
+    isEnding_ = true;
+    QCoreApplication::exit(status);
+}
 
 int WidgetApplication::run() {
     QTimer::singleShot(0, &application_, [this] {

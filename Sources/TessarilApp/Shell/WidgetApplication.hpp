@@ -15,17 +15,21 @@ namespace tessaril {
 // The running Qt application as the delegate's application object: an accessory application stays
 // when its last window closes; the main menu is installed as key equivalents its windows answer (the
 // desktop has no menu bar to show it in); `run` tells the delegate that launching is done once the
-// event loop runs. Main thread.
+// event loop runs. A loop that ends without `terminate` or `exit` (the session manager's end of the
+// session) still tells the delegate, as a session's request. Main thread.
 class WidgetApplication final : public Application {
 public:
-    explicit WidgetApplication(QApplication& application) : application_(application) {}
+    explicit WidgetApplication(QApplication& application);
+    ~WidgetApplication() override;
+    WidgetApplication(const WidgetApplication&) = delete;
+    WidgetApplication& operator=(const WidgetApplication&) = delete;
 
     void setDelegate(ApplicationDelegate* delegate) override { delegate_ = delegate; }
     void setActivationPolicy(ActivationPolicy policy) override;
     void setMainMenu(Menu menu) override;
     void activate(bool ignoringOtherApps) override;
     bool hasVisibleWindows() const override;
-    void terminate() override;
+    void terminate(TerminationRequest request) override;
     void exit(int status) override;
 
     // Runs the event loop until the application ends; answers its exit status.
@@ -49,6 +53,9 @@ private:
     std::optional<ActivationPolicy> policy_;
     std::optional<Menu> mainMenu_;
     std::unique_ptr<MainMenuKeyEquivalents> keyEquivalents_;
+    // Set once the loop was told to end: the delegate is asked no more.
+    bool isEnding_ = false;
+    QMetaObject::Connection aboutToQuit_;
 };
 
 } // namespace tessaril

@@ -76,7 +76,7 @@ template <class Decode> TessarilSettings decodedOrInvalid(Decode&& decode) {
 
 TessarilSettings importedDocument(std::string contents) {
     if (coding::holdsMoreJSONValuesThan(contents, TessarilSettingsStore::maximumImportValueCount)) {
-        throwDocumentTooLarge();
+        throw TessarilSettingsStoreError::tooManyValues(TessarilSettingsStore::maximumImportValueCount);
     }
     const Json document = coding::parsedJSON(contents).value_or(Json());
     std::string().swap(contents);  // the file's text is not needed while its document is built

@@ -73,8 +73,9 @@ public:
     void exportSettings(const TessarilSettings& settings, const std::filesystem::path& url);
     // The document of an export file, or of a bare document as older versions wrote it, validated and
     // normalised; nothing is stored. Throws TessarilSettingsStoreError (fileTooLarge beyond
-    // maximumImportFileSizeBytes; documentTooLarge when its stored form would exceed
-    // maximumImportedDocumentBytes, found while decoding) or TessarilSettingsStoreSystemError.
+    // maximumImportFileSizeBytes; tooManyValues beyond maximumImportValueCount; documentTooLarge when
+    // its stored form would exceed maximumImportedDocumentBytes, found while decoding) or
+    // TessarilSettingsStoreSystemError.
     TessarilSettings previewImport(const std::filesystem::path& url);
     // previewImport, then stores the document and answers it. Throws as previewImport, and
     // TessarilSettingsStoreSystemError when the document cannot be stored.

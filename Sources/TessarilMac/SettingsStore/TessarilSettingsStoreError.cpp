@@ -12,6 +12,9 @@ struct Describe {
         return "設定ファイルの内容が大きすぎます。保存される設定は最大 " + std::to_string(failure.maximumBytes) +
                " bytes です。";
     }
+    std::string operator()(const TessarilSettingsStoreError::TooManyValues& failure) const {
+        return "設定ファイルの値が多すぎます。最大 " + std::to_string(failure.maximumCount) + " 個です。";
+    }
     std::string operator()(const TessarilSettingsStoreError::UnsupportedSchemaVersion& failure) const {
         return "対応していない設定ファイル形式です。schemaVersion: " + std::to_string(failure.version);
     }

@@ -24,6 +24,12 @@ public:
         std::int64_t maximumBytes;
         friend bool operator==(const DocumentTooLarge&, const DocumentTooLarge&) = default;
     };
+    // A file within the size limit that holds more JSON values than a document within the stored
+    // limit can: counted before anything is built, as a few bytes make a value.
+    struct TooManyValues {
+        std::int64_t maximumCount;
+        friend bool operator==(const TooManyValues&, const TooManyValues&) = default;
+    };
     struct UnsupportedSchemaVersion {
         std::int64_t version;
         friend bool operator==(const UnsupportedSchemaVersion&, const UnsupportedSchemaVersion&) = default;
@@ -31,13 +37,17 @@ public:
     struct InvalidSettingsFile {
         friend bool operator==(const InvalidSettingsFile&, const InvalidSettingsFile&) = default;
     };
-    using Case = std::variant<FileTooLarge, UnsupportedSchemaVersion, InvalidSettingsFile, DocumentTooLarge>;
+    using Case =
+        std::variant<FileTooLarge, UnsupportedSchemaVersion, InvalidSettingsFile, DocumentTooLarge, TooManyValues>;
 
     static TessarilSettingsStoreError fileTooLarge(std::int64_t maximumBytes, std::int64_t actualBytes) {
         return TessarilSettingsStoreError(FileTooLarge{maximumBytes, actualBytes});
     }
     static TessarilSettingsStoreError documentTooLarge(std::int64_t maximumBytes) {
         return TessarilSettingsStoreError(DocumentTooLarge{maximumBytes});
+    }
+    static TessarilSettingsStoreError tooManyValues(std::int64_t maximumCount) {
+        return TessarilSettingsStoreError(TooManyValues{maximumCount});
     }
     static TessarilSettingsStoreError unsupportedSchemaVersion(std::int64_t version) {
         return TessarilSettingsStoreError(UnsupportedSchemaVersion{version});

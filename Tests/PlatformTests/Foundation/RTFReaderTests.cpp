@@ -100,6 +100,12 @@ TEST(RTFReader, AssociatedBoldAndItalicApplyToDoubleByteText) {
         {R"(\dbch\ab\hich x)", false, false},
         {R"(\dbch\ab\loch\dbch \'93\'fa)", true, false},
         {R"(\dbch\ab\plain\dbch \'93\'fa)", false, false},
+        // Italic is held and dropped by the same switches as bold.
+        {R"(\dbch\ai\loch x)", false, false},
+        {R"(\dbch\ai\hich x)", false, false},
+        {R"(\dbch\ai\loch\dbch \'93\'fa)", false, true},
+        {R"(\dbch\ai\ai0 \'93\'fa)", false, false},
+        {R"(\dbch\ai\plain\dbch \'93\'fa)", false, false},
         // Given outside \dbch, they belong to right-to-left text.
         {R"(\rtlch\ab\ai \ltrch\dbch \'93\'fa)", false, false},
         {R"(\b\i\dbch \'93\'fa)", true, true},

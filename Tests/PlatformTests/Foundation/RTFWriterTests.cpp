@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <vector>
 
 #include "Platform/Foundation/RTFReader.hpp"
 #include "PlatformTests/Foundation/RichTextTestSupport.hpp"
@@ -99,6 +101,34 @@ TEST(RTFWriter, ReadingWhatItWroteGivesBackEveryAttribute) {
         {u"last", withFont(Font::system(0.5))},
     });
     EXPECT_EQ(RTFReader::read(RTFWriter::write(text)), text);
+}
+
+// A link's runs share one character format in the field's result only when they agree in every
+// character attribute; a run with a single attribute of its own keeps it, in a link or not.
+TEST(RTFWriter, EachCharacterAttributeAloneKeepsItsRunApart) {
+    using Set = std::function<void(TextAttributes&)>;
+    struct Case {
+        const char* name;
+        Set set;
+    };
+    const std::vector<Case> cases = {
+        {"font", [](TextAttributes& a) { a.font = Font::system(12, FontWeight::bold); }},
+        {"foreground", [](TextAttributes& a) { a.foregroundColor = Color{1, 0, 0, 1}; }},
+        {"background", [](TextAttributes& a) { a.backgroundColor = Color{0, 0, 1, 1}; }},
+        {"underline", [](TextAttributes& a) { a.underlineStyle = 1; }},
+        {"strikethrough", [](TextAttributes& a) { a.strikethroughStyle = 1; }},
+    };
+    TextAttributes linked;
+    linked.link = "https://e.test/";
+    for (const Case& each : cases) {
+        const TextAttributes linkedAndSet = test_support::changed(linked, each.set);
+        const TextAttributes set = test_support::changed({}, each.set);
+        for (const AttributedText& text : {runs({{u"plain ", linked}, {u"changed", linkedAndSet}}),
+                                           runs({{u"changed ", linkedAndSet}, {u"plain", linked}}),
+                                           runs({{u"plain ", {}}, {u"changed", set}})}) {
+            EXPECT_EQ(RTFReader::read(RTFWriter::write(text)), text) << each.name << ": " << RTFWriter::write(text);
+        }
+    }
 }
 
 // Numbers beyond what RTF can say are held at its limits (1,000,000,000 twips or half points), not

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -39,6 +40,35 @@ TEST(PresenterTests, TheMessageBoxAnswersTheButtonsIndexInTheAskedOrderWithTheFi
 
     pressWhenShown(QStringLiteral("OK"));
     EXPECT_EQ(presenter.runModal({Alert::Style::warning, "保存できません", "入力内容を1文字以上入れてください。", {}}), 0u);
+}
+
+// Presses a key in the modal message box once it is up, noting the title of its default button.
+void pressKeyWhenShown(Qt::Key key, QString* defaultTitle) {
+    QTimer::singleShot(0, [key, defaultTitle] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        *defaultTitle = box->defaultButton() ? box->defaultButton()->text() : QString();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(box, &press);
+    });
+}
+
+// A question whose reflex answer must not be the first button: Return and Escape both press キャンセル.
+TEST(PresenterTests, TheMessageBoxTakesTheDefaultTheAlertNames) {
+    MessageBoxAlertPresenter presenter;
+    const Alert quit{Alert::Style::warning, "保存されていない定型文があります", "保存していない変更は破棄されます。終了しますか？",
+                     {"破棄して終了", "キャンセル"}, 1};
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QString defaultTitle;
+        pressKeyWhenShown(key, &defaultTitle);
+        EXPECT_EQ(presenter.runModal(quit), 1u) << key;
+        EXPECT_EQ(defaultTitle, QStringLiteral("キャンセル"));
+    }
+    // Return on an alert that names no default presses its first button.
+    QString defaultTitle;
+    pressKeyWhenShown(Qt::Key_Return, &defaultTitle);
+    EXPECT_EQ(presenter.runModal(advancedConfirmation), 0u);
+    EXPECT_EQ(defaultTitle, QStringLiteral("理解して開く"));
 }
 
 TEST(PresenterTests, AScriptAnswersByTitleInOrderAndFallsBackToTheFirstButton) {

@@ -1,6 +1,7 @@
 // The fixed-phrase page across changes of whose rules it edits: every way the target changes, with
 // and without typed edits pending, shows the new target in the pop-up and the panels and saves into
-// it; a shortcut recorded for one rule shows at once and keeps another rule's typed text.
+// it; the set sheet is refused over typed edits until they are saved; a shortcut recorded for one rule
+// shows at once and keeps another rule's typed text.
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -22,6 +23,17 @@ using platform::test_support::TemporaryDirectory;
 constexpr const char* titlePlaceholder = "タイトル（任意）";
 constexpr const char* targetPopup = "selectFixedPhraseTargetFromPopup:";
 constexpr const char* discardMessage = "保存されていない定型文があります";
+constexpr const char* saveFirstMessage = "保存してください";
+
+// What a target change does to typed edits pending on the page.
+enum class TypedEdits {
+    // It asks whether to drop them.
+    asked,
+    // It drops them without a question.
+    dropped,
+    // It cannot start until they are saved (the set sheet does not open over them).
+    refused,
+};
 
 FixedPhraseRule phrase(const std::string& id, const std::string& title,
                        FixedPhrasePreviewMode preview = FixedPhrasePreviewMode::raw) {
@@ -94,8 +106,8 @@ TEST_F(FixedPhraseTargetChangeTests, EveryTargetChangeShowsTheNewTargetAndSavesI
     struct Case {
         const char* name;
         std::optional<std::string> startApp;
-        // Whether the action asks before it drops typed edits; the start panel can be typed into.
-        bool asksBeforeDropping;
+        // What the action does to typed edits; whether the start panel can be typed into.
+        TypedEdits typedEdits;
         bool startIsEditable;
         // The action's own alerts, answered by their first button.
         std::vector<std::string> alerts;
@@ -111,29 +123,29 @@ TEST_F(FixedPhraseTargetChangeTests, EveryTargetChangeShowsTheNewTargetAndSavesI
     std::ofstream(imported) << nlohmann::json{{"schemaVersion", 1}, {"settings", coding::encode(sharedIDDocument("読込"))}}.dump();
 
     const Case cases[] = {
-        {"selection", std::nullopt, true, true, {},
+        {"selection", std::nullopt, TypedEdits::asked, true, {},
          [](Page& page) { page.choose({.action = targetPopup}, "Own"); }, "Own", {"個別"}, "app:com.example.own"},
-        {"following the default", "com.example.own", true, true, {},
+        {"following the default", "com.example.own", TypedEdits::asked, true, {},
          [](Page& page) { page.click({.action = "toggleSelectedAppFixedPhraseUsesDefault:"}); }, "Own", {"既定"}, std::nullopt},
-        {"leaving the default", "com.example.follows", true, false, {},
+        {"leaving the default", "com.example.follows", TypedEdits::asked, false, {},
          [](Page& page) { page.click({.action = "toggleSelectedAppFixedPhraseUsesDefault:"}); }, "Follows", {"既定"},
          "app:com.example.follows"},
-        {"adding the application in use", std::nullopt, true, true, {},
+        {"adding the application in use", std::nullopt, TypedEdits::asked, true, {},
          [](Page& page) { page.click({.action = "addFrontmostApplicationFixedPhraseTarget"}); }, "Own", {"個別"},
          "app:com.example.own"},
-        {"adding a chosen application", std::nullopt, true, true, {},
+        {"adding a chosen application", std::nullopt, TypedEdits::asked, true, {},
          [](Page& page) { page.click({.action = "addApplicationFixedPhraseTarget"}); }, "Own", {"個別"}, "app:com.example.own",
          {{"/apps/own.desktop", appkit::ChosenApplication{"com.example.own", "Own"}}}},
-        {"deleting", "com.example.own", true, true, {},
+        {"deleting", "com.example.own", TypedEdits::asked, true, {},
          [](Page& page) { page.click({.action = "deleteSelectedAppFixedPhraseTarget"}); }, "デフォルト", {"既定"}, "default"},
-        {"editing a set in the main settings", std::nullopt, true, true, {},
+        {"editing a set in the main settings", std::nullopt, TypedEdits::refused, true, {},
          [](Page& page) {
              page.click({.action = "showFixedPhraseSetModal"});
              page.click({.action = "editFeatureSetInMainSettingsFromModal"});
          },
          "Member", {"セット"}, "set:set-1"},
         // The sheet saves each change at once; the page behind it then shows the member's new rules.
-        {"moving the member to another set", "com.example.member", false, true, {},
+        {"moving the member to another set", "com.example.member", TypedEdits::refused, true, {},
          [](Page& page) {
              page.click({.action = "showFixedPhraseSetModal"});
              page.click({.action = "selectFeatureSetFromModal:", .identifier = "set-2"});
@@ -142,7 +154,7 @@ TEST_F(FixedPhraseTargetChangeTests, EveryTargetChangeShowsTheNewTargetAndSavesI
          },
          // Joining a set by the sheet names an application without an entry by its identifier.
          "com.example.member", {"第二"}, "set:set-2"},
-        {"deleting the member's set", "com.example.member", false, true, {},
+        {"deleting the member's set", "com.example.member", TypedEdits::refused, true, {},
          [](Page& page) {
              page.click({.action = "showFixedPhraseSetModal"});
              page.click({.action = "selectFeatureSetFromModal:", .identifier = "set-1"});
@@ -151,13 +163,13 @@ TEST_F(FixedPhraseTargetChangeTests, EveryTargetChangeShowsTheNewTargetAndSavesI
          },
          // With neither set nor entry the application has no item of its own.
          "デフォルト", {"既定"}, std::nullopt},
-        {"import", std::nullopt, false, true, {"設定ファイルを読み込みますか？"},
+        {"import", std::nullopt, TypedEdits::dropped, true, {"設定ファイルを読み込みますか？"},
          [](Page& page) {
              page.delegate().importSettings();
              page.harness->finishStep();
          },
          "デフォルト", {"読込"}, "default", {{imported, std::nullopt}}},
-        {"factory reset", "com.example.own", false, true, {"すべての設定を初期化しますか？", "初期化しました"},
+        {"factory reset", "com.example.own", TypedEdits::dropped, true, {"すべての設定を初期化しますか？", "初期化しました"},
          [](Page& page) {
              page.delegate().resetAllSettingsToFactoryDefaults();
              page.harness->finishStep();
@@ -168,15 +180,27 @@ TEST_F(FixedPhraseTargetChangeTests, EveryTargetChangeShowsTheNewTargetAndSavesI
         for (const bool pending : {false, true}) {
             if (pending && !test.startIsEditable) continue;
             SCOPED_TRACE(std::string(test.name) + (pending ? " with typed edits" : ""));
+            const bool asks = pending && test.typedEdits == TypedEdits::asked;
+            const bool refuses = pending && test.typedEdits == TypedEdits::refused;
             std::vector<std::string> answers;
-            if (pending && test.asksBeforeDropping) answers.push_back("破棄して移動");
+            if (asks) answers.push_back("破棄して移動");
             answers.insert(answers.end(), test.alerts.begin(), test.alerts.end());
             startOn(test.startApp, answers, test.files);
             if (pending) typeTitle("書きかけ");
+            if (refuses) {
+                // The sheet stays shut and the typed title stays, unsaved; saved, it lets the sheet open.
+                click({.action = "showFixedPhraseSetModal"});
+                EXPECT_EQ(delegate().featureSetModalWindow, nullptr);
+                EXPECT_EQ(shownTitles(), std::vector<std::string>{"書きかけ"});
+                EXPECT_TRUE(delegate().hasUnsavedFixedPhraseEdits());
+                click({.action = "saveFixedPhraseRule:", .identifier = "r"});
+                EXPECT_FALSE(delegate().hasUnsavedFixedPhraseEdits());
+            }
             test.act(*this);
 
             std::vector<std::string> expectedAlerts;
-            if (pending && test.asksBeforeDropping) expectedAlerts.push_back(discardMessage);
+            if (asks) expectedAlerts.push_back(discardMessage);
+            if (refuses) expectedAlerts.push_back(saveFirstMessage);
             expectedAlerts.insert(expectedAlerts.end(), test.alerts.begin(), test.alerts.end());
             EXPECT_EQ(alertMessages(), expectedAlerts);
             EXPECT_EQ(control({.action = targetPopup})["selected"], test.popup);

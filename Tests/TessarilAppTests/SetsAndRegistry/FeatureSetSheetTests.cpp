@@ -444,8 +444,10 @@ TEST_F(FeatureSetSheetTests, TheTargetListGrowsWithItsApplicationsAndUsingTheFro
     showApps();
     auto* row = harness->driver().find({.action = "removeApplicationFromFeatureSetFromModal:"});
     ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->widget().parentWidget()->size(), QSize(678, 44));
-    EXPECT_EQ(row->widget().parentWidget()->parentWidget()->size(), QSize(678, 440));
+    // The list scrolls: its scroller stands beside the rows, and each row's "削除" shows whole.
+    EXPECT_EQ(row->widget().parentWidget()->size(), QSize(678 - 17, 44));
+    EXPECT_EQ(row->widget().parentWidget()->parentWidget()->size(), QSize(678 - 17, 440));
+    EXPECT_EQ(control({.action = "removeApplicationFromFeatureSetFromModal:"})["frame"][2], 74);
 
     startGuard(settings);
     showApps();
@@ -498,7 +500,7 @@ TEST_F(FeatureSetSheetTests, ClosingEndsTheSheetClearsItsStateAndTheWindowStaysW
 namespace tessaril {
 namespace {
 
-// The fixed-phrase sheet over a page that holds an unsaved title.
+// The fixed-phrase sheet and a page that holds an unsaved title.
 class FixedPhraseSetSheetTests : public FeatureSetSheetTest {
 protected:
     void startWithUnsavedTitle(std::vector<std::string> answers) {
@@ -510,7 +512,18 @@ protected:
         start({.settings = std::move(settings), .tab = SettingsTab::fixedPhrases, .answers = std::move(answers)});
         type(title, "書きかけ");
         ASSERT_TRUE(delegate().hasUnsavedFixedPhraseEdits());
+        lines.clear();
+    }
+    // The sheet is open over the page, and its title field holds text that was never saved. The page
+    // cannot be typed into under the sheet, and the sheet does not open over typed text: this stands
+    // for text that reaches the page some other way.
+    void startWithSheetOverUnsavedTitle(std::vector<std::string> answers) {
+        startWithUnsavedTitle(std::move(answers));
+        click({.action = "saveFixedPhraseRule:", .identifier = "a"});
         click({.action = "showFixedPhraseSetModal"});
+        ASSERT_NE(sheet(), nullptr);
+        delegate().fixedPhraseTitleFields.at("a")->setText("未保存");
+        ASSERT_TRUE(delegate().hasUnsavedFixedPhraseEdits());
         lines.clear();
     }
     static json discard(const std::string& answer) {
@@ -521,14 +534,34 @@ protected:
     const Address title{.identifier = "a", .placeholder = "タイトル（任意）"};
 };
 
+TEST_F(FixedPhraseSetSheetTests, TheSheetDoesNotOpenOverTypedTextUntilItIsSaved) {
+    startWithUnsavedTitle({});
+    click({.action = "showFixedPhraseSetModal"});
+    EXPECT_EQ(takeLines(), std::vector<json>{alert("保存してください", "本文とタイトルの変更を保存してから操作してください。",
+                                                   {"OK"}, "OK")});
+    EXPECT_EQ(sheet(), nullptr);
+    EXPECT_EQ(delegate().featureSetModalTab, std::nullopt);
+    EXPECT_EQ(delegate().selectedFeatureSetID, std::nullopt);
+    // The page behind can be used: the text is still there and saves.
+    EXPECT_EQ(control(title)["value"], "書きかけ");
+    EXPECT_TRUE(delegate().hasUnsavedFixedPhraseEdits());
+    EXPECT_EQ(saveFixedPhraseTitle("a"), "書きかけ");
+
+    click({.action = "showFixedPhraseSetModal"});
+    EXPECT_TRUE(takeLines().empty());
+    ASSERT_NE(sheet(), nullptr);
+    EXPECT_EQ(delegate().featureSetModalTab, SettingsTab::fixedPhrases);
+    EXPECT_EQ(delegate().selectedFeatureSetID, "set-a");
+}
+
 TEST_F(FixedPhraseSetSheetTests, EditingInTheMainSettingsAsksOnceBeforeTheSelectionMoves) {
-    startWithUnsavedTitle({"キャンセル", "破棄して移動"});
+    startWithSheetOverUnsavedTitle({"キャンセル", "破棄して移動"});
     click({.action = "editFeatureSetInMainSettingsFromModal"});
     EXPECT_EQ(takeLines(), std::vector<json>{discard("キャンセル")});
     // Declined: the page still edits the default phrases it holds the title of.
     EXPECT_EQ(delegate().selectedFixedPhraseAppBundleIdentifier, std::nullopt);
     EXPECT_NE(sheet(), nullptr);
-    EXPECT_EQ(control(title)["value"], "書きかけ");
+    EXPECT_EQ(control(title)["value"], "未保存");
 
     click({.action = "editFeatureSetInMainSettingsFromModal"});
     EXPECT_EQ(takeLines(), std::vector<json>{discard("破棄して移動")});
@@ -539,7 +572,7 @@ TEST_F(FixedPhraseSetSheetTests, EditingInTheMainSettingsAsksOnceBeforeTheSelect
 }
 
 TEST_F(FixedPhraseSetSheetTests, ClosingAsksAndStaysOpenWhenDeclined) {
-    startWithUnsavedTitle({"キャンセル", "破棄して移動"});
+    startWithSheetOverUnsavedTitle({"キャンセル", "破棄して移動"});
     click({.action = "closeFeatureSetModalFromButton"});
     EXPECT_EQ(takeLines(), std::vector<json>{discard("キャンセル")});
     EXPECT_NE(sheet(), nullptr);
@@ -549,7 +582,7 @@ TEST_F(FixedPhraseSetSheetTests, ClosingAsksAndStaysOpenWhenDeclined) {
     click({.action = "closeFeatureSetModalFromButton"});
     EXPECT_EQ(takeLines(), std::vector<json>{discard("破棄して移動")});
     EXPECT_EQ(sheet(), nullptr);
-    EXPECT_EQ(control(title)["value"], "挨拶");
+    EXPECT_EQ(control(title)["value"], "書きかけ");
 }
 
 } // namespace

@@ -111,7 +111,7 @@ TEST_F(BasicTabTests, OnlyTheToolBeingCapturedShowsItsButtonWaitingForKeysInAmbe
     const auto button = [this](const std::string& identifier) {
         return dynamic_cast<appkit::Button*>(harness->driver().find({.identifier = identifier}));
     };
-    EXPECT_EQ(control({.identifier = "textTool:plainCopy"}),
+    EXPECT_EQ(controlState({.identifier = "textTool:plainCopy"}),
               json::parse(R"({"kind":"button","action":"beginShortcutCapture:","identifier":"textTool:plainCopy",
                   "title":"キー入力中...","enabled":true,"tooltip":"設定したいショートカットを押してください。Escでキャンセルします。"})"));
     EXPECT_EQ(button("textTool:plainCopy")->layerStyle().backgroundColor, settings_palette::accentAmber());

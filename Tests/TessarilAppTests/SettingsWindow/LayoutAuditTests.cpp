@@ -1,6 +1,8 @@
 // Every page of the settings window, the settings-set sheet and the conflict panel, laid out as a user
 // meets them and audited for controls that do not fit: with the default document and with the QA
-// sample, for every kind of target a page edits, at the window's default and minimum sizes.
+// sample, for every kind of target a page edits, at the window's default and minimum sizes. On the
+// small screens every control of every page and of both of the sheet's tabs must be reachable through
+// the scroll bars shown.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,6 +12,8 @@
 #include <QScrollBar>
 #include <QSize>
 
+#include "TessarilApp/AppKit/Automation/ControlReveal.hpp"
+#include "TessarilApp/AppKit/Automation/UIDriver.hpp"
 #include "TessarilApp/AppKit/Control.hpp"
 #include "TessarilApp/AppKit/ScrollView.hpp"
 #include "TessarilApp/AppKit/TabView.hpp"
@@ -57,6 +61,8 @@ const std::vector<WindowSize> windowSizes = {{"default size", desktopScreen, fal
                                              {"minimum size", desktopScreen, true},
                                              {"on a 1280 × 800 screen", {0, 0, 1280, 800}, false},
                                              {"on a 1024 × 600 screen", {0, 0, 1024, 600}, false}};
+// The small screens, where a person must scroll to reach what the window holds.
+const std::vector<WindowSize> smallScreens(windowSizes.end() - 2, windowSizes.end());
 
 // Every page: the sidebar's and the presets page.
 std::vector<SettingsTab> pages() {
@@ -151,6 +157,27 @@ protected:
         if (size.isMinimum) window().resize(window().minimumSize());
     }
 
+    // Whether a view of no size holds the widget, so it shows nowhere by design (the header of a table
+    // made without one).
+    static bool isHeldInNoSpace(const QWidget& widget) {
+        for (const QWidget* view = &widget; view && !view->isWindow(); view = view->parentWidget()) {
+            if (view->width() == 0 || view->height() == 0) return true;
+        }
+        return false;
+    }
+
+    // Every control of `window` can be brought wholly into view through the scroll bars it shows.
+    void expectEveryControlCanBeRevealed(QWidget& window, const std::string& where) {
+        std::size_t controls = 0;
+        for (appkit::Control* control : harness->driver().findAll({})) {
+            if (control->widget().window() != &window || isHeldInNoSpace(control->widget())) continue;
+            ++controls;
+            EXPECT_TRUE(appkit::control_reveal::reveal(control->widget()))
+                << where << ": out of reach: " << appkit::UIDriver::describe(*control).dump();
+        }
+        EXPECT_GT(controls, 0u) << where;
+    }
+
     void expectFits(QWidget& root, const std::string& where) {
         appkit::layoutSubtree(root);
         const auto faults = appkit::layoutFaults(root);
@@ -177,6 +204,7 @@ protected:
                     showPage(tab, target.bundleIdentifier);
                     const std::string where = document + ", " + size.name + ", page " + std::string(rawValue(tab)) + ", " + target.name;
                     expectFits(window(), where);
+                    if (size.screen != desktopScreen) expectEveryControlCanBeRevealed(window(), where);
                     if (size.screen == desktopScreen) {
                         EXPECT_EQ(sidewaysRange(), 0) << where;
                     }
@@ -222,14 +250,48 @@ protected:
         expectSheetNeedsNoScrolling(*sheet, where);
     }
 
+    // The sheet of `tab` on `set`, on a small screen: every control of both of its tabs can be reached.
+    void auditSheetReach(SettingsTab tab, const std::string& set, const WindowSize& size, const std::string& where) {
+        sizeWindow(size);
+        delegate().selectedSettingsTab = tab;
+        delegate().selectedFeatureSetID = set;
+        FeatureSetSheet(delegate()).showFeatureSetModal(tab);
+        harness->finishStep();
+        auto* sheet = qobject_cast<appkit::Window*>(delegate().featureSetModalWindow.data());
+        ASSERT_NE(sheet, nullptr) << where;
+        // The sheet hangs from its window as the small screen lets it.
+        sheet->placeIn(size.screen, openboxFrame);
+        harness->finishStep();
+        ASSERT_TRUE(size.screen.contains(sheet->geometry())) << where;
+        // Made smaller than its content, it scrolls the content.
+        const bool isShrunk = sheet->width() < FeatureSetSheet::panelWidth || sheet->height() < FeatureSetSheet::panelHeight;
+        EXPECT_EQ(sheet->contentView()->findChild<appkit::ScrollView*>(QString(), Qt::FindDirectChildrenOnly) != nullptr, isShrunk)
+            << where;
+        EXPECT_TRUE(isShrunk || size.screen.width() >= FeatureSetSheet::panelWidth) << where;
+        auto* tabs = sheet->findChild<appkit::TabView*>();
+        ASSERT_NE(tabs, nullptr) << where;
+        for (int item = 0; item < tabs->numberOfTabViewItems(); ++item) {
+            tabs->selectTabViewItem(item);
+            harness->finishStep();
+            expectEveryControlCanBeRevealed(*sheet, where + ", tab " + std::to_string(item));
+        }
+        FeatureSetSheet(delegate()).closeFeatureSetModal();
+        harness->finishStep();
+    }
+
     // The sheet of each feature on each set, both of its tabs.
     void auditEverySheet(const std::string& document) {
         for (const SettingsTab tab : pages()) {
             withFeatureSetFamily(tab, [&](auto) {
                 for (const std::string& set : {smallSetID, largeSetID}) {
-                    openAndAuditSheet(tab, set, document + ", sheet of " + std::string(rawValue(tab)) + ", set " + set);
+                    const std::string where = document + ", sheet of " + std::string(rawValue(tab)) + ", set " + set;
+                    openAndAuditSheet(tab, set, where);
                     FeatureSetSheet(delegate()).closeFeatureSetModal();
                     harness->finishStep();
+                    // The large set's application list scrolls, the harder case; the small set's rows are
+                    // laid out alike.
+                    if (set != largeSetID) continue;
+                    for (const WindowSize& size : smallScreens) auditSheetReach(tab, set, size, where + ", " + size.name);
                 }
             });
         }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,6 +46,12 @@ protected:
 
     // The description of the addressed control; null when there is none.
     json control(const Address& address) { return harness->driver().query(address)["control"]; }
+    // The same without where it shows on screen, for what a control says rather than where it is.
+    json controlState(const Address& address) {
+        json description = control(address);
+        if (description.is_object()) description.erase("frame");
+        return description;
+    }
     // One member of the description of every match, in reading order.
     std::vector<std::string> each(const Address& address, const std::string& member) {
         std::vector<std::string> values;
@@ -73,6 +80,18 @@ protected:
             EXPECT_EQ(saved.back(), delegate().settings);
         }
         return saved;
+    }
+
+    // Presses the save button of the phrase rule and answers the title of the rule in the one
+    // document saved, or none when not exactly one was saved.
+    std::optional<std::string> saveFixedPhraseTitle(const std::string& ruleID) {
+        click({.action = "saveFixedPhraseRule:", .identifier = ruleID});
+        const auto saved = takeSaved();
+        if (saved.size() != 1) return std::nullopt;
+        for (const auto& rule : saved.front().fixedPhraseAssist.rules) {
+            if (rule.id == ruleID) return rule.title;
+        }
+        return std::nullopt;
     }
 
     static json alert(const std::string& message, const std::string& informative, std::vector<std::string> buttons,

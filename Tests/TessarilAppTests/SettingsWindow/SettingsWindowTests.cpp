@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,16 @@ protected:
     appkit::Window* window() { return qobject_cast<appkit::Window*>(delegate().settingsWindow.data()); }
     void clickSidebar(const std::string& tab) { harness->report(harness->driver().click({.identifier = tab}), {}); }
     std::vector<json> takeLines() { return std::exchange(lines, {}); }
+    // The window open on the shortcut guard page with one set, and that page's set sheet on it.
+    appkit::Window* openShortcutGuardSheetWithASet() {
+        TessarilSettings settings;
+        settings.shortcutGuardSets = {SettingsSet<DoublePressGuardSettings>("a", "A", settings.globalShortcutGuard, {})};
+        start({.settings = settings, .tab = SettingsTab::shortcutGuard});
+        harness->open();
+        delegate().showFeatureSetModal(SettingsTab::shortcutGuard);
+        harness->finishStep();
+        return qobject_cast<appkit::Window*>(delegate().featureSetModalWindow.data());
+    }
 
     static json alert(const std::string& message, const std::string& informative, std::vector<std::string> buttons,
                       const std::string& answer) {
@@ -132,6 +143,81 @@ TEST_F(SettingsWindowTests, TheWindowAndItsSheetKeepTheirFramesInsideTheScreensA
     ASSERT_NE(scroll, nullptr);
     EXPECT_TRUE(scroll->verticalScrollBar()->isVisibleTo(scroll));
     EXPECT_TRUE(scroll->horizontalScrollBar()->isVisibleTo(scroll));
+}
+
+// On a 1920 × 1080 screen the sheet's frame hangs from the top of the window's content, centred
+// across the window wherever the user has moved it.
+TEST_F(SettingsWindowTests, TheSheetHangsFromTheTopOfTheWindowsContentCentredAcrossIt) {
+    const QMargins frame(1, 20, 1, 5);
+    const QRect screen(0, 0, 1920, 1080);
+    struct Case {
+        const char* window;
+        std::optional<QPoint> movedTo;
+        QPoint sheetFrameOrigin;
+    };
+    const std::vector<Case> cases = {
+        // The off-screen platform draws a frame of 2 around the window, so its content starts 2 in.
+        {"centred", std::nullopt, {420, 149}},
+        {"moved to the left", QPoint(40, 60), {161, 62}},
+        {"moved to the right", QPoint(560, 200), {681, 202}},
+    };
+    auto* sheet = openShortcutGuardSheetWithASet();
+    ASSERT_NE(sheet, nullptr);
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.window);
+        window()->placeIn(screen, frame);
+        if (each.movedTo) window()->move(*each.movedTo);
+        sheet->placeIn(screen, frame);
+        const QRect content = window()->geometry();
+        EXPECT_EQ(sheet->pos(), each.sheetFrameOrigin);
+        EXPECT_EQ(sheet->pos().y(), content.top());
+        const int sheetFrameWidth = sheet->width() + frame.left() + frame.right();
+        EXPECT_EQ(sheet->pos().x() + sheetFrameWidth / 2, content.left() + content.width() / 2);
+    }
+}
+
+// The sheet scrolls its content whenever it is smaller than it in either direction, and shows it
+// whole again at its full size: a sheet made only shorter (a 1280 × 720 screen below a panel)
+// otherwise cut its bottom. Its content is made again only when that changes, so a resize that
+// keeps it (a drag of the sheet's edge) keeps what is typed into it.
+TEST_F(SettingsWindowTests, ASheetMadeShorterOrNarrowerScrollsItsContentAndAtFullSizeShowsItWhole) {
+    const QMargins frame(1, 20, 1, 5);
+    struct Case {
+        const char* screen;
+        QRect area;
+        QSize sheetSize;
+        bool scrolls;
+        bool rebuilt;
+    };
+    const std::vector<Case> cases = {
+        {"1920 × 1080", {0, 0, 1920, 1080}, {1080, 686}, false, false},
+        {"1280 × 720 below a panel", {0, 24, 1280, 696}, {1080, 671}, true, true},
+        {"1280 × 700 below a panel", {0, 24, 1280, 676}, {1080, 651}, true, false},
+        {"1920 × 1080 again", {0, 0, 1920, 1080}, {1080, 686}, false, true},
+        {"1024 × 768", {0, 0, 1024, 768}, {1022, 686}, true, true},
+        {"1024 × 700", {0, 0, 1024, 700}, {1022, 675}, true, false},
+        {"1366 × 768", {0, 0, 1366, 768}, {1080, 686}, false, true},
+    };
+    auto* sheet = openShortcutGuardSheetWithASet();
+    ASSERT_NE(sheet, nullptr);
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.screen);
+        const QPointer<QWidget> before = sheet->contentView();
+        sheet->placeIn(each.area, frame);
+        harness->finishStep();
+        ASSERT_EQ(sheet->size(), each.sheetSize);
+        EXPECT_EQ(before.isNull() || sheet->contentView() != before.data(), each.rebuilt);
+        auto* scroll = sheet->contentView()->findChild<appkit::ScrollView*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_EQ(scroll != nullptr, each.scrolls);
+        if (!scroll) continue;
+        // What does not fit can be scrolled to.
+        if (each.sheetSize.height() < 686) {
+            EXPECT_TRUE(scroll->verticalScrollBar()->isVisibleTo(scroll));
+        }
+        if (each.sheetSize.width() < 1080) {
+            EXPECT_TRUE(scroll->horizontalScrollBar()->isVisibleTo(scroll));
+        }
+    }
 }
 
 TEST_F(SettingsWindowTests, OpeningStartsAStoppedBackendOnlyWhenTrustedAndNeverPrompts) {

@@ -70,7 +70,7 @@ TEST_F(SupportTabTests, TheLoginItemPanelShowsEachStatusInItsToneWithTheSwitchIt
                   test.isAccent ? settings_palette::textOnAccent() : settings_palette::primaryText());
         EXPECT_NE(label(test.detail), nullptr);
         const std::string onOff = std::string(test.state) == "on" ? "ON" : "OFF";
-        EXPECT_EQ(control(loginSwitch), (json{{"kind", "switch"}, {"action", "toggleLoginItemEnabled:"}, {"enabled", test.enabled},
+        EXPECT_EQ(controlState(loginSwitch), (json{{"kind", "switch"}, {"action", "toggleLoginItemEnabled:"}, {"enabled", test.enabled},
                                               {"state", test.state}, {"label", "ログイン時に起動"}, {"value", onOff},
                                               {"tooltip", onOff == "ON" ? "OFFにします" : "ONにします"}}));
         EXPECT_EQ(label(onOff)->textColor(), test.enabled ? settings_palette::primaryText() : settings_palette::subtleText());

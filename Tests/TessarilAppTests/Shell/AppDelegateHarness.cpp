@@ -56,6 +56,7 @@ AppDelegateHarness::AppDelegateHarness(Options options)
             },
         .loginItems = loginItems,
     };
+    services.userInterface.alerts = alerts;
     delegate = std::make_unique<AppDelegate>(std::move(services));
     application.setDelegate(delegate.get());
 }

@@ -11,6 +11,7 @@
 #include "Platform/LoginItem/RecordingLoginItemService.hpp"
 #include "Platform/Session/SimulatedSession.hpp"
 #include "Platform/Workspace/RecordingWorkspace.hpp"
+#include "TessarilApp/AppKit/Automation/ScriptedAlertPresenter.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
 #include "TessarilApp/Shell/RecordingApplication.hpp"
 #include "TessarilApp/Shell/RecordingStatusItem.hpp"
@@ -19,7 +20,7 @@ namespace tessaril::shell_testing {
 
 // The real application delegate on the simulated login session: virtual time, the session's event
 // system, virtual keyboards and input sources, in-memory user defaults, and recording stand-ins for the
-// application object, the workspace and the status item.
+// application object, the workspace, the status item and the alerts.
 class AppDelegateHarness {
 public:
     struct Options {
@@ -65,6 +66,8 @@ public:
     RecordingApplication application;
     platform::DistributedNotificationCenter distributedNotificationCenter;
     platform::RecordingLoginItemService loginItems;
+    // Answers every alert with its first button, or as told, and keeps them.
+    std::shared_ptr<appkit::ScriptedAlertPresenter> alerts = std::make_shared<appkit::ScriptedAlertPresenter>();
     // The suites QA mode opened, by name.
     std::map<std::string, std::unique_ptr<platform::UserDefaults>> suites;
     std::unique_ptr<AppDelegate> delegate;

@@ -249,8 +249,10 @@ TEST(AppDelegateLaunch, QuittingFromTheMenuStopsTheInputAndTerminates) {
 }
 
 TEST(AppDelegateLaunch, QuittingBeforeLaunchAnswersTerminateNow) {
-    AppDelegateHarness harness;
-    EXPECT_EQ(harness.app().applicationShouldTerminate(), TerminateReply::terminateNow);
+    for (const auto request : {TerminationRequest::user, TerminationRequest::session}) {
+        AppDelegateHarness harness;
+        EXPECT_EQ(harness.app().applicationShouldTerminate(request), TerminateReply::terminateNow);
+    }
 }
 
 TEST(AppDelegateLaunch, DeferredWorkDoesNothingOnceTheDelegateIsGone) {

@@ -252,7 +252,7 @@ TEST(InputBackendSupervision, EveryStopOfTheTapDropsASwitchStillWaitingForItsDel
          false},
         // The permission check runs at 2000, before the switch is due at 2150.
         {"permission withdrawn", [](AppDelegateHarness& harness) { harness.session.setAccessibilityTrusted(false); }, false},
-        {"quit", [](AppDelegateHarness& harness) { harness.app().applicationShouldTerminate(); }, false},
+        {"quit", [](AppDelegateHarness& harness) { harness.app().applicationShouldTerminate(TerminationRequest::user); }, false},
     };
     for (const auto& test : cases) {
         TessarilSettings settings;

@@ -140,16 +140,21 @@ TEST(StatusMenu, ChoosingAPresetSavesItAppliesItAndMovesTheCheckMark) {
     EXPECT_EQ(checked(), std::vector<std::string>{"P1 執筆"});
 }
 
-TEST(StatusMenu, TheAccessibilityLineOpensTheSystemSettingsWhenThePermissionIsMissing) {
+TEST(StatusMenu, TheAccessibilityLineSaysThereAreNoSettingsToOpenWhenThePermissionIsMissing) {
     AppDelegateHarness::Options options;
     options.accessibilityTrusted = false;
     AppDelegateHarness harness(options);
     harness.launch();
     ASSERT_TRUE(harness.statusItem().choose("openAccessibilitySettings"));
-    EXPECT_EQ(harness.workspace.openedURLs(),
-              std::vector<std::string>{"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"});
-    ASSERT_TRUE(harness.statusItem().choose("openSettingsWindow"));
+    ASSERT_EQ(harness.alerts->presented().size(), 1u);
+    EXPECT_EQ(harness.alerts->presented()[0].alert,
+              (appkit::Alert{appkit::Alert::Style::informational, "アクセシビリティの設定はありません",
+                             "この環境ではアクセシビリティ権限は常に許可済みとして扱われます。", {"OK"}}));
+    EXPECT_TRUE(harness.workspace.openedURLs().empty());
+    // The alert came to the front, as the settings window does.
     EXPECT_EQ(harness.application.activations(), 1);
+    ASSERT_TRUE(harness.statusItem().choose("openSettingsWindow"));
+    EXPECT_EQ(harness.application.activations(), 2);
 }
 
 TEST(StatusMenu, TheIconComesFromTheResourcesElseTheTitleIsKa) {

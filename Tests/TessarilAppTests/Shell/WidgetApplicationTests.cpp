@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include <QClipboard>
 #include <QDialog>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -26,13 +28,13 @@ struct QuittingDelegate final : ApplicationDelegate {
     explicit QuittingDelegate(WidgetApplication& owner) : application(owner) {}
     void applicationDidFinishLaunching() override {
         launched = true;
-        application.terminate();
+        application.terminate(TerminationRequest::user);
     }
     bool applicationShouldHandleReopen(bool hasVisibleWindows) override {
         reopenedWithVisibleWindows.push_back(hasVisibleWindows);
         return true;
     }
-    TerminateReply applicationShouldTerminate() override {
+    TerminateReply applicationShouldTerminate(TerminationRequest) override {
         asked = true;
         return TerminateReply::terminateNow;
     }
@@ -60,6 +62,73 @@ TEST(WidgetApplication, TheLoopTellsTheDelegateItLaunchedAndEndsWhenTheDelegateA
     application.reopen();
     EXPECT_EQ(delegate.reopenedWithVisibleWindows, (std::vector<bool>{false, true}));
     application.setActivationPolicy(ActivationPolicy::regular);
+}
+
+namespace {
+
+// Answers every termination request with `reply` and keeps which requests came; its launch does what
+// the test asks.
+struct TerminationRecorder final : ApplicationDelegate {
+    void applicationDidFinishLaunching() override { launch(); }
+    bool applicationShouldHandleReopen(bool) override { return true; }
+    TerminateReply applicationShouldTerminate(TerminationRequest request) override {
+        requests.push_back(request);
+        return reply;
+    }
+    std::function<void()> launch;
+    TerminateReply reply = TerminateReply::terminateNow;
+    std::vector<TerminationRequest> requests;
+};
+
+} // namespace
+
+// A person's quit ends the loop only when the delegate agrees; a session's ends it whatever the answer,
+// also when the session ends the loop itself; the QA export's exit asks nobody. Each end asks once.
+TEST(WidgetApplication, OnlyAPersonsQuitCanBeDeclinedAndEveryOtherEndStillTellsTheDelegate) {
+    using enum TerminationRequest;
+    struct Case {
+        const char* name;
+        TerminateReply reply;
+        std::function<void(WidgetApplication&)> launch;
+        int status;
+        std::vector<TerminationRequest> requests;
+    };
+    const Case cases[] = {
+        {"a person's quit, agreed", TerminateReply::terminateNow, [](WidgetApplication& app) { app.terminate(user); }, 0, {user}},
+        // A second quit before the loop has ended asks nothing more.
+        {"two quits", TerminateReply::terminateNow,
+         [](WidgetApplication& app) {
+             app.terminate(user);
+             app.terminate(session);
+         },
+         0, {user}},
+        // Declined: the loop runs on until something else ends it.
+        {"a person's quit, declined", TerminateReply::terminateCancel,
+         [](WidgetApplication& app) {
+             app.terminate(user);
+             QTimer::singleShot(0, [&app] { app.exit(7); });
+         },
+         7, {user}},
+        {"a signal, declined", TerminateReply::terminateCancel, [](WidgetApplication& app) { app.terminate(session); }, 0, {session}},
+        {"the session manager's end of the loop", TerminateReply::terminateCancel, [](WidgetApplication&) { QCoreApplication::quit(); },
+         0, {session}},
+        {"the export's exit", TerminateReply::terminateNow, [](WidgetApplication& app) { app.exit(5); }, 5, {}},
+    };
+    for (const auto& test : cases) {
+        WidgetApplication application(*qApp);
+        TerminationRecorder delegate;
+        delegate.reply = test.reply;
+        delegate.launch = [&] { test.launch(application); };
+        application.setDelegate(&delegate);
+        // A loop that would never end fails the case instead of hanging the suite.
+        QTimer stuck;
+        stuck.setSingleShot(true);
+        QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        stuck.start(5000);
+        EXPECT_EQ(application.run(), test.status) << test.name;
+        EXPECT_EQ(delegate.requests, test.requests) << test.name;
+        application.setDelegate(nullptr);
+    }
 }
 
 // A later launch reopens the running one: only the application's own windows keep it from showing the
@@ -113,7 +182,7 @@ namespace {
 struct TerminateCounter final : ApplicationDelegate {
     void applicationDidFinishLaunching() override {}
     bool applicationShouldHandleReopen(bool) override { return true; }
-    TerminateReply applicationShouldTerminate() override {
+    TerminateReply applicationShouldTerminate(TerminationRequest) override {
         ++asked;
         return TerminateReply::terminateCancel;
     }

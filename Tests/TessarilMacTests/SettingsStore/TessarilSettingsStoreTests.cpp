@@ -480,22 +480,28 @@ TEST_F(TessarilSettingsStoreTest, AmplifyingFilesAreRefusedWithTheirMemoryBounde
     // The parsed file, which the value limit keeps below about 60 MB even of empty objects, and the
     // document decoded up to the limit. Past it an allocation fails.
     const std::size_t peakBound = 24 * Store::maximumImportedDocumentBytes;
+    const auto documentTooLarge = TessarilSettingsStoreError::documentTooLarge(4194304);
+    const auto tooManyValues = TessarilSettingsStoreError::tooManyValues(699114);
     struct Case {
         const char* name;
         std::string contents;
+        TessarilSettingsStoreError error;
     };
     const std::vector<Case> cases{
-        {"bare phrases", R"({"fixedPhraseAssist":{"rules":[)" + repeated("{}", 300000) + "]}}"},
+        {"bare phrases", R"({"fixedPhraseAssist":{"rules":[)" + repeated("{}", 300000) + "]}}", documentTooLarge},
         {"as many bare phrases as a file may hold values",
-         R"({"fixedPhraseAssist":{"rules":[)" + repeated("{}", mostBareEntries) + "]}}"},
-        {"bare phrases inside a set", R"({"fixedPhraseAssistSets":[{"value":{"rules":[)" + repeated("{}", 300000) + "]}}]}"},
-        {"bare custom presets", bareCustomPresets(20000)},
+         R"({"fixedPhraseAssist":{"rules":[)" + repeated("{}", mostBareEntries) + "]}}", documentTooLarge},
+        {"bare phrases inside a set", R"({"fixedPhraseAssistSets":[{"value":{"rules":[)" + repeated("{}", 300000) + "]}}]}",
+         documentTooLarge},
+        {"bare custom presets", bareCustomPresets(20000), documentTooLarge},
         // As many as a file may hold. (A phrase entry must name its rules, so it builds no more than it says.)
-        {"bare guard entries", bareApplicationEntries("appShortcutGuardSettings", mostApplicationEntries)},
-        {"bare writing-assist entries", bareApplicationEntries("appWritingAssistSettings", mostApplicationEntries)},
-        {"bare keypad entries", bareApplicationEntries("appKeypadShortcutHackSettings", mostApplicationEntries)},
+        {"bare guard entries", bareApplicationEntries("appShortcutGuardSettings", mostApplicationEntries), documentTooLarge},
+        {"bare writing-assist entries", bareApplicationEntries("appWritingAssistSettings", mostApplicationEntries),
+         documentTooLarge},
+        {"bare keypad entries", bareApplicationEntries("appKeypadShortcutHackSettings", mostApplicationEntries),
+         documentTooLarge},
         {"empty objects the document has no place for",
-         R"({"textTools":{},"padding":[)" + repeated("{}", (Store::maximumImportFileSizeBytes - 64) / 3) + "]}"},
+         R"({"textTools":{},"padding":[)" + repeated("{}", (Store::maximumImportFileSizeBytes - 64) / 3) + "]}", tooManyValues},
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
@@ -511,10 +517,34 @@ TEST_F(TessarilSettingsStoreTest, AmplifyingFilesAreRefusedWithTheirMemoryBounde
                 ADD_FAILURE() << "the refusal needs more than " << peakBound << " bytes";
             }
         }
-        EXPECT_EQ(error, TessarilSettingsStoreError::documentTooLarge(4194304));
+        EXPECT_EQ(error, testCase.error);
     }
-    EXPECT_EQ(TessarilSettingsStoreError::documentTooLarge(4194304).description(),
-              "設定ファイルの内容が大きすぎます。保存される設定は最大 4194304 bytes です。");
+    EXPECT_EQ(documentTooLarge.description(), "設定ファイルの内容が大きすぎます。保存される設定は最大 4194304 bytes です。");
+}
+
+// A file's count of values is a limit of its own: a small document under a long list of empty values
+// the document has no place for is refused for that count, not for a size it would never reach.
+TEST_F(TessarilSettingsStoreTest, ImportTakesAtMostTheLimitOfValuesAndSaysSoBeyondIt) {
+    // The object, "textTools" and "padding" are three values; each empty array in the list is one.
+    const auto padded = [](std::size_t arrays) {
+        return R"({"textTools":{},"padding":[)" + repeated("[]", arrays) + "]}";
+    };
+    const std::size_t mostArrays = Store::maximumImportValueCount - 3;
+    ASSERT_EQ(Store::maximumImportValueCount, 699114u);
+
+    const auto exactly = scratch.write("exactly.json", padded(mostArrays));
+    EXPECT_EQ(makeStore(defaults).previewImport(exactly), importNormalized(TessarilSettings()));
+
+    // About 3 MB, well within the file limit, whose saved document would be a few kilobytes.
+    for (const std::size_t arrays : {mostArrays + 1, std::size_t{1000000}}) {
+        SCOPED_TRACE(arrays);
+        const auto file = scratch.write("values.json", padded(arrays));
+        ASSERT_LT(std::filesystem::file_size(file), static_cast<std::uintmax_t>(Store::maximumImportFileSizeBytes));
+        const auto error = storeError([&] { makeStore(defaults).previewImport(file); });
+        EXPECT_EQ(error, TessarilSettingsStoreError::tooManyValues(699114));
+        EXPECT_EQ(error.description(), "設定ファイルの値が多すぎます。最大 699114 個です。");
+    }
+    EXPECT_FALSE(defaults.data(Store::settingsKey));
 }
 
 TEST_F(TessarilSettingsStoreTest, ImportRefusesWhatIsNoRegularFile) {

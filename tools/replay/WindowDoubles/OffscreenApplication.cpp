@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "TessarilApp/Shell/ToolkitTranslation.hpp"
+
 namespace tessaril::replay {
 
 namespace {
@@ -17,7 +19,9 @@ char* preparedName(const char* name, const QByteArray& platform) {
 
 } // namespace
 
-OffscreenApplication::OffscreenApplication(const char* name)
-    : argv_{preparedName(name, screen_.platform()), nullptr}, application_(argc_, argv_.data()) {}
+OffscreenApplication::OffscreenApplication(const char* name, QSize screen)
+    : screen_(screen), argv_{preparedName(name, screen_.platform()), nullptr}, application_(argc_, argv_.data()) {
+    installToolkitTranslation();
+}
 
 } // namespace tessaril::replay

@@ -6,8 +6,8 @@
 
 namespace tessaril::replay {
 
-OffscreenDesktopScreen::OffscreenDesktopScreen() {
-    const QJsonObject screen{{"name", "desktop"}, {"x", 0}, {"y", 0}, {"width", width}, {"height", height},
+OffscreenDesktopScreen::OffscreenDesktopScreen(QSize size) {
+    const QJsonObject screen{{"name", "desktop"}, {"x", 0}, {"y", 0}, {"width", size.width()}, {"height", size.height()},
                              {"logicalDpi", 96}, {"logicalBaseDpi", 96}, {"dpr", 1.0}};
     const QJsonObject configuration{{"screens", QJsonArray{screen}}};
     if (!file_.open()) return;

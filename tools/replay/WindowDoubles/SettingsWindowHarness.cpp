@@ -1,5 +1,7 @@
 #include "WindowDoubles/SettingsWindowHarness.hpp"
 
+#include <QCoreApplication>
+
 #include "TessarilApp/AppKit/Automation/ScriptedColorPanelPresenter.hpp"
 #include "TessarilApp/AppKit/Window.hpp"
 #include "TessarilApp/SettingsWindow/SettingsWindowController.hpp"
@@ -80,15 +82,20 @@ SettingsWindowHarness::SettingsWindowHarness(Configuration configuration, Report
     if (configuration.frontmost) {
         delegate_->frontmostApplication = FrontmostApplication::make(*configuration.frontmost, delegate_->ownBundleIdentifiers());
     }
-    // The status menu is there while the window is, as in the running application.
+    // The status menu and the main menu are there while the window is, as in the running application.
     delegate_->configureStatusItem();
     delegate_->rebuildMenu();
+    delegate_->configureMainMenu();
+    keyEquivalents_ = std::make_unique<MainMenuKeyEquivalents>(*application_.mainMenu(),
+                                                               [this] { application_.terminate(TerminationRequest::user); });
+    QCoreApplication::instance()->installEventFilter(keyEquivalents_.get());
     scheduler_.runUntilIdle();
     reporting_ = true;
 }
 
 SettingsWindowHarness::~SettingsWindowHarness() {
     reporting_ = false;
+    keyEquivalents_.reset();
     delegate_.reset();
     appkit::UIDriver::runPendingWork();
 }
@@ -125,6 +132,7 @@ void SettingsWindowHarness::advanceBy(std::uint64_t milliseconds) {
 void SettingsWindowHarness::report(appkit::UIDriver::Outcome outcome, const nlohmann::json& address) {
     if (outcome == appkit::UIDriver::Outcome::missing) reportLine({{"missing", address}});
     if (outcome == appkit::UIDriver::Outcome::disabled) reportLine({{"disabled", address}});
+    if (outcome == appkit::UIDriver::Outcome::unreachable) reportLine({{"unreachable", address}});
     finishStep();
 }
 

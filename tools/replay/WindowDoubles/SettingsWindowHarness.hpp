@@ -27,6 +27,7 @@
 #include "TessarilApp/AppKit/Automation/ScriptedFilePanelPresenter.hpp"
 #include "TessarilApp/AppKit/Automation/UIDriver.hpp"
 #include "TessarilApp/Shell/AppDelegate.hpp"
+#include "TessarilApp/Shell/MainMenuKeyEquivalents.hpp"
 #include "TessarilApp/Shell/RecordingApplication.hpp"
 #include "TessarilApp/Shell/RecordingStatusItem.hpp"
 
@@ -38,8 +39,9 @@ namespace tessaril::replay {
 // application object, workspace and status item, and the keyboard pipeline on simulated services and
 // virtual time. What the user would notice is reported as JSON lines, in the order it happens: alerts
 // with their answers, saves of the settings, changes of the selected tab and the keyboard
-// controller's suspension calls. Nothing is reported before the first step. For tests and
-// `tessaril-replay window`. Main thread only.
+// controller's suspension calls. Nothing is reported before the first step. The main menu's key
+// equivalents answer key presses as in the application, so its quit key reaches the same path as the
+// status menu's. For tests and `tessaril-replay window`. Main thread only.
 class SettingsWindowHarness {
 public:
     struct Configuration {
@@ -91,7 +93,10 @@ public:
     void bringToFront(const std::optional<platform::RunningApplication>& application);
     // Moves virtual time on by `milliseconds`, running what falls due (retries, timers), then what is ready.
     void advanceBy(std::uint64_t milliseconds);
-    // Reports `{"missing": address}` or `{"disabled": address}` for an outcome other than performed.
+    // Whether the application agreed to end; the tool then runs no further step.
+    bool hasTerminated() const { return application_.hasTerminated(); }
+    // Reports `{"missing": address}`, `{"disabled": address}` or `{"unreachable": address}` for an
+    // outcome other than performed.
     void report(appkit::UIDriver::Outcome outcome, const nlohmann::json& address);
     void finishStep();
 
@@ -131,6 +136,7 @@ private:
     std::shared_ptr<appkit::EventMonitors> eventMonitors_ = std::make_shared<appkit::EventMonitors>();
     appkit::UIDriver driver_{*eventMonitors_};
     std::unique_ptr<AppDelegate> delegate_;
+    std::unique_ptr<MainMenuKeyEquivalents> keyEquivalents_;
 };
 
 } // namespace tessaril::replay

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "TessarilApp/AppKit/Automation/ControlReveal.hpp"
 #include "TessarilApp/AppKit/Automation/ReadingOrder.hpp"
 #include "TessarilApp/AppKit/Button.hpp"
 #include "TessarilApp/AppKit/Control.hpp"
@@ -50,6 +51,24 @@ bool isBlockedByModalWindow(const QWidget& control) {
 // Usable by a person: enabled and not behind a modal window.
 bool isUsable(const QWidget& control) { return control.isEnabled() && !isBlockedByModalWindow(control); }
 
+// Why a person could not use `control`, if they could not: it is not there, cannot be used, or cannot
+// be brought wholly into view. A control they can use is brought into view.
+std::optional<UIDriver::Outcome> refusal(Control* control) {
+    if (!control) return UIDriver::Outcome::missing;
+    if (!isUsable(control->widget())) return UIDriver::Outcome::disabled;
+    if (!control_reveal::reveal(control->widget())) return UIDriver::Outcome::unreachable;
+    return std::nullopt;
+}
+
+// The description with the part of the control that shows.
+nlohmann::json describeAsShown(const Control& control) {
+    auto description = UIDriver::describe(control);
+    if (const auto frame = control_reveal::shownFrame(control.widget())) {
+        description["frame"] = {frame->x(), frame->y(), frame->width(), frame->height()};
+    }
+    return description;
+}
+
 } // namespace
 
 UIDriver::UIDriver(EventMonitors& monitors) : monitors_(monitors) {}
@@ -69,9 +88,15 @@ std::vector<QWidget*> UIDriver::visibleWindows() {
 namespace {
 
 // The matches in order, up to `limit` of them: a long list is scrolled through only as far as needed.
+// Lays out what changed size. A view that grows asks its parent to lay out anew only when it is laid
+// out itself, one level of views per round; a few more rounds than the windows' views are deep.
+void settleLayouts() {
+    for (int round = 0; round < 24; ++round) QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
 std::vector<Control*> matchesInOrder(const ControlAddress& address, std::initializer_list<ControlKind> kinds,
                                      std::size_t limit) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    settleLayouts();
     std::vector<Control*> matches;
     for (auto* window : UIDriver::visibleWindows()) {
         if (matches.size() >= limit) break;
@@ -80,6 +105,8 @@ std::vector<Control*> matchesInOrder(const ControlAddress& address, std::initial
             return matches.size() < limit;
         });
     }
+    // Rows made on the way grow their list; where the controls show is known once that is laid out.
+    settleLayouts();
     return matches;
 }
 
@@ -94,10 +121,18 @@ Control* UIDriver::find(const ControlAddress& address, std::initializer_list<Con
     return address.index < matches.size() ? matches[address.index] : nullptr;
 }
 
+UIDriver::Outcome UIDriver::reveal(const ControlAddress& address) {
+    Control* control = find(address);
+    if (!control) return Outcome::missing;
+    // Behind a modal window nothing scrolls; what shows there is all a person sees.
+    QWidget& widget = control->widget();
+    const bool shown = isBlockedByModalWindow(widget) ? control_reveal::showsWhole(widget) : control_reveal::reveal(widget);
+    return shown ? Outcome::performed : Outcome::unreachable;
+}
+
 UIDriver::Outcome UIDriver::click(const ControlAddress& address) {
     auto* button = dynamic_cast<Button*>(find(address, {ControlKind::button, ControlKind::switchButton, ControlKind::checkbox}));
-    if (!button) return Outcome::missing;
-    if (!isUsable(*button)) return Outcome::disabled;
+    if (const auto refused = refusal(button)) return *refused;
     QPointer<QWidget> widget(button);
     if (!monitors_.dispatch(Event::mouseDown())) return Outcome::performed;
     if (canStillAct(widget)) button->click();
@@ -106,8 +141,8 @@ UIDriver::Outcome UIDriver::click(const ControlAddress& address) {
 
 UIDriver::Outcome UIDriver::choose(const ControlAddress& address, const std::string& itemTitle) {
     auto* popup = dynamic_cast<PopUpButton*>(find(address, {ControlKind::popup}));
-    if (!popup || popup->indexOfItem(itemTitle) < 0) return Outcome::missing;
-    if (!isUsable(*popup)) return Outcome::disabled;
+    if (popup && popup->indexOfItem(itemTitle) < 0) return Outcome::missing;
+    if (const auto refused = refusal(popup)) return *refused;
     QPointer<QWidget> widget(popup);
     if (!monitors_.dispatch(Event::mouseDown())) return Outcome::performed;
     if (canStillAct(widget)) popup->chooseItem(popup->indexOfItem(itemTitle));
@@ -116,16 +151,14 @@ UIDriver::Outcome UIDriver::choose(const ControlAddress& address, const std::str
 
 UIDriver::Outcome UIDriver::type(const ControlAddress& address, const std::string& text) {
     auto* field = dynamic_cast<TextField*>(find(address, {ControlKind::field}));
-    if (!field) return Outcome::missing;
-    if (!isUsable(*field)) return Outcome::disabled;
+    if (const auto refused = refusal(field)) return *refused;
     field->setTypedText(QString::fromStdString(text));
     return Outcome::performed;
 }
 
 UIDriver::Outcome UIDriver::pressReturn(const ControlAddress& address) {
     auto* field = dynamic_cast<TextField*>(find(address, {ControlKind::field}));
-    if (!field) return Outcome::missing;
-    if (!isUsable(*field)) return Outcome::disabled;
+    if (const auto refused = refusal(field)) return *refused;
     field->commit();
     return Outcome::performed;
 }
@@ -146,12 +179,12 @@ void UIDriver::mouseDown() { monitors_.dispatch(Event::mouseDown()); }
 
 nlohmann::json UIDriver::query(const ControlAddress& address) const {
     const Control* control = find(address);
-    return {{"control", control ? describe(*control) : nlohmann::json(nullptr)}};
+    return {{"control", control ? describeAsShown(*control) : nlohmann::json(nullptr)}};
 }
 
 std::vector<nlohmann::json> UIDriver::queryAll(const ControlAddress& address) const {
     std::vector<nlohmann::json> lines;
-    for (const Control* control : findAll(address)) lines.push_back({{"control", describe(*control)}});
+    for (const Control* control : findAll(address)) lines.push_back({{"control", describeAsShown(*control)}});
     return lines;
 }
 

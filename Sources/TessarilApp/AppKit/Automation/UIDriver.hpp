@@ -25,8 +25,9 @@ class EventMonitors;
 class UIDriver {
 public:
     // A control that is disabled, or in a window behind a modal one (a window under its sheet),
-    // cannot be used.
-    enum class Outcome { performed, missing, disabled };
+    // cannot be used. One that cannot be brought wholly into view through the scroll bars that are
+    // shown is out of reach. Before acting on a control the driver brings it into view.
+    enum class Outcome { performed, missing, disabled, unreachable };
 
     explicit UIDriver(EventMonitors& monitors);
 
@@ -35,6 +36,9 @@ public:
     // The match the address's index picks, or nullptr.
     Control* find(const ControlAddress& address, std::initializer_list<ControlKind> kinds = {}) const;
 
+    // Brings the control wholly into view as a person would, by moving the scroll bars that are shown;
+    // nothing scrolls in a window behind a modal one.
+    Outcome reveal(const ControlAddress& address);
     // A mouse click on a button, switch or check box: the monitors see the press, then the control
     // acts if it is still there and usable.
     Outcome click(const ControlAddress& address);
@@ -51,7 +55,8 @@ public:
     // A mouse press on no control.
     void mouseDown();
 
-    // {"control": description} of the addressed control, or {"control": null}.
+    // {"control": description} of the addressed control, or {"control": null}; the description has
+    // "frame", the part of the control that shows on screen, where any does.
     nlohmann::json query(const ControlAddress& address) const;
     // One such line per match, in order.
     std::vector<nlohmann::json> queryAll(const ControlAddress& address) const;
