@@ -107,16 +107,16 @@ void Window::placeIn(const QRect& availableArea, const QMargins& frameMargins) {
     placedFrameMargins_ = frameMargins;
     awaitsFrame_ = false;
     setMinimumSize(placement.minimumContentSize);
-    if (!windowHandle()) {
-        // Never shown: the window manager gets the frame's position and frames the window there,
-        // moving its content, and the move tells the frame.
+    if (isVisible() || !windowHandle()) {
+        // A window's position is its frame's. Never shown, the window manager frames it there and
+        // moves its content, and the move tells the frame.
         resize(placement.contentSize);
         move(placement.frameOrigin);
         return;
     }
-    // Shown before: placed by its content inside the frame counted with. A frame position would be
-    // turned into the content's by the frame the toolkit knows as the window shows again, and after
-    // a close it may know none then: the content would go where the frame should.
+    // Hidden after showing: placed by its content inside the frame counted with. A frame position
+    // would be turned into the content's by the frame the toolkit knows as the window shows again,
+    // and right after a close it may know none: the content would go where the frame should.
     setGeometry(QRect(placement.frameOrigin + QPoint(frameMargins.left(), frameMargins.top()), placement.contentSize));
 }
 

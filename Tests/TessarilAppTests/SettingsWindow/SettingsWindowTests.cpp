@@ -120,24 +120,22 @@ TEST_F(SettingsWindowTests, TheWindowAndItsSheetKeepTheirFramesInsideTheScreensA
     harness->finishStep();
     auto* sheet = qobject_cast<appkit::Window*>(delegate().featureSetModalWindow.data());
     ASSERT_NE(sheet, nullptr);
-    // Where the frame the placement counted with lies around the content.
-    const auto frameOf = [&frame](const QWidget& placed) { return placed.geometry().marginsAdded(frame); };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.screen);
         window()->resize(1320, 760);
         window()->placeIn(each.area, frame);
-        EXPECT_EQ(frameOf(*window()).topLeft(), each.windowFrameOrigin);
+        EXPECT_EQ(window()->pos(), each.windowFrameOrigin);
         EXPECT_EQ(window()->size(), each.windowSize);
         EXPECT_EQ(window()->minimumSize(), each.windowMinimum);
         sheet->resize(1080, 686);
         sheet->placeIn(each.area, frame);
         EXPECT_EQ(sheet->size(), each.sheetSize);
         EXPECT_EQ(sheet->minimumSize(), each.sheetMinimum);
-        EXPECT_TRUE(each.area.contains(frameOf(*sheet))) << frameOf(*sheet).x() << "," << frameOf(*sheet).y();
+        EXPECT_TRUE(each.area.contains(QRect(sheet->pos(), sheet->size().grownBy(frame)))) << sheet->pos().x() << "," << sheet->pos().y();
     }
     // Filling the small screen, the sheet starts at its corner, and its content scrolls both ways
     // rather than being cut.
-    EXPECT_EQ(frameOf(*sheet).topLeft(), QPoint(0, 24));
+    EXPECT_EQ(sheet->pos(), QPoint(0, 24));
     harness->finishStep();
     auto* scroll = sheet->contentView()->findChild<appkit::ScrollView*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(scroll, nullptr);
