@@ -107,9 +107,17 @@ void Window::placeIn(const QRect& availableArea, const QMargins& frameMargins) {
     placedFrameMargins_ = frameMargins;
     awaitsFrame_ = false;
     setMinimumSize(placement.minimumContentSize);
-    resize(placement.contentSize);
-    // A window's position is its frame's.
-    move(placement.frameOrigin);
+    if (isVisible() || !windowHandle()) {
+        // A window's position is its frame's. Never shown, the window manager frames it there and
+        // moves its content, and the move tells the frame.
+        resize(placement.contentSize);
+        move(placement.frameOrigin);
+        return;
+    }
+    // Hidden after showing: placed by its content inside the frame counted with. A frame position
+    // would be turned into the content's by the frame the toolkit knows as the window shows again,
+    // and right after a close it may know none: the content would go where the frame should.
+    setGeometry(QRect(placement.frameOrigin + QPoint(frameMargins.left(), frameMargins.top()), placement.contentSize));
 }
 
 std::optional<QMargins> Window::frameMargins() const {

@@ -39,6 +39,10 @@ protected:
     }
 };
 
+// A shown window's position is its frame's; a hidden one is placed by its content inside the frame it
+// had, since the toolkit may know no frame when it shows it again (the off-screen platform always
+// knows its own frame of 2, so the window manager's frame here is openbox's, as the toolkit does not
+// know it).
 TEST(WindowFrame, AWindowIsPlacedAgainByItsRealFrameAndNeverByOneNotThereYet) {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_EQ(area, QRect(0, 0, 1920, 1200));
@@ -49,25 +53,24 @@ TEST(WindowFrame, AWindowIsPlacedAgainByItsRealFrameAndNeverByOneNotThereYet) {
     window.center();
     window.show();
     window.hide();
-    // Shown again after a close: placed with the frame it had, then reported unframed until the window
-    // manager frames it again.
+    // Shown again after a close: the frame centred at (299, 207) and the content inside it; then
+    // reported unframed until the window manager frames it again.
     window.center();
-    const QPoint placed(299, 207);
-    ASSERT_EQ(window.pos(), placed);
+    const QRect placed(300, 227, 1320, 760);
+    ASSERT_EQ(window.geometry(), placed);
     window.unframed = true;
     window.show();
     window.reportMove();
-    EXPECT_EQ(window.pos(), placed);
-    EXPECT_EQ(window.size(), QSize(1320, 760));
+    EXPECT_EQ(window.geometry(), placed);
     EXPECT_EQ(window.minimumSize(), QSize(1300, 700));
     // Opened again meanwhile: placed with the frame it had last, still waiting for the real one.
     window.center();
-    EXPECT_EQ(window.pos(), placed);
+    EXPECT_EQ(window.pos(), QPoint(299, 207));
     // Framed as before: nothing to do.
     window.unframed = false;
     window.reportMove();
-    EXPECT_EQ(window.pos(), placed);
-    // Framed otherwise: placed again, the frame centred.
+    EXPECT_EQ(window.pos(), QPoint(299, 207));
+    // Framed otherwise: placed again, that frame centred.
     window.frame = thicker;
     window.reportMove();
     EXPECT_EQ(window.pos(), QPoint(298, 202));
